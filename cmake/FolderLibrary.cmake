@@ -1,0 +1,18 @@
+# add_folder_library(NAME DEPENDS lib...): a static library of every .cpp in the
+# current folder (an interface library while the folder has none yet).
+function(add_folder_library name)
+  cmake_parse_arguments(L "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${L_DEPENDS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${L_DEPENDS})
+  endif()
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/ui/CMakeLists.txt)
+    add_subdirectory(ui)
+  endif()
+endfunction()
