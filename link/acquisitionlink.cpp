@@ -1,0 +1,97 @@
+#include "link/acquisitionlink.h"
+
+#include "link/clock.h"
+#include "link/commands.h"
+#include "link/eventpump.h"
+#include "link/opensequence.h"
+#include "link/readingline.h"
+#include "link/serialports.h"
+
+namespace muxlink {
+
+namespace {
+constexpr int kListenMs = 500;
+// How long one blocking wait for a reading lasts before the stop flag is looked
+// at again; events (a click on "Stop") wake it at once anyway.
+constexpr int kReadingWaitSliceMs = 1000;
+}
+
+AcquisitionLink::AcquisitionLink(SerialPorts &ports, EventPump &pump, Clock &clock)
+    : m_ports(ports), m_pump(pump), m_clock(clock) {}
+
+bool AcquisitionLink::openPort(int port)
+{
+    return openSequenceB(m_ports, m_pump, m_clock, port);
+}
+
+bool AcquisitionLink::probe(int port)
+{
+    if (!openPort(port))
+        return false;
+    sendBytes(m_ports, port, identifyCommand());
+    const qint64 start = m_clock.nowMs();
+    bool lineFeed = false;
+    for (;;) {
+        m_pump.processPending();
+        const int byte = m_ports.SioGetc(port);
+        if (byte == '\n')
+            lineFeed = true;
+        if (byte < 0 && byte != SIO_NO_DATA)
+            break;
+        const qint64 elapsed = m_clock.nowMs() - start;
+        if (elapsed > kListenMs)
+            break;
+        if (byte == SIO_NO_DATA)
+            m_pump.waitForEvents(int(kListenMs - elapsed + 1), m_ports.SioHandle(port));
+    }
+    m_ports.SioDone(port);
+    return lineFeed;
+}
+
+bool AcquisitionLink::scan()
+{
+    if (m_scanning)
+        return false;
+    m_scanning = true;
+    bool found = false;
+    for (int port = 0; port < kPortCount && !found; ++port) {
+        m_port = port;
+        found = probe(port);
+    }
+    if (found)
+        found = openPort(m_port);
+    m_found = found;
+    m_scanning = false;
+    return found;
+}
+
+int AcquisitionLink::send(const QByteArray &command)
+{
+    if (m_scanning)
+        return SIO_BUSY;
+    return sendBytes(m_ports, m_port, command);
+}
+
+AcquisitionLink::Receive AcquisitionLink::receiveLine(QByteArray &line,
+                                                      const std::function<bool()> &stopRequested)
+{
+    ReadingLineCollector collector;
+    for (;;) {
+        m_pump.processPending();
+        if (stopRequested())
+            return Receive::Stopped;
+        const int byte = m_ports.SioGetc(m_port);
+        if (byte >= 0) {
+            if (collector.feed(byte)) {
+                line = collector.line();
+                return Receive::Line;
+            }
+        } else if (byte == SIO_NO_DATA) {
+            m_pump.waitForEvents(kReadingWaitSliceMs, m_ports.SioHandle(m_port));
+        } else {
+            return Receive::Gone;
+        }
+    }
+}
+
+} // namespace muxlink

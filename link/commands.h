@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace muxlink {
+
+class SerialPorts;
+
+// The multiplexer's commands, exact bytes.
+QByteArray identifyCommand();               // "@*?" CR LF
+QByteArray selectCommand(int input);        // "@*N1".."@*N8" CR LF
+QByteArray multipleCommand(quint8 mask);    // "@*M0", raw mask byte, CR LF
+QByteArray readInstrumentCommand();         // "@*LD" CR LF
+QByteArray retroCommand(int digit);         // "@*L0".."@*L9" CR LF
+QByteArray cableIdentityCommand();          // "@*AT" CR LF
+
+// Puts the bytes one at a time, in order. Returns the result of the last put:
+// 0 when every byte was accepted. Stops at the first negative result, since
+// the rest cannot go out either.
+int sendBytes(SerialPorts &ports, int port, const QByteArray &bytes);
+
+} // namespace muxlink

@@ -1,0 +1,42 @@
+#include "link/eventpump.h"
+
+#include "link/clock.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <memory>
+
+namespace muxlink {
+
+void pumpFor(EventPump &pump, Clock &clock, int ms)
+{
+    const qint64 deadline = clock.nowMs() + ms;
+    for (qint64 left = ms; left > 0; left = deadline - clock.nowMs())
+        pump.waitForEvents(int(left));
+}
+
+void QtEventPump::processPending()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtEventPump::waitForEvents(int ms, int wakeHandle)
+{
+    if (ms <= 0) {
+        processPending();
+        return;
+    }
+    // The timer and the notifier only exist to wake the blocking call below.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.start(ms);
+    std::unique_ptr<QSocketNotifier> notifier;
+    if (wakeHandle >= 0)
+        notifier = std::make_unique<QSocketNotifier>(wakeHandle, QSocketNotifier::Read);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+} // namespace muxlink

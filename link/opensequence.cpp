@@ -1,0 +1,32 @@
+#include "link/opensequence.h"
+
+#include "link/eventpump.h"
+#include "link/serialports.h"
+
+namespace muxlink {
+
+bool openSequenceA(SerialPorts &ports, int port)
+{
+    ports.SioDone(port);
+    return ports.SioReset(port, 2048, 512) >= 0
+        && ports.SioBaud(port, kBaud9600) >= 0
+        && ports.SioParms(port, 0, 0, 8) >= 0
+        && ports.SioFlow(port, 'N') >= 0
+        && ports.SioDTR(port, 'S') >= 0
+        && ports.SioRTS(port, 'S') >= 0;
+}
+
+bool openSequenceB(SerialPorts &ports, EventPump &pump, Clock &clock, int port)
+{
+    ports.SioDone(port);
+    if (ports.SioReset(port, 2048, 512) < 0)
+        return false;
+    ports.SioDTR(port, 'S');
+    ports.SioRTS(port, 'S');
+    pumpFor(pump, clock, kSettleMs);
+    return ports.SioBaud(port, kBaud9600) >= 0
+        && ports.SioParms(port, 0, 2, 8) >= 0
+        && ports.SioFlow(port, 'S') >= 0;
+}
+
+} // namespace muxlink
