@@ -123,13 +123,6 @@ private slots:
         QCOMPARE(r.speed, QString());
         QCOMPARE(r.interrogation[6], QStringLiteral("8"));
         QCOMPARE(r.interrogation[7], QStringLiteral("SANS"));
-        QCOMPARE(lastFields(pad("51012 NO FIELDS AT ALL") + "x", 2), QStringList({"", ""}));
-
-        const AnalogRecord a =
-            parseAnalogRecord(pad("51910 ANALOG") + ";old;$00;$00;$C0;$3F;$00;$00;$44;$C1;2;z");
-        QCOMPARE(a.minBytes, (std::array<QString, 4>{"$00", "$00", "$C0", "$3F"}));
-        QCOMPARE(a.maxBytes, (std::array<QString, 4>{"$00", "$00", "$44", "$C1"}));
-        QCOMPARE(a.decimals, QStringLiteral("2"));
     }
 
     void listsAndMatchRules()
@@ -192,7 +185,7 @@ private slots:
     {
         const CableDatabase db(writeLines({pad("51300 BAD BITS") + rs232Fields("9600", "8b"),
                                            pad("51301 GOOD") + rs232Fields("4800"),
-                                           pad("51900 ANALOG") + ";$00;$00;$C0;$3F;"
+                                           pad("51900 ANALOG") + ";old;$00;$00;$C0;$3F;"
                                                                  "$00;$00;$44;$C1;x;"}));
         Recorder rec;
         QCOMPARE(expectUserError([&] {
@@ -236,8 +229,6 @@ private slots:
         const CableDatabase db(m_dir.filePath("absent.txt"));
         const QString message = QStringLiteral("Fichier introuvable");
         QCOMPARE(expectUserError([&] { db.registerCableLists(); }), message);
-        QCOMPARE(expectUserError([&] { db.programmableCableList(); }), message);
-        QCOMPARE(expectUserError([&] { db.findAnalogRecord("51900"); }), message);
         QCOMPARE(expectUserError([&] { db.cableNameForReference(50417); }), message);
     }
 
