@@ -25,7 +25,9 @@ struct ParsedLine {
 
 ParsedLine parseLine(const QString &line)
 {
-    const QString text = line.trimmed();
+    QString text = line.trimmed();
+    if (text.startsWith(QChar(0xFEFF))) // byte order mark of a file saved by an editor
+        text = text.mid(1).trimmed();
     ParsedLine parsed;
     if (text.isEmpty() || text.startsWith(u';') || text.startsWith(u'#'))
         return parsed;

@@ -55,6 +55,8 @@ private slots:
         QCOMPARE(ini.readString("GENERAL", "port", "dflt"), QString("dflt"));
         QCOMPARE(ini.readString("RETRO", "rcmde0", "dflt"), QString("dflt"));
         QCOMPARE(ini.readInteger("INTERNET", "port", 80), 31);
+        QCOMPARE(IniFile("\xEF\xBB\xBF[FICHIER]\r\nQuorix=a.mux\r\n").readString("FICHIER", "Quorix"),
+                 QString("a.mux"));
     }
 
     void readsIntegers_data()
