@@ -1,0 +1,307 @@
+#include "common/inifile.h"
+
+#include "common/textcodec.h"
+#include "common/usererror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <optional>
+
+namespace common {
+
+namespace {
+
+constexpr qsizetype maxTextLength = 2047;
+
+struct ParsedLine {
+    enum Kind { Other, Section, Key } kind = Other;
+    QString name;
+    QString value;
+};
+
+ParsedLine parseLine(const QString &line)
+{
+    QString text = line.trimmed();
+    if (text.startsWith(QChar(0xFEFF))) // byte order mark of a file saved by an editor
+        text = text.mid(1).trimmed();
+    ParsedLine parsed;
+    if (text.isEmpty() || text.startsWith(u';') || text.startsWith(u'#'))
+        return parsed;
+    if (text.startsWith(u'[')) {
+        const qsizetype close = text.indexOf(u']');
+        if (close > 0) {
+            parsed.kind = ParsedLine::Section;
+            parsed.name = text.mid(1, close - 1).trimmed();
+        }
+        return parsed;
+    }
+    const qsizetype equals = text.indexOf(u'=');
+    if (equals > 0) {
+        parsed.name = text.left(equals).trimmed();
+        parsed.value = text.mid(equals + 1).trimmed();
+        if (!parsed.name.isEmpty())
+            parsed.kind = ParsedLine::Key;
+    }
+    return parsed;
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool isQuoted(const QString &value)
+{
+    return value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
+        && value.back() == value.front();
+}
+
+// What is stored must read back as the same text: blanks around it and
+// enclosing quotes would otherwise be dropped by the reader.
+QString storedForm(const QString &value)
+{
+    QString text = value;
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(u'\r', u' ').replace(u'\n', u' ');
+    if (text != text.trimmed() || isQuoted(text))
+        return u'"' + text + u'"';
+    return text;
+}
+
+QString cutToMaxLength(QString text)
+{
+    if (text.size() > maxTextLength) {
+        text.truncate(maxTextLength);
+        if (text.back().isHighSurrogate())
+            text.chop(1);
+    }
+    return text;
+}
+
+std::optional<QByteArray> fitsWindows1252(const QString &text)
+{
+    QStringEncoder ansi("windows-1252");
+    QByteArray bytes = ansi.encode(text);
+    if (ansi.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
+// Windows-1252 with '?' for each character the code page lacks.
+QByteArray toWindows1252(const QString &text)
+{
+    if (auto bytes = fitsWindows1252(text))
+        return *bytes;
+    QByteArray out;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        out += fitsWindows1252(text.mid(i, n)).value_or(QByteArray("?"));
+        i += n;
+    }
+    return out;
+}
+
+bool hasLineEnd(const QByteArray &line)
+{
+    return line.endsWith('\n');
+}
+
+QByteArray lineEndOf(const QByteArray &line)
+{
+    if (line.endsWith("\r\n"))
+        return "\r\n";
+    return hasLineEnd(line) ? "\n" : "";
+}
+
+QByteArray withoutLineEnd(const QByteArray &line)
+{
+    return line.left(line.size() - lineEndOf(line).size());
+}
+
+std::optional<QByteArray> readWholeFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+} // namespace
+
+struct IniFile::Location {
+    qsizetype sectionLine = -1;
+    qsizetype keyLine = -1;
+    qsizetype insertAt = -1; // where a new key of the section goes
+    QString value;
+};
+
+IniFile::IniFile(const QByteArray &contents)
+{
+    qsizetype start = 0;
+    while (start < contents.size()) {
+        qsizetype end = contents.indexOf('\n', start);
+        end = end < 0 ? contents.size() : end + 1;
+        m_lines.append(contents.mid(start, end - start));
+        start = end;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(contents);
+    Q_UNUSED(decoded);
+    m_validUtf8 = !utf8.hasError();
+    m_hasNonAscii = std::any_of(contents.begin(), contents.end(),
+                                [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+IniFile IniFile::load(const QString &path)
+{
+    return IniFile(readWholeFile(path).value_or(QByteArray()));
+}
+
+QByteArray IniFile::contents() const
+{
+    return m_lines.join();
+}
+
+QString IniFile::decode(const QByteArray &bytes) const
+{
+    if (m_validUtf8)
+        return QString::fromUtf8(bytes);
+    QStringDecoder ansi("windows-1252");
+    return ansi.decode(bytes);
+}
+
+// Keeps the file in the encoding it already has; a file of plain ASCII takes
+// the Windows code page, like the rest of the system's files, unless the text
+// needs more.
+QByteArray IniFile::encode(const QString &text) const
+{
+    if (!m_validUtf8)
+        return toWindows1252(text);
+    if (m_hasNonAscii)
+        return text.toUtf8();
+    return fitsWindows1252(text).value_or(text.toUtf8());
+}
+
+QByteArray IniFile::lineEnd() const
+{
+    for (const QByteArray &line : m_lines) {
+        if (hasLineEnd(line))
+            return lineEndOf(line);
+    }
+    return "\r\n";
+}
+
+IniFile::Location IniFile::locate(const QString &section, const QString &key) const
+{
+    Location location;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const ParsedLine line = parseLine(decode(withoutLineEnd(m_lines.at(i))));
+        if (line.kind == ParsedLine::Section) {
+            if (location.sectionLine >= 0)
+                break;
+            if (sameName(line.name, section)) {
+                location.sectionLine = i;
+                location.insertAt = i + 1;
+            }
+            continue;
+        }
+        if (location.sectionLine < 0)
+            continue;
+        if (line.kind == ParsedLine::Key && sameName(line.name, key)) {
+            location.keyLine = i;
+            location.value = line.value;
+            break;
+        }
+        if (!m_lines.at(i).trimmed().isEmpty())
+            location.insertAt = i + 1;
+    }
+    return location;
+}
+
+QString IniFile::readString(const QString &section, const QString &key,
+                            const QString &defaultValue) const
+{
+    const Location location = locate(section, key);
+    if (location.keyLine < 0)
+        return defaultValue;
+    QString value = location.value;
+    if (isQuoted(value))
+        value = value.mid(1, value.size() - 2);
+    return cutToMaxLength(value);
+}
+
+int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const
+{
+    try {
+        return toInteger(readString(section, key));
+    } catch (const UserError &) {
+        return defaultValue;
+    }
+}
+
+void IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    const Location location = locate(section, key);
+    const QString stored = storedForm(value);
+    if (location.keyLine >= 0) {
+        QByteArray &line = m_lines[location.keyLine];
+        const QByteArray end = lineEndOf(line);
+        line = line.left(line.indexOf('=') + 1) + encode(stored) + end;
+    } else {
+        const QByteArray end = lineEnd();
+        auto terminateLineBefore = [&](qsizetype index) {
+            if (index > 0 && !hasLineEnd(m_lines[index - 1]))
+                m_lines[index - 1] += end;
+        };
+        const QByteArray keyLine = encode(key + u'=' + stored) + end;
+        if (location.sectionLine >= 0) {
+            terminateLineBefore(location.insertAt);
+            m_lines.insert(location.insertAt, keyLine);
+        } else {
+            terminateLineBefore(m_lines.size());
+            if (!m_lines.isEmpty() && !m_lines.back().trimmed().isEmpty())
+                m_lines.append(end);
+            m_lines.append(encode(u'[' + section + u']') + end);
+            m_lines.append(keyLine);
+        }
+    }
+    *this = IniFile(contents());
+}
+
+void writeIniString(const QString &path, const QString &section, const QString &key,
+                    const QString &value)
+{
+    const QFileInfo info(path);
+    const auto refused = [&] { return UserError::cannotWrite(info.absoluteFilePath()); };
+    QByteArray old;
+    // A file that cannot be read back in full must not be replaced by one
+    // holding only the new key.
+    if (info.exists() || info.isSymLink()) {
+        if (!info.isWritable())
+            throw refused();
+        auto bytes = readWholeFile(path);
+        if (!bytes)
+            throw refused();
+        old = *bytes;
+    }
+    IniFile ini(old);
+    ini.writeString(section, key, value);
+    if (!writeFileAtomically(path, ini.contents()))
+        throw refused();
+}
+
+void writeIniInteger(const QString &path, const QString &section, const QString &key, int value)
+{
+    writeIniString(path, section, key, QString::number(value));
+}
+
+} // namespace common

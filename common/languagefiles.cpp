@@ -1,0 +1,93 @@
+#include "common/languagefiles.h"
+
+#include "common/textcodec.h"
+#include "common/usererror.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace common {
+
+namespace {
+
+// Case-blind first, then exact, so the order never depends on the locale.
+bool byFileName(const QString &a, const QString &b)
+{
+    const int blind = a.compare(b, Qt::CaseInsensitive);
+    return blind != 0 ? blind < 0 : a < b;
+}
+
+QString languageName(const QString &fileName)
+{
+    return fileName.size() > 4 ? fileName.chopped(4) : fileName;
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) != u'\r' && text.at(i) != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace
+
+LanguageList listLanguageFiles(const QString &directory, const std::function<void()> &betweenEntries)
+{
+    // Files only: a fifo or device named *.lng would block or flood the reader.
+    QDirIterator entries(directory, {QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden);
+    QStringList fileNames;
+    while (entries.hasNext()) {
+        if (!fileNames.isEmpty() && betweenEntries)
+            betweenEntries();
+        fileNames.append(entries.nextFileInfo().fileName());
+    }
+    std::sort(fileNames.begin(), fileNames.end(), byFileName);
+
+    LanguageList languages;
+    const QDir dir(directory);
+    for (const QString &fileName : fileNames.mid(0, maxLanguages)) {
+        languages.paths.append(dir.filePath(fileName));
+        languages.names.append(languageName(fileName));
+    }
+    return languages;
+}
+
+QString languageFilePath(const LanguageList &languages, int position)
+{
+    if (position < 1 || position > languages.paths.size())
+        return {};
+    return languages.paths.at(position - 1);
+}
+
+QStringList readLanguageLines(const QString &path, int count)
+{
+    QFile file(path);
+    if (!file.exists())
+        throw UserError::fileNotFound();
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        throw UserError::cannotOpen(path);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw UserError::cannotOpen(path);
+
+    QStringList lines = splitLines(decodeText(bytes)).mid(0, std::max(count, 0));
+    while (lines.size() < count)
+        lines.append(QString());
+    return lines;
+}
+
+} // namespace common

@@ -1,0 +1,215 @@
+#include "common/inifile.h"
+#include "common/usererror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using common::IniFile;
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+const QByteArray handEdited = "; settings\n"
+                              "orphan=1\n"
+                              "[general]\n"
+                              "# kept\n"
+                              "  LANGUE = 3  \n"
+                              "langue=4\n"
+                              "this is not a key\n"
+                              "Proxy = \"  host \"\n"
+                              "empty=\n"
+                              "\n"
+                              "[INTERNET]\n"
+                              "port=0x1F";
+
+} // namespace
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsHandEditedFile()
+    {
+        const IniFile ini(handEdited);
+        QCOMPARE(ini.readString("GENERAL", "Langue"), QString("3")); // first of two wins
+        QCOMPARE(ini.readInteger("General", "langue", 1), 3);
+        QCOMPARE(ini.readString("GENERAL", "proxy"), QString("  host "));
+        QCOMPARE(ini.readString("GENERAL", "empty", "dflt"), QString());
+        QCOMPARE(ini.readString("GENERAL", "orphan", "dflt"), QString("dflt"));
+        QCOMPARE(ini.readString("GENERAL", "port", "dflt"), QString("dflt"));
+        QCOMPARE(ini.readString("RETRO", "rcmde0", "dflt"), QString("dflt"));
+        QCOMPARE(ini.readInteger("INTERNET", "port", 80), 31);
+        QCOMPARE(IniFile("\xEF\xBB\xBF[FICHIER]\r\nQuorix=a.mux\r\n").readString("FICHIER", "Quorix"),
+                 QString("a.mux"));
+    }
+
+    void readsIntegers_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("decimal") << QByteArray("42") << 42;
+        QTest::newRow("negative") << QByteArray("-7") << -7;
+        QTest::newRow("hex") << QByteArray("0x1F") << 31;
+        QTest::newRow("upper hex") << QByteArray("0X1f") << 31;
+        QTest::newRow("letters") << QByteArray("abc") << 80;
+        QTest::newRow("trailing letters") << QByteArray("12abc") << 80;
+        QTest::newRow("inner blank") << QByteArray("1 2") << 80;
+        QTest::newRow("empty") << QByteArray("") << 80;
+        QTest::newRow("too large") << QByteArray("99999999999") << 80;
+    }
+    void readsIntegers()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(int, expected);
+        QCOMPARE(IniFile("[INTERNET]\r\nport=" + value + "\r\n").readInteger("INTERNET", "port", 80),
+                 expected);
+    }
+
+    void cutsLongTexts()
+    {
+        const QByteArray text(3000, 'a');
+        const IniFile ini("[RETRO]\nrcmde0=" + text + "\n");
+        QCOMPARE(ini.readString("RETRO", "rcmde0"), QString(2047, u'a'));
+    }
+
+    void writeChangesOnlyItsOwnLine()
+    {
+        IniFile ini(handEdited);
+        ini.writeString("GENERAL", "langue", "5");
+        ini.writeString("INTERNET", "PORT", "8080");
+        QByteArray expected = handEdited;
+        expected.replace("  LANGUE = 3  \n", "  LANGUE =5\n");
+        expected.replace("port=0x1F", "port=8080");
+        QCOMPARE(ini.contents(), expected);
+    }
+
+    void writeAddsKeyAtEndOfSection()
+    {
+        IniFile ini("[A]\r\nk=1\r\n; note\r\n\r\n[B]\r\nx=2");
+        ini.writeString("a", "new", "v");
+        ini.writeString("B", "y", "3");
+        QCOMPARE(ini.contents(),
+                 QByteArray("[A]\r\nk=1\r\n; note\r\nnew=v\r\n\r\n[B]\r\nx=2\r\ny=3\r\n"));
+    }
+
+    void writeAddsSectionWithFilesLineEnds()
+    {
+        IniFile lf("[A]\nk=1\n");
+        lf.writeString("RETRO", "rcmde0", "Zero");
+        QCOMPARE(lf.contents(), QByteArray("[A]\nk=1\n\n[RETRO]\nrcmde0=Zero\n"));
+
+        IniFile empty;
+        empty.writeString("GENERAL", "Langue", "3");
+        QCOMPARE(empty.contents(), QByteArray("[GENERAL]\r\nLangue=3\r\n"));
+    }
+
+    // Blanks, quotes and line breaks must not change the text read back nor
+    // break the file apart.
+    void writtenTextsReadBackUnchanged_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("plain") << "Zéro" << "Zéro";
+        QTest::newRow("blanks") << "  pad " << "  pad ";
+        QTest::newRow("quoted") << "\"q\"" << "\"q\"";
+        QTest::newRow("inner quote") << "a\"b" << "a\"b";
+        QTest::newRow("line breaks") << "a\r\nb\nc=d\re" << "a b c=d e";
+    }
+    void writtenTextsReadBackUnchanged()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, readBack);
+        IniFile ini("[RETRO]\r\nrcmde1=one\r\n");
+        ini.writeString("RETRO", "rcmde0", value);
+        QCOMPARE(ini.readString("RETRO", "rcmde0"), readBack);
+        QCOMPARE(ini.readString("RETRO", "rcmde1"), QString("one"));
+        QCOMPARE(ini.contents().count('\n'), 3);
+    }
+
+    void writeKeepsFileEncoding()
+    {
+        IniFile ansi("; Fran\xe7" "ais\r\n");
+        ansi.writeString("RETRO", "rcmde0", "Réglage Ω");
+        QCOMPARE(ansi.contents(), QByteArray("; Fran\xe7" "ais\r\n\r\n[RETRO]\r\nrcmde0=R\xe9glage ?\r\n"));
+
+        IniFile utf8("; Français\r\n");
+        utf8.writeString("RETRO", "rcmde0", "Réglage");
+        QCOMPARE(utf8.contents(), QByteArray("; Français\r\n\r\n[RETRO]\r\nrcmde0=Réglage\r\n"));
+
+        IniFile ascii;
+        ascii.writeString("RETRO", "rcmde0", "é");
+        ascii.writeString("RETRO", "rcmde1", "€");
+        QCOMPARE(ascii.contents(), QByteArray("[RETRO]\r\nrcmde0=\xe9\r\nrcmde1=\x80\r\n"));
+        QCOMPARE(ascii.readString("RETRO", "rcmde1"), QString("€"));
+    }
+
+    void writesFileAtOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("kelt.ini");
+        common::writeIniInteger(path, "GENERAL", "Langue", 3);
+        QCOMPARE(fileBytes(path), QByteArray("[GENERAL]\r\nLangue=3\r\n"));
+        common::writeIniString(path, "RETRO", "rcmde0", "Zero");
+        QCOMPARE(fileBytes(path), QByteArray("[GENERAL]\r\nLangue=3\r\n\r\n[RETRO]\r\nrcmde0=Zero\r\n"));
+        QCOMPARE(IniFile::load(path).readInteger("general", "langue", 1), 3);
+        QCOMPARE(IniFile::load(dir.filePath("none.ini")).contents(), QByteArray());
+    }
+
+    void refusedWriteThrowsAndKeepsFile()
+    {
+        QTemporaryDir dir;
+        const QString notAFolder = dir.filePath("file");
+        putFile(notAFolder, "x");
+        const QString path = notAFolder + "/kelt.ini";
+        try {
+            common::writeIniInteger(path, "GENERAL", "Langue", 3);
+            QFAIL("write succeeded");
+        } catch (const common::UserError &error) {
+            QCOMPARE(error.text(), QString("Impossible d'écrire dans %1").arg(path));
+        }
+        QCOMPARE(fileBytes(notAFolder), QByteArray("x"));
+
+        // A file that exists but cannot be read back must not be replaced.
+        const QString folderAsFile = dir.filePath("quorix.ini");
+        QVERIFY(QDir(dir.path()).mkdir("quorix.ini"));
+        QVERIFY_THROWS_EXCEPTION(common::UserError,
+                                 common::writeIniInteger(folderAsFile, "GENERAL", "Demo", 1));
+    }
+
+    void readOnlyFileOrFolderRefused()
+    {
+        if (geteuid() == 0)
+            QSKIP("permissions do not refuse writes to root");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("kelt.ini");
+        putFile(path, "[GENERAL]\nLangue=1\n");
+        QFile::setPermissions(path, QFile::ReadOwner);
+        QVERIFY_THROWS_EXCEPTION(common::UserError, common::writeIniInteger(path, "GENERAL", "Langue", 2));
+        QCOMPARE(fileBytes(path), QByteArray("[GENERAL]\nLangue=1\n"));
+
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+        const QString fresh = dir.filePath("new.ini");
+        QVERIFY_THROWS_EXCEPTION(common::UserError, common::writeIniInteger(fresh, "GENERAL", "Langue", 2));
+        QVERIFY(!QFile::exists(fresh));
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "tst_inifile.moc"
