@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace acquisition {
+
+// An integer text as the configuration and the cycle read it: an optional
+// sign, then ASCII decimal digits or "$" and hexadecimal digits, nothing
+// around them, within the range of a 32-bit int. Throws
+// common::UserError::notAnInteger(text) otherwise.
+int integerFromText(const QString &text);
+
+} // namespace acquisition

@@ -1,0 +1,51 @@
+#include "acquisition/integertext.h"
+#include "common/usererror.h"
+
+#include <QTest>
+
+class IntegerTextTest : public QObject {
+    Q_OBJECT
+private slots:
+    void accepted_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain") << "25" << 25;
+        QTest::newRow("leading zeros") << "007" << 7;
+        QTest::newRow("plus") << "+3" << 3;
+        QTest::newRow("minus") << "-5" << -5;
+        QTest::newRow("hex") << "$1f" << 31;
+        QTest::newRow("negative hex") << "-$10" << -16;
+        QTest::newRow("largest") << "2147483647" << 2147483647;
+        QTest::newRow("smallest") << "-2147483648" << int(-2147483648LL);
+    }
+    void accepted()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        QCOMPARE(acquisition::integerFromText(text), value);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char *text : {"", " 5", "5 ", "5\t", "1.0", "abc", "$", "-", "--5", "+-5", "$-5",
+                                 "$ 1", "0x10", "1e3", "2147483648", "-2147483649", "99999999999"})
+            QTest::newRow(text) << QString::fromLatin1(text);
+        QTest::newRow("arabic-indic digit") << QStringLiteral("\u0663");
+        QTest::newRow("fullwidth digit") << QStringLiteral("\uFF15");
+    }
+    void refused()
+    {
+        QFETCH(QString, text);
+        try {
+            acquisition::integerFromText(text);
+            QFAIL("accepted");
+        } catch (const common::UserError &error) {
+            QCOMPARE(error.text(), QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(text));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(IntegerTextTest)
+#include "tst_integertext.moc"
