@@ -1,6 +1,6 @@
 #include "acquisition/configfile.h"
 
-#include "acquisition/integertext.h"
+#include "common/integertext.h"
 #include "common/textcodec.h"
 #include "common/usererror.h"
 
@@ -75,9 +75,9 @@ void ConfigurationFile::load(const QString &path, ConfigurationValues &values)
 
     for (int i = 0; i < kStepCount; ++i)
         values.setStep(Step(i), line(kFirstStepLine + i));
-    values.setBatchSize(clampBatchSize(integerFromText(line(kBatchSizeLine))));
-    values.setMeasurementMode(clampMode(integerFromText(line(kMeasurementModeLine))));
-    const int multiplexerMode = clampMode(integerFromText(line(kMultiplexerModeLine)));
+    values.setBatchSize(clampBatchSize(common::toInteger(line(kBatchSizeLine))));
+    values.setMeasurementMode(clampMode(common::toInteger(line(kMeasurementModeLine))));
+    const int multiplexerMode = clampMode(common::toInteger(line(kMultiplexerModeLine)));
     values.setMultiplexerMode(multiplexerMode);
 
     for (int k = 1; k <= kInstrumentCount; ++k) {

@@ -1,6 +1,7 @@
 #include "common/inifile.h"
 
 #include "common/textcodec.h"
+#include "common/integertext.h"
 #include "common/usererror.h"
 
 #include <QFile>

@@ -37,25 +37,4 @@ UserError UserError::cannotWrite(const QString &path)
     return UserError(QStringLiteral("Impossible d'écrire dans %1").arg(path));
 }
 
-int toInteger(const QString &text)
-{
-    bool ok = false;
-    int value = 0;
-    QString body = text;
-    bool negative = false;
-    if (body.startsWith(u'-') || body.startsWith(u'+')) {
-        negative = body.startsWith(u'-');
-        body = body.mid(1);
-    }
-    if (body.startsWith(u'$'))
-        value = body.mid(1).toInt(&ok, 16);
-    else if (body.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        value = body.mid(2).toInt(&ok, 16);
-    else if (!body.isEmpty() && body.at(0).isDigit())
-        value = body.toInt(&ok, 10);
-    if (!ok)
-        throw UserError::notAnInteger(text);
-    return negative ? -value : value;
-}
-
 } // namespace common

@@ -24,8 +24,4 @@ private:
     QString m_text;
 };
 
-// Decimal integer as the run-time library reads it (optional sign, "0x"/"$" hex
-// prefix accepted, surrounding blanks refused); throws notAnInteger otherwise.
-int toInteger(const QString &text);
-
 } // namespace common

@@ -1,5 +1,6 @@
 #include "configtool/cableloading.h"
 
+#include "common/integertext.h"
 #include "common/usererror.h"
 #include "configtool/analogvalue.h"
 #include "configtool/bytetext.h"

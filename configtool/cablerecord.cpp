@@ -1,5 +1,6 @@
 #include "configtool/cablerecord.h"
 
+#include "common/integertext.h"
 #include "common/usererror.h"
 
 namespace configtool {

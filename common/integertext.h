@@ -2,12 +2,12 @@
 
 #include <QString>
 
-namespace acquisition {
+namespace common {
 
 // An integer text as the configuration and the cycle read it: an optional
-// sign, then ASCII decimal digits or "$" and hexadecimal digits, nothing
+// sign, then ASCII decimal digits, or "$" or "0x" and hexadecimal digits, nothing
 // around them, within the range of a 32-bit int. Throws
 // common::UserError::notAnInteger(text) otherwise.
-int integerFromText(const QString &text);
+int toInteger(const QString &text);
 
-} // namespace acquisition
+} // namespace common

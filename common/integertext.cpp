@@ -1,10 +1,10 @@
-#include "acquisition/integertext.h"
+#include "common/integertext.h"
 
 #include "common/usererror.h"
 
 #include <limits>
 
-namespace acquisition {
+namespace common {
 
 namespace {
 
@@ -23,7 +23,7 @@ int digitValue(QChar c, int base)
 
 } // namespace
 
-int integerFromText(const QString &text)
+int toInteger(const QString &text)
 {
     qsizetype at = 0;
     const bool negative = text.startsWith(u'-');
@@ -33,21 +33,24 @@ int integerFromText(const QString &text)
     if (text.mid(at, 1) == u"$") {
         base = 16;
         ++at;
+    } else if (text.mid(at, 2).compare(u"0x", Qt::CaseInsensitive) == 0) {
+        base = 16;
+        at += 2;
     }
     // One past the largest magnitude so that the most negative int is accepted.
     const qint64 limit = qint64(std::numeric_limits<int>::max()) + (negative ? 1 : 0);
     qint64 magnitude = 0;
     if (at == text.size())
-        throw common::UserError::notAnInteger(text);
+        throw UserError::notAnInteger(text);
     for (; at < text.size(); ++at) {
         const int digit = digitValue(text.at(at), base);
         if (digit < 0)
-            throw common::UserError::notAnInteger(text);
+            throw UserError::notAnInteger(text);
         magnitude = magnitude * base + digit;
         if (magnitude > limit)
-            throw common::UserError::notAnInteger(text);
+            throw UserError::notAnInteger(text);
     }
     return int(negative ? -magnitude : magnitude);
 }
 
-} // namespace acquisition
+} // namespace common

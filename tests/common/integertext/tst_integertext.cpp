@@ -1,4 +1,4 @@
-#include "acquisition/integertext.h"
+#include "common/integertext.h"
 #include "common/usererror.h"
 
 #include <QTest>
@@ -16,6 +16,8 @@ private slots:
         QTest::newRow("minus") << "-5" << -5;
         QTest::newRow("hex") << "$1f" << 31;
         QTest::newRow("negative hex") << "-$10" << -16;
+        QTest::newRow("0x") << "0x1F" << 31;
+        QTest::newRow("0X") << "0X1f" << 31;
         QTest::newRow("largest") << "2147483647" << 2147483647;
         QTest::newRow("smallest") << "-2147483648" << int(-2147483648LL);
     }
@@ -23,14 +25,14 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(int, value);
-        QCOMPARE(acquisition::integerFromText(text), value);
+        QCOMPARE(common::toInteger(text), value);
     }
 
     void refused_data()
     {
         QTest::addColumn<QString>("text");
         for (const char *text : {"", " 5", "5 ", "5\t", "1.0", "abc", "$", "-", "--5", "+-5", "$-5",
-                                 "$ 1", "0x10", "1e3", "2147483648", "-2147483649", "99999999999"})
+                                 "$ 1", "0x", "0x 1", "1e3", "2147483648", "-2147483649", "99999999999"})
             QTest::newRow(text) << QString::fromLatin1(text);
         QTest::newRow("arabic-indic digit") << QStringLiteral("\u0663");
         QTest::newRow("fullwidth digit") << QStringLiteral("\uFF15");
@@ -39,7 +41,7 @@ private slots:
     {
         QFETCH(QString, text);
         try {
-            acquisition::integerFromText(text);
+            common::toInteger(text);
             QFAIL("accepted");
         } catch (const common::UserError &error) {
             QCOMPARE(error.text(), QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(text));
