@@ -3,6 +3,7 @@
 #include "http/request.h"
 
 #include <QEventLoop>
+#include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkProxy>
 #include <QTcpSocket>
@@ -119,7 +120,8 @@ void HttpClient::onHostLookedUp(const QHostInfo &info)
         endTransfer(Failure::HostNotFound);
         return;
     }
-    m_addresses = info.addresses();
+    const QList<QHostAddress> addresses = info.addresses();
+    m_addresses.assign(addresses.begin(), addresses.end());
     const quint64 id = m_transferId;
     emit hostResolved();
     if (!isCurrent(id, Phase::LookingUp))
@@ -133,16 +135,19 @@ void HttpClient::onHostLookedUp(const QHostInfo &info)
 void HttpClient::connectToNextAddress()
 {
     releaseConnection();
-    if (m_addresses.isEmpty()) {
+    if (m_addresses.empty()) {
         endTransfer(Failure::ConnectFailed);
         return;
     }
-    const QHostAddress address = m_addresses.takeFirst();
+    const QHostAddress address = m_addresses.front();
+    m_addresses.erase(m_addresses.begin());
     m_socket = new QTcpSocket(this);
     m_socket->setProxy(QNetworkProxy::NoProxy); // only our own proxy setting applies
     connect(m_socket, &QTcpSocket::connected, this, &HttpClient::onSocketConnected);
     connect(m_socket, &QTcpSocket::readyRead, this, &HttpClient::onSocketReadyRead);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, &HttpClient::onSocketError);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        onSocketError(error == QAbstractSocket::RemoteHostClosedError);
+    });
     connect(m_socket, &QTcpSocket::disconnected, this, &HttpClient::onSocketClosed);
     m_socket->connectToHost(address, m_port);
 }
@@ -159,12 +164,12 @@ void HttpClient::onSocketConnected()
     emit connected();
 }
 
-void HttpClient::onSocketError(QAbstractSocket::SocketError error)
+void HttpClient::onSocketError(bool closedByPeer)
 {
     if (m_phase == Phase::Connecting) {
         connectToNextAddress();
     } else if (m_phase == Phase::Transferring) {
-        if (error == QAbstractSocket::RemoteHostClosedError)
+        if (closedByPeer)
             onSocketClosed();
         else
             endTransfer(Failure::ConnectionLost);

@@ -3,13 +3,14 @@
 #include "http/requestkind.h"
 #include "http/responseparser.h"
 
-#include <QAbstractSocket>
-#include <QHostAddress>
-#include <QList>
 #include <QObject>
 #include <QTimer>
 #include <QUrl>
 
+#include <vector>
+
+// Network types stay out of this header so that users need QtCore only.
+class QHostAddress;
 class QHostInfo;
 class QTcpSocket;
 
@@ -89,7 +90,7 @@ private:
     void onHostLookedUp(const QHostInfo &info);
     void connectToNextAddress();
     void onSocketConnected();
-    void onSocketError(QAbstractSocket::SocketError error);
+    void onSocketError(bool closedByPeer);
     void onSocketReadyRead();
     void onSocketClosed();
     void onConnectTimeout();
@@ -111,7 +112,7 @@ private:
     QByteArray m_request;
     quint16 m_port = 0;
     int m_lookupId = -1;
-    QList<QHostAddress> m_addresses;
+    std::vector<QHostAddress> m_addresses;
     QTcpSocket *m_socket = nullptr;
     ResponseParser m_parser;
     bool m_statusAnnounced = false;

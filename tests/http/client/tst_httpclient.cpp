@@ -45,7 +45,6 @@ class TestHttpClient : public QObject {
 private slots:
     void bodyFramings_data();
     void bodyFramings();
-    void errorReplyIsACompleteResponse();
     void cutOffBodyFails();
     void refusedConnection();
     void requestThroughProxy();
@@ -91,18 +90,6 @@ void TestHttpClient::bodyFramings()
     QCOMPARE(client.bytesExpected(), expected);
     QVERIFY(!recorder.packets.isEmpty());
     QCOMPARE(recorder.packets.last(), qMakePair(qint64(12), expected));
-}
-
-void TestHttpClient::errorReplyIsACompleteResponse()
-{
-    ScriptedServer server;
-    server.setReply("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found");
-    HttpClient client;
-    Recorder recorder(client);
-
-    QVERIFY(client.getAndWait(server.url("/Update/cable.txt")));
-    QCOMPARE(recorder.events, successEvents("HTTP/1.1 404 Not Found"));
-    QCOMPARE(client.statusCode(), 404);
 }
 
 void TestHttpClient::cutOffBodyFails()
