@@ -54,36 +54,32 @@ CableListDownload::CableListDownload(http::HttpClient &client, QObject *parent)
     : QObject(parent), m_client(client), m_url(cableListUpdateUrl())
 {
     using http::HttpClient;
-    // The client may serve others: only our own transfer is reported.
-    connect(&client, &HttpClient::hostResolved, this, [this] {
-        if (m_running)
-            emit statusLine(QStringLiteral("Host Resolved"));
-    });
-    connect(&client, &HttpClient::connected, this, [this] {
-        if (m_running)
-            emit statusLine(QStringLiteral("Connect"));
-    });
+    const auto fixedLine = [this](const char *text) { return [this, text] { report(QString::fromUtf8(text)); }; };
+    connect(&client, &HttpClient::hostResolved, this, fixedLine("Host Resolved"));
+    connect(&client, &HttpClient::connected, this, fixedLine("Connect"));
     connect(&client, &HttpClient::statusText, this, [this](const QString &text) {
-        if (m_running)
-            emit statusLine(m_client.statusCode() == 404 ? QStringLiteral("Object Not Found") : text);
+        report(m_client.statusCode() == 404 ? QStringLiteral("Object Not Found") : text);
     });
     connect(&client, &HttpClient::packetReceived, this, [this](qint64 received, qint64 expected) {
         if (m_running)
             emit progress(qMax<qint64>(expected, 0), received);
     });
     connect(&client, &HttpClient::requestDone, this, [this](http::RequestKind kind, bool succeeded) {
-        const QString text = http::requestResultText(kind, succeeded);
-        if (m_running && !text.isEmpty())
-            emit statusLine(text);
+        report(http::requestResultText(kind, succeeded));
     });
     connect(&client, &HttpClient::connectionFailed, this, [this] {
         if (m_running)
             emit connectionFailed(QStringLiteral("Connection Failed"));
     });
-    connect(&client, &HttpClient::disconnected, this, [this] {
-        if (m_running)
-            emit statusLine(QStringLiteral("Received complete"));
-    });
+    connect(&client, &HttpClient::disconnected, this, fixedLine("Received complete"));
+}
+
+// The client may serve others: only our own transfer is reported. An empty
+// text (an unknown request kind) leaves the status line as it is.
+void CableListDownload::report(const QString &text)
+{
+    if (m_running && !text.isEmpty())
+        emit statusLine(text);
 }
 
 bool CableListDownload::run(const ProxySettings &settings, const QString &cableListPath)

@@ -47,6 +47,7 @@ signals:
     void connectionFailed(const QString &message);
 
 private:
+    void report(const QString &text);
     QString outcomeText() const;
 
     http::HttpClient &m_client;
