@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -81,6 +82,14 @@ void PseudoTerminal::removeLink()
     const ssize_t n = readlink(m_linkPath.c_str(), target, sizeof target - 1);
     if (n > 0 && std::string(target, std::size_t(n)) == m_slavePath)
         ::unlink(m_linkPath.c_str());
+}
+
+int PseudoTerminal::unreadBytes() const
+{
+    int waiting = 0;
+    if (m_slave < 0 || ioctl(m_slave, FIONREAD, &waiting) != 0)
+        return 0;
+    return waiting;
 }
 
 void PseudoTerminal::close()

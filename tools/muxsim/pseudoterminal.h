@@ -20,6 +20,9 @@ public:
     const std::string &linkPath() const { return m_linkPath; }
     bool isOpen() const { return m_master >= 0; }
 
+    // Bytes sent to the program that it has not read yet.
+    int unreadBytes() const;
+
     // Both ends closed and the link removed: the device is gone for the program.
     void close();
 

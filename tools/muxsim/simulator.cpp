@@ -18,6 +18,11 @@ namespace {
 // Readings stop queueing while this much waits unsent (the program is not reading).
 constexpr std::size_t backlogLimit = 4096;
 
+// Closing the master throws away what the program has not read yet, so a device
+// about to vanish first lets its last replies be read, though not for ever.
+constexpr auto drainCheckPeriod = std::chrono::milliseconds(10);
+constexpr auto drainLimit = std::chrono::seconds(2);
+
 ReplySink &chooseSink(const Options &options, LineOutputSink &line, std::unique_ptr<NoisySink> &noisy)
 {
     if (!options.garbage)
@@ -49,6 +54,8 @@ bool Simulator::reading() const
 std::optional<Clock::time_point> Simulator::nextWake() const
 {
     std::optional<Clock::time_point> wake = m_nextTick;
+    if (m_drainCheck && (!wake || *m_drainCheck < *wake))
+        wake = m_drainCheck;
     // While bytes wait for room, POLLOUT wakes us rather than a deadline.
     if (auto due = m_output.nextDue(); due && m_unwritten.empty() && (!wake || *due < *wake))
         wake = due;
@@ -60,8 +67,7 @@ int Simulator::run()
     for (;;) {
         const Clock::time_point now = Clock::now();
         flush(now);
-        if (m_pty.isOpen() && !reading() && m_output.pendingBytes() == 0 && m_unwritten.empty())
-            vanish("after the bytes it was allowed to receive");
+        vanishWhenDrained(now);
 
         pollfd fds[2] = {{m_signals.fd(), POLLIN, 0}, {-1, 0, 0}};
         if (m_pty.isOpen()) {
@@ -176,8 +182,29 @@ void Simulator::flush(Clock::time_point now)
     }
 }
 
+void Simulator::vanishWhenDrained(Clock::time_point now)
+{
+    if (!m_pty.isOpen() || reading() || m_output.pendingBytes() != 0 || !m_unwritten.empty())
+        return;
+    // The kernel hands written bytes to the reader's queue a moment later, so
+    // the queue is only looked at after one check period.
+    if (!m_drainDeadline) {
+        m_drainDeadline = now + drainLimit;
+        m_drainCheck = now + drainCheckPeriod;
+        return;
+    }
+    if (now < *m_drainCheck)
+        return;
+    if (m_pty.unreadBytes() > 0 && now < *m_drainDeadline) {
+        m_drainCheck = now + drainCheckPeriod;
+        return;
+    }
+    vanish("after the bytes it was allowed to receive");
+}
+
 void Simulator::vanish(const char *why)
 {
+    m_drainCheck.reset();
     m_output.clear();
     m_unwritten.clear();
     m_nextTick.reset();

@@ -32,6 +32,7 @@ private:
     void onTick(Clock::time_point now);
     void armTicks(Clock::time_point now);
     void flush(Clock::time_point now);
+    void vanishWhenDrained(Clock::time_point now);
     void vanish(const char *why);
     bool reading() const;
     std::optional<Clock::time_point> nextWake() const;
@@ -49,6 +50,8 @@ private:
     std::string m_unwritten;
     long long m_received = 0;
     std::optional<Clock::time_point> m_nextTick;
+    std::optional<Clock::time_point> m_drainCheck;
+    std::optional<Clock::time_point> m_drainDeadline;
 };
 
 } // namespace muxsim
