@@ -43,22 +43,21 @@ FrameRule textFrame(std::string head, std::size_t maxLength)
         FrameMatch match;
         if (!agrees(pending, head))
             return match;
-        for (std::size_t i = head.size(); i < pending.size(); ++i) {
+        const std::size_t end = std::min(pending.size(), maxLength);
+        for (std::size_t i = head.size(); i < end; ++i) {
             if (pending[i] == '@') {
                 match.kind = FrameMatch::Invalid;
                 return match;
             }
             if (pending[i] == '\n') {
-                std::size_t end = i;
-                if (end > head.size() && pending[end - 1] == '\r')
-                    --end;
+                const std::size_t bodyEnd = i > head.size() && pending[i - 1] == '\r' ? i - 1 : i;
                 match.kind = FrameMatch::Complete;
                 match.length = i + 1;
-                match.command = {head, std::string(pending.substr(head.size(), end - head.size()))};
+                match.command = {head, std::string(pending.substr(head.size(), bodyEnd - head.size()))};
                 return match;
             }
         }
-        match.kind = pending.size() > maxLength ? FrameMatch::Invalid : FrameMatch::NeedMore;
+        match.kind = pending.size() >= maxLength ? FrameMatch::Invalid : FrameMatch::NeedMore;
         return match;
     };
 }
