@@ -45,66 +45,52 @@ private slots:
         QTest::addColumn<int>("icon");
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<QString>("escape");
-        QTest::addColumn<QString>("click");
-        QTest::addColumn<QString>("result");
+        // Each button clicked in turn, then none (Escape), with what the call returns.
+        QTest::addColumn<QStringList>("results");
         const QStringList ok{"OK"}, yesNo{"&Oui", "&Non"}, yesNoCancel{"&Oui", "&Non", "Annuler"};
+        const QStringList shown{"shown", "shown"};
         QTest::newRow("error") << "error" << "Erreur" << int(QMessageBox::Critical) << ok << "OK"
-                               << "OK" << "shown";
+                               << shown;
         QTest::newRow("information") << "information" << "Information"
-                                     << int(QMessageBox::Information) << ok << "OK" << "OK"
-                                     << "shown";
+                                     << int(QMessageBox::Information) << ok << "OK" << shown;
         QTest::newRow("message") << "message" << "Quorix" << int(QMessageBox::NoIcon) << ok
-                                 << "OK" << "OK" << "shown";
-        QTest::newRow("question yes") << "question" << "Information"
-                                      << int(QMessageBox::Information) << yesNo << "&Non"
-                                      << "&Oui" << "yes";
-        QTest::newRow("question no") << "question" << "Information"
-                                     << int(QMessageBox::Information) << yesNo << "&Non"
-                                     << "&Non" << "no";
-        QTest::newRow("question escaped") << "question" << "Information"
-                                          << int(QMessageBox::Information) << yesNo << "&Non"
-                                          << "" << "no";
-        QTest::newRow("quit yes") << "warning" << "Avertissement" << int(QMessageBox::Warning)
-                                  << yesNo << "&Non" << "&Oui" << "yes";
-        QTest::newRow("quit no") << "warning" << "Avertissement" << int(QMessageBox::Warning)
-                                 << yesNo << "&Non" << "&Non" << "no";
-        QTest::newRow("save yes") << "confirmation" << "Confirmation"
-                                  << int(QMessageBox::Question) << yesNoCancel << "Annuler"
-                                  << "&Oui" << "yes";
-        QTest::newRow("save no") << "confirmation" << "Confirmation"
-                                 << int(QMessageBox::Question) << yesNoCancel << "Annuler"
-                                 << "&Non" << "no";
-        QTest::newRow("save cancel") << "confirmation" << "Confirmation"
-                                     << int(QMessageBox::Question) << yesNoCancel << "Annuler"
-                                     << "Annuler" << "cancel";
-        QTest::newRow("save escaped") << "confirmation" << "Confirmation"
-                                      << int(QMessageBox::Question) << yesNoCancel << "Annuler"
-                                      << "" << "cancel";
+                                 << "OK" << shown;
+        QTest::newRow("question") << "question" << "Information" << int(QMessageBox::Information)
+                                  << yesNo << "&Non" << QStringList{"yes", "no", "no"};
+        QTest::newRow("quit") << "warning" << "Avertissement" << int(QMessageBox::Warning)
+                              << yesNo << "&Non" << QStringList{"yes", "no", "no"};
+        QTest::newRow("save") << "confirmation" << "Confirmation" << int(QMessageBox::Question)
+                              << yesNoCancel << "Annuler"
+                              << QStringList{"yes", "no", "cancel", "cancel"};
     }
     void boxes()
     {
         QFETCH(QString, kind);
-        QFETCH(QString, click);
         QFETCH(QStringList, buttons);
+        QFETCH(QString, escape);
+        QFETCH(QStringList, results);
         QWidget window;
         window.show();
-        MessageBoxAnswerer answerer;
-        if (!click.isEmpty())
-            answerer.answerWith(click);
         // Markup from a device or a file is shown as typed.
         const QString text = "Ligne 1\r\n<b>Ligne 2</b>";
-        QTEST(ask(kind, &window, text), "result");
+        const QStringList clicks = QStringList(buttons) << QString();
+        for (qsizetype i = 0; i < clicks.size(); ++i) {
+            MessageBoxAnswerer answerer;
+            if (!clicks.at(i).isEmpty())
+                answerer.answerWith(clicks.at(i));
+            QCOMPARE(ask(kind, &window, text), results.at(i));
 
-        QCOMPARE(answerer.seen().size(), 1);
-        const MessageBoxAnswerer::Box &box = answerer.seen().at(0);
-        QTEST(box.title, "title");
-        QTEST(int(box.icon), "icon");
-        QCOMPARE(box.text, text);
-        QCOMPARE(box.textFormat, Qt::PlainText);
-        QCOMPARE(box.buttons, buttons);
-        QCOMPARE(box.defaultButton, buttons.first());
-        QTEST(box.escapeButton, "escape");
-        QCOMPARE(box.answer, click.isEmpty() ? box.escapeButton : click);
+            QCOMPARE(answerer.seen().size(), 1);
+            const MessageBoxAnswerer::Box &box = answerer.seen().at(0);
+            QTEST(box.title, "title");
+            QTEST(int(box.icon), "icon");
+            QCOMPARE(box.text, text);
+            QCOMPARE(box.textFormat, Qt::PlainText);
+            QCOMPARE(box.buttons, buttons);
+            QCOMPARE(box.defaultButton, buttons.first());
+            QCOMPARE(box.escapeButton, escape);
+            QCOMPARE(box.answer, clicks.at(i).isEmpty() ? escape : clicks.at(i));
+        }
     }
 
     void answersFollowTheOrderOfTheBoxes()
