@@ -1,5 +1,6 @@
 #include "common/ui/messageboxanswerer.h"
 #include "common/ui/messages.h"
+#include "common/integertext.h"
 #include "common/usererror.h"
 
 #include <QApplication>
