@@ -110,6 +110,23 @@ const std::map<std::string, Setter> &valueOptions()
              o.logPath = v;
              return std::nullopt;
          }},
+        {"--cable", [](Options &o, const std::string &v) { return parseCableKind(o.cable, v); }},
+        {"--cable-input", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             auto n = toNumber(v, 1, 8);
+             if (!n)
+                 return "expects an input from 1 to 8";
+             o.cable.input = int(*n);
+             return std::nullopt;
+         }},
+        {"--registers", [](Options &o, const std::string &v) { return parseRegisterValues(o.cable, v); }},
+        {"--mismatch", [](Options &o, const std::string &v) { return parseMismatches(o.cable, v); }},
+        {"--cable-reply-cut", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             auto n = toNumber(v, 0, 4096);
+             if (!n)
+                 return "expects a number of bytes";
+             o.cable.replyCut = int(*n);
+             return std::nullopt;
+         }},
     };
     return setters;
 }
@@ -120,6 +137,15 @@ const std::map<std::string, bool Options::*> &flagOptions()
         {"--silent", &Options::silent},
         {"--garbage", &Options::garbage},
         {"--pace", &Options::pace},
+    };
+    return flags;
+}
+
+const std::map<std::string, bool CableOptions::*> &cableFlagOptions()
+{
+    static const std::map<std::string, bool CableOptions::*> flags = {
+        {"--cable-silent", &CableOptions::silent},
+        {"--cable-no-rs", &CableOptions::noRs},
     };
     return flags;
 }
@@ -138,6 +164,10 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string> &
         }
         if (auto flag = flagOptions().find(name); flag != flagOptions().end() && !inlineValue) {
             options.*(flag->second) = true;
+            continue;
+        }
+        if (auto flag = cableFlagOptions().find(name); flag != cableFlagOptions().end() && !inlineValue) {
+            options.cable.*(flag->second) = true;
             continue;
         }
         if (name == "--no-pace" && !inlineValue) {
@@ -168,7 +198,12 @@ const char *usage()
            "              [--serial TEXT] [--ident RAW] [--values V1,V2,...] [--line long|short]\n"
            "              [--interval MS] [--per-command N] [--at-reply TEXT] [--silent]\n"
            "              [--late-lf MS] [--garbage] [--vanish-after N] [--long-line BYTES]\n"
-           "              [--log FILE] [--pace|--no-pace]\n";
+           "              [--log FILE] [--pace|--no-pace]\n"
+           "              [--cable register|programmable|none] [--cable-input N] [--cable-silent]\n"
+           "              [--registers CODE=VALUE,...] [--mismatch CODE:COUNT,...]\n"
+           "              [--cable-reply-cut BYTES] [--cable-no-rs]\n"
+           "  The cable answers unless another input is addressed; codes and register\n"
+           "  values are hexadecimal.\n";
 }
 
 } // namespace muxsim

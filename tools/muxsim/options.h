@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/muxsim/cableoptions.h"
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -28,6 +30,7 @@ struct Options {
     int longLine = 0;
     std::string logPath;
     bool pace = true;
+    CableOptions cable;
 };
 
 // Parses the command line (argv[0] excluded). Returns the options, or a

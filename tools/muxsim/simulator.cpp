@@ -1,5 +1,6 @@
 #include "tools/muxsim/simulator.h"
 
+#include "tools/muxsim/cableframing.h"
 #include "tools/muxsim/pseudoterminal.h"
 #include "tools/muxsim/receivelog.h"
 #include "tools/muxsim/signalchannel.h"
@@ -40,10 +41,16 @@ Simulator::Simulator(const Options &options, PseudoTerminal &pty, ReceiveLog &lo
       m_signals(signals),
       m_output(options.pace),
       m_lineSink(m_output),
-      m_device(options, chooseSink(options, m_lineSink, m_noisySink)),
+      m_replies(chooseSink(options, m_lineSink, m_noisySink)),
+      m_device(options, m_replies),
+      m_cable(makeCable(options.cable, m_device, m_replies)),
       m_framer(CommandFramer::standard()),
       m_handlers{&m_device}
 {
+    if (m_cable)
+        m_handlers.push_back(m_cable.get());
+    for (FrameRule &rule : cableFrameRules(options.cable.kind))
+        m_framer.addRule(std::move(rule));
 }
 
 bool Simulator::reading() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/muxsim/cable.h"
 #include "tools/muxsim/commandframer.h"
 #include "tools/muxsim/device.h"
 #include "tools/muxsim/lineoutput.h"
@@ -44,7 +45,9 @@ private:
     LineOutput m_output;
     LineOutputSink m_lineSink;
     std::unique_ptr<NoisySink> m_noisySink;
+    ReplySink &m_replies;
     Device m_device;
+    std::unique_ptr<Cable> m_cable;
     CommandFramer m_framer;
     std::vector<CommandHandler *> m_handlers;
     std::string m_unwritten;

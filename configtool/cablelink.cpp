@@ -1,0 +1,38 @@
+#include "configtool/cablelink.h"
+
+#include "link/commands.h"
+#include "link/configtoollink.h"
+#include "link/eventpump.h"
+
+namespace configtool {
+
+CableLink::CableLink(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock, int port)
+    : m_ports(ports), m_pump(pump), m_clock(clock), m_port(port) {}
+
+CableLink::CableLink(muxlink::ConfigToolLink &link)
+    : CableLink(link.ports(), link.pump(), link.clock(), link.port()) {}
+
+// Put results are not looked at: a lost byte shows as a missing or wrong
+// read-back, which every operation reports.
+void CableLink::send(const QByteArray &bytes)
+{
+    muxlink::sendBytes(m_ports, m_port, bytes);
+}
+
+void CableLink::sendUpToZero(const QByteArray &bytes)
+{
+    const qsizetype zero = bytes.indexOf('\0');
+    send(zero < 0 ? bytes : bytes.left(zero));
+}
+
+void CableLink::delay(int ms)
+{
+    muxlink::pumpFor(m_pump, m_clock, ms);
+}
+
+std::optional<int> CableLink::replyByte(ZeroByte zero)
+{
+    return waitForReplyByte(m_ports, m_clock, m_port, zero);
+}
+
+} // namespace configtool

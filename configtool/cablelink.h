@@ -1,0 +1,44 @@
+#pragma once
+
+#include "configtool/replywait.h"
+
+#include <QByteArray>
+
+#include <optional>
+
+namespace muxlink {
+class Clock;
+class ConfigToolLink;
+class EventPump;
+class SerialPorts;
+}
+
+namespace configtool {
+
+// The cable windows' use of the main window's open port: they send on it and
+// wait on it, but never open or close it.
+class CableLink {
+public:
+    CableLink(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock, int port);
+    explicit CableLink(muxlink::ConfigToolLink &link);
+
+    // Every byte, zero bytes included.
+    void send(const QByteArray &bytes);
+    // Up to, not including, the first zero byte.
+    void sendUpToZero(const QByteArray &bytes);
+    // The wait that keeps serving events (the receive display, buttons, close).
+    void delay(int ms);
+    std::optional<int> replyByte(ZeroByte zero);
+
+    muxlink::SerialPorts &ports() { return m_ports; }
+    muxlink::Clock &clock() { return m_clock; }
+    int port() const { return m_port; }
+
+private:
+    muxlink::SerialPorts &m_ports;
+    muxlink::EventPump &m_pump;
+    muxlink::Clock &m_clock;
+    int m_port;
+};
+
+} // namespace configtool

@@ -1,0 +1,288 @@
+#include "configtool/programmablecable.h"
+
+#include "common/integertext.h"
+#include "common/textcodec.h"
+#include "configtool/cablelink.h"
+#include "configtool/cableview.h"
+#include "link/clock.h"
+#include "link/serialports.h"
+
+namespace configtool {
+
+namespace {
+
+constexpr const char *speeds[] = {"75", "150", "300", "600", "1200", "2400", "4800", "9600"};
+constexpr char unitLetters[] = {'W', 'X', 'Y', 'Z'};
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'Z')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'z')
+        return u - u'a' + 10;
+    return 0;
+}
+
+// Progress of a programming run; it only moves forward.
+class Progress {
+public:
+    explicit Progress(CableOperationView &view) : m_view(view) { m_view.setProgress(0); }
+    void advance(int by) { m_view.setProgress(m_position += by); }
+
+private:
+    CableOperationView &m_view;
+    int m_position = 0;
+};
+
+// The buttons come back, and the bar runs to its end, however programming ends.
+class ProgrammingScope {
+public:
+    explicit ProgrammingScope(CableOperationView &view) : m_view(view) { m_view.setButtonsEnabled(false); }
+    ~ProgrammingScope()
+    {
+        m_view.setProgress(ProgrammableProgressMaximum);
+        m_view.setButtonsEnabled(true);
+    }
+    ProgrammingScope(const ProgrammingScope &) = delete;
+    ProgrammingScope &operator=(const ProgrammingScope &) = delete;
+
+private:
+    CableOperationView &m_view;
+};
+
+void sendSetting(CableLink &link, Progress &progress, char letter, std::optional<char> code)
+{
+    // A setting the cable has no code for is left as the cable has it; the
+    // read-back then reports the difference.
+    if (code)
+        link.sendUpToZero(settingCommand(letter, *code));
+    progress.advance(1);
+    link.delay(SettingSettleMs);
+}
+
+} // namespace
+
+QString programmableCableLabel() { return QStringLiteral("50417 RS232 PROGRAMMABLE "); }
+
+int programmableByte(const QString &text)
+{
+    if (text.size() != 3 || text.at(0) != u'$')
+        return 0;
+    return 16 * hexDigit(text.at(1)) + hexDigit(text.at(2));
+}
+
+std::optional<char> programmableSpeedCode(const QString &speed)
+{
+    for (int i = 0; i < 8; ++i)
+        if (speed == QLatin1String(speeds[i]))
+            return char('0' + i);
+    return std::nullopt;
+}
+
+char programmableParityCode(const QString &parity, const QStringList &parityNames)
+{
+    for (int i = 0; i < 3 && i < parityNames.size(); ++i)
+        if (parity == parityNames.at(i))
+            return char('1' + i);
+    return '4';
+}
+
+std::optional<char> supplyCode(const QString &supply)
+{
+    if (supply == QLatin1String("12v"))
+        return '1';
+    if (supply == QLatin1String("5v"))
+        return '0';
+    return std::nullopt;
+}
+
+char dataBitsCode(int bits) { return char('0' + bits - 7); }
+
+char offsetCode(int offset) { return char(48 + offset); }
+
+QString paddedUnit(const QString &unit) { return unit.leftJustified(4, u' ', true); }
+
+QByteArray configurationQuery() { return QByteArrayLiteral("@*E?\r\n"); }
+
+QByteArray settingCommand(char letter, int value)
+{
+    QByteArray command("@*");
+    command.append(letter);
+    command.append(char(value));
+    command.append("\r\n");
+    return command;
+}
+
+QByteArray interrogationCommand(int position, int value)
+{
+    return settingCommand(char('0' + position), value);
+}
+
+ConfigurationReply readConfiguration(CableLink &link, const ReplyLimits &limits)
+{
+    link.sendUpToZero(configurationQuery());
+    muxlink::SerialPorts &ports = link.ports();
+    muxlink::Clock &clock = link.clock();
+    QByteArray reply;
+    int lineFeeds = 0;
+    const qint64 start = clock.nowMs();
+    qint64 lastByte = start;
+    while (lineFeeds < 4 && reply.size() < limits.maxBytes) {
+        const int byte = ports.SioGetc(link.port());
+        if (byte >= 0) {
+            reply.append(char(byte));
+            lineFeeds += byte == '\n';
+            lastByte = clock.nowMs();
+            continue;
+        }
+        if (byte != muxlink::SIO_NO_DATA)
+            break;
+        const qint64 now = clock.nowMs();
+        const qint64 left = std::min(lastByte + limits.idleMs, start + limits.totalMs) - now;
+        if (left <= 0 || ports.SioWait(link.port(), int(left)) < 0)
+            break;
+    }
+    return ConfigurationReply(reply);
+}
+
+void readProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages)
+{
+    const ConfigurationReply reply = readConfiguration(link);
+    if (!reply.longEnough()) {
+        view.showMessage(MessageKind::Error, messages.noReply);
+        return;
+    }
+    view.setReferenceText(programmableCableLabel());
+    view.setProgress(0);
+    view.setUnit(reply.unit());
+    int progress = 8;
+    view.setProgress(progress);
+    for (int i = 0; i < 8; ++i) {
+        view.setInterrogation(i, reply.interrogation(i));
+        if (i > 0)
+            view.setProgress(progress += 2);
+    }
+    view.setProgress(progress += 2);
+    if (const auto field = reply.offsetField()) {
+        view.setOffset(common::toInteger(field->digits));
+        view.setEndOfFrame(field->endOfFrame);
+    }
+    view.setProgress(progress += 4);
+
+    bool good = reply.hasSpeed();
+    if (good) {
+        if (const auto speed = reply.speed())
+            view.setSpeed(*speed);
+        view.setProgress(progress += 2);
+    }
+    if (const auto bits = reply.dataBitsDigit())
+        view.setDataBits(common::toInteger(*bits));
+    else
+        good = false;
+    view.setProgress(progress += 2);
+    if (reply.hasParity()) {
+        const QStringList names = view.settings().parityNames;
+        if (const auto parity = reply.parityIndex(); parity && *parity < names.size())
+            view.setParity(names.at(*parity));
+        view.setProgress(progress += 2);
+    } else {
+        good = false;
+    }
+    if (reply.hasSupply()) {
+        if (const auto supply = reply.supply())
+            view.setSupply(*supply);
+        view.setProgress(progress += 2);
+    } else {
+        good = false;
+    }
+    view.setProgress(ProgrammableProgressMaximum);
+    if (!good)
+        view.showMessage(MessageKind::Error, messages.noReply);
+}
+
+void programProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages)
+{
+    ProgrammingScope scope(view);
+    const Rs232PageSettings settings = view.settings();
+    if (settings.endOfFrame.size() < 3) {
+        view.showMessage(MessageKind::Error, messages.endOfFrame);
+        return;
+    }
+    const QString unit = paddedUnit(settings.unit);
+    view.setUnit(unit);
+
+    Progress progress(view);
+    sendSetting(link, progress, 'V', programmableSpeedCode(settings.speed));
+    sendSetting(link, progress, 'B', dataBitsCode(settings.dataBits));
+    sendSetting(link, progress, 'P', programmableParityCode(settings.parity, settings.parityNames));
+    // An end of frame of 0 cuts this command short, before its byte.
+    sendSetting(link, progress, 'F', char(programmableByte(settings.endOfFrame)));
+
+    const QByteArray unitBytes = common::encodeWindows1252(unit);
+    for (int i = 0; i < 4; ++i)
+        link.sendUpToZero(settingCommand(unitLetters[i], unitBytes.at(i)));
+    progress.advance(4);
+    link.delay(SettingSettleMs);
+
+    sendSetting(link, progress, 'O', offsetCode(settings.offset));
+    sendSetting(link, progress, 'T', supplyCode(view.supply()));
+
+    // Byte by byte, so that an unused character (0) goes out too.
+    for (int i = 0; i < 8; ++i) {
+        link.send(interrogationCommand(i + 1, programmableByte(settings.interrogation[i])));
+        progress.advance(1);
+        link.delay(SettingSettleMs);
+    }
+
+    link.delay(VerifySettleMs);
+    if (configurationDiffers(link, view))
+        view.showMessage(MessageKind::Plain, QStringLiteral("Erreur de programmation"));
+    else
+        view.showMessage(MessageKind::Information, messages.programmed);
+}
+
+bool configurationDiffers(CableLink &link, ProgrammableCableView &view)
+{
+    const ConfigurationReply reply = readConfiguration(link);
+    if (!reply.longEnough()) {
+        view.setProgress(ProgrammableProgressMaximum);
+        return true;
+    }
+    const Rs232PageSettings settings = view.settings();
+    bool differs = settings.unit != reply.unit();
+    for (int i = 0; i < 8; ++i)
+        differs |= settings.interrogation[i] != reply.interrogation(i);
+    if (const auto field = reply.offsetField())
+        differs |= settings.offset != common::toInteger(field->digits) || settings.endOfFrame != field->endOfFrame;
+    else
+        differs = true; // the offset and end of frame could not be checked
+    if (reply.hasSpeed()) {
+        if (const auto speed = reply.speed())
+            differs |= settings.speed != *speed;
+    } else {
+        differs = true;
+    }
+    if (const auto bits = reply.dataBitsDigit())
+        differs |= settings.dataBits != common::toInteger(*bits);
+    else
+        differs = true; // the data bits could not be checked
+    if (reply.hasParity()) {
+        if (const auto parity = reply.parityIndex(); parity && *parity < settings.parityNames.size())
+            differs |= settings.parity != settings.parityNames.at(*parity);
+    } else {
+        differs = true;
+    }
+    if (reply.hasSupply()) {
+        if (const auto supply = reply.supply())
+            differs |= view.supply() != *supply;
+    } else {
+        differs = true;
+    }
+    view.setProgress(ProgrammableProgressMaximum);
+    return differs;
+}
+
+} // namespace configtool

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace configtool {
+
+class AnalogPageView;
+class CableDatabase;
+class CableLink;
+class Rs232PageView;
+struct CableMessages;
+
+inline constexpr int RegisterProgressRest = 65;
+inline constexpr int HeaderProgressMaximum = 82;
+inline constexpr int GridProgressMaximum = 171;
+
+// The operations of the register cable window's two pages. Each disables the
+// page's two buttons while it runs and, however it ends (a thrown
+// common::UserError included), enables them again with the progress bar at 65.
+// The cable database names the cable from the reference read back; it throws
+// when the file is missing.
+void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database);
+void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages &messages);
+void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase &database);
+// An analog value that is not a number throws before anything is sent.
+void programAnalogCable(CableLink &link, AnalogPageView &view, const CableMessages &messages);
+
+// Shown when a register read gets no reply.
+QString readFailureText();
+
+} // namespace configtool
