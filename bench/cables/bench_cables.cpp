@@ -1,0 +1,112 @@
+// How long a full RS232 cable programming with the grid takes against the
+// simulator, and how much CPU the program uses meanwhile (the waits must block).
+#include "configtool/cabledatabase.h"
+#include "configtool/cablelink.h"
+#include "configtool/cableview.h"
+#include "configtool/registerprogramming.h"
+#include "link/eventpump.h"
+#include "link/opensequence.h"
+#include "link/wsc.h"
+#include "tests/support/muxsim_process.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <functional>
+
+using namespace configtool;
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// A page with fixed settings that only counts the messages shown.
+class QuietRs232Page : public Rs232PageView {
+public:
+    int messages = 0;
+    void setProgressMaximum(int) override {}
+    void setProgress(int) override {}
+    void setButtonsEnabled(bool) override {}
+    void showMessage(MessageKind, const QString &) override { ++messages; }
+    int reference() const override { return 51101; }
+    void setReference(int) override {}
+    void setCableName(const QString &) override {}
+    Rs232PageSettings settings() const override
+    {
+        Rs232PageSettings s;
+        s.speed = "9600";
+        s.parity = "SANS";
+        s.parityNames = {"SANS", "PAIRE", "IMPAIRE"};
+        s.endOfFrame = "$0D";
+        s.unit = "MM";
+        s.interrogation[0] = "$4D";
+        return s;
+    }
+    bool gridIncluded() const override { return true; }
+    QString gridCell(int row, int column) const override { return row == 0 && column == 1 ? "$4D" : ""; }
+    void setGridCell(int, int, const QString &) override {}
+    void setSpeed(const QString &) override {}
+    void setDataBits(int) override {}
+    void setParity(const QString &) override {}
+    void setEndOfFrame(const QString &) override {}
+    void setUnit(const QString &) override {}
+    void setOffset(int) override {}
+    void setInterrogation(int, const QString &) override {}
+};
+
+void measure(const char *what, const std::function<int()> &operation)
+{
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    const int messages = operation();
+    const double seconds = wall.elapsed() / 1000.0;
+    const double cpu = cpuSeconds() - cpuBefore;
+    std::printf("%-34s wall=%.2f s cpu=%.3f s (%.2f %% of wall), messages=%d\n", what, seconds, cpu,
+                100.0 * cpu / seconds, messages);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    testsupport::MuxSimProcess sim;
+    if (!sim.start({"--model", "8", "--cable", "register"})) {
+        std::fprintf(stderr, "muxsim: %s\n", qPrintable(sim.errorString()));
+        return 1;
+    }
+    muxlink::Wsc ports(muxlink::PortMap({sim.linkPath()}));
+    muxlink::SteadyClock clock;
+    muxlink::QtEventPump pump;
+    if (!muxlink::openSequenceA(ports, 0)) {
+        std::fprintf(stderr, "cannot open the simulator's port\n");
+        return 1;
+    }
+    CableLink link(ports, pump, clock, 0);
+    const CableMessages messages{"no reply", "end of frame", "failed ", "done"};
+    const CableDatabase database(QStringLiteral(SOURCE_DIR_FOR_BENCH "/configtool/data/cable.txt"));
+
+    std::printf("Register cable, RS232 page with the grid (98 registers, each first attempt right)\n");
+    measure("program", [&] {
+        QuietRs232Page page;
+        programRs232Cable(link, page, messages);
+        return page.messages;
+    });
+    std::printf("  expected about 98 x (100 ms + reply) = 10 s; CPU target under 5 %% of wall\n");
+    measure("read", [&] {
+        QuietRs232Page page;
+        readRs232Cable(link, page, database);
+        return page.messages;
+    });
+    std::printf("  expected about 98 replies of a few ms each\n");
+    return 0;
+}
