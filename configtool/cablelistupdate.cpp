@@ -1,0 +1,161 @@
+#include "configtool/cablelistupdate.h"
+
+#include "common/textcodec.h"
+#include "common/usererror.h"
+#include "configtool/cablelistdate.h"
+#include "http/httpclient.h"
+
+#include <QFile>
+#include <QScopeGuard>
+
+namespace configtool {
+
+namespace {
+
+using Failure = http::HttpClient::Failure;
+
+QString keptText(const QString &reason)
+{
+    return reason + QStringLiteral(" : liste actuelle conservée");
+}
+
+QString failureText(Failure failure)
+{
+    switch (failure) {
+    case Failure::InvalidRequest:
+        return keptText(QStringLiteral("Adresse du serveur ou du proxy incorrecte"));
+    case Failure::HostNotFound:
+    case Failure::ConnectFailed:
+    case Failure::ConnectTimedOut:
+        return keptText(QStringLiteral("Connexion au serveur impossible"));
+    case Failure::ReplyTimedOut:
+        return keptText(QStringLiteral("Le serveur ne répond plus"));
+    case Failure::ConnectionLost:
+        return keptText(QStringLiteral("Téléchargement interrompu"));
+    case Failure::BodyTooLarge:
+        return keptText(QStringLiteral("Fichier reçu trop volumineux"));
+    case Failure::MalformedReply:
+    case Failure::HeaderTooLarge:
+    case Failure::None:
+    case Failure::Aborted:
+        break;
+    }
+    return keptText(QStringLiteral("Réponse du serveur illisible"));
+}
+
+} // namespace
+
+QUrl cableListUpdateUrl()
+{
+    return QUrl(QStringLiteral("http://update.setrix.example/Update/cable.txt"));
+}
+
+CableListDownload::CableListDownload(http::HttpClient &client, QObject *parent)
+    : QObject(parent), m_client(client), m_url(cableListUpdateUrl())
+{
+    using http::HttpClient;
+    const auto fixedLine = [this](const char *text) { return [this, text] { report(QString::fromUtf8(text)); }; };
+    connect(&client, &HttpClient::hostResolved, this, fixedLine("Host Resolved"));
+    connect(&client, &HttpClient::connected, this, fixedLine("Connect"));
+    connect(&client, &HttpClient::statusText, this, [this](const QString &text) {
+        report(m_client.statusCode() == 404 ? QStringLiteral("Object Not Found") : text);
+    });
+    connect(&client, &HttpClient::packetReceived, this, [this](qint64 received, qint64 expected) {
+        if (m_running)
+            emit progress(qMax<qint64>(expected, 0), received);
+    });
+    connect(&client, &HttpClient::requestDone, this, [this](http::RequestKind kind, bool succeeded) {
+        report(http::requestResultText(kind, succeeded));
+    });
+    connect(&client, &HttpClient::connectionFailed, this, [this] {
+        if (m_running)
+            emit connectionFailed(QStringLiteral("Connection Failed"));
+    });
+    connect(&client, &HttpClient::disconnected, this, fixedLine("Received complete"));
+}
+
+// The client may serve others: only our own transfer is reported. An empty
+// text (an unknown request kind) leaves the status line as it is.
+void CableListDownload::report(const QString &text)
+{
+    if (m_running && !text.isEmpty())
+        emit statusLine(text);
+}
+
+bool CableListDownload::run(const ProxySettings &settings, const QString &cableListPath)
+{
+    if (m_running)
+        return false;
+    m_running = true;
+    m_cancelled = false;
+    const auto done = qScopeGuard([this] { m_running = false; });
+
+    if (settings.enableProxy == 1)
+        m_client.setProxy(settings.proxy, settings.port);
+    else
+        m_client.setProxy(QString(), 0);
+
+    m_client.getAndWait(m_url);
+    if (m_cancelled)
+        return false;
+    const QString failure = outcomeText();
+    if (!failure.isEmpty()) {
+        emit statusLine(failure);
+        return false;
+    }
+    writeCableList(cableListPath, m_client.body());
+    return true;
+}
+
+void CableListDownload::cancel()
+{
+    if (!m_running)
+        return;
+    m_cancelled = true;
+    m_client.abort();
+}
+
+// Why the last reply cannot replace the cable list; empty when it can.
+QString CableListDownload::outcomeText() const
+{
+    if (!m_client.succeeded())
+        return failureText(m_client.failure());
+    const int code = m_client.statusCode();
+    if (code == 404)
+        return keptText(QStringLiteral("Liste des câbles introuvable sur le serveur"));
+    if (code != 200)
+        return keptText(QStringLiteral("Erreur %1 du serveur").arg(code));
+    // An error page or a portal's login page can come with a 200.
+    if (!cableListDate(firstLineOf(m_client.body())).isValid())
+        return keptText(QStringLiteral("Le fichier reçu n'est pas une liste de câbles"));
+    return {};
+}
+
+ChosenCableList readChosenCableList(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw common::UserError::cannotOpen(path);
+    ChosenCableList list;
+    list.bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw common::UserError::cannotOpen(path);
+    const QString line = firstLineOf(list.bytes);
+    list.date = chosenListDate(line);
+    if (!list.date.isValid())
+        throw common::UserError::notADate(line);
+    return list;
+}
+
+bool isOlderThanCurrentList(const QDate &chosen, const QDate &current)
+{
+    return current.isValid() && chosen < current;
+}
+
+void writeCableList(const QString &path, const QByteArray &bytes)
+{
+    if (!common::writeFileAtomically(path, bytes))
+        throw common::UserError::cannotCreate(path);
+}
+
+} // namespace configtool

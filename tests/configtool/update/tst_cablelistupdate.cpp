@@ -1,0 +1,313 @@
+#include "common/usererror.h"
+#include "configtool/cablelistdate.h"
+#include "configtool/cablelistupdate.h"
+#include "http/httpclient.h"
+#include "tests/http/support/scriptedserver.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+using configtool::CableListDownload;
+using configtool::ProxySettings;
+using testhttp::ScriptedServer;
+
+namespace {
+
+const QByteArray oldList = "01/01/2020\r\n51000 ANCIENNE LISTE         ;x\r\n";
+// Windows-1252 text with CR LF, as lists are published: must arrive unchanged.
+const QByteArray newList = "15/03/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse ;9600;8;SANS;$0D\r\n";
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray okReply(const QByteArray &body)
+{
+    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+QString kept(const QString &reason)
+{
+    return reason + " : liste actuelle conservée";
+}
+
+// A download against a temporary cable.txt holding the old list.
+struct DownloadRig {
+    QTemporaryDir dir;
+    QString cablePath = dir.filePath("cable.txt");
+    http::HttpClient client;
+    CableListDownload download{client};
+    QStringList lines;
+    QStringList messages;
+    QList<QPair<qint64, qint64>> progress;
+
+    DownloadRig()
+    {
+        writeAll(cablePath, oldList);
+        QObject::connect(&download, &CableListDownload::statusLine, [this](const QString &text) { lines << text; });
+        QObject::connect(&download, &CableListDownload::connectionFailed,
+                         [this](const QString &text) { messages << text; });
+        QObject::connect(&download, &CableListDownload::progress,
+                         [this](qint64 maximum, qint64 position) { progress.append({maximum, position}); });
+    }
+};
+
+const QStringList reached = {"Host Resolved", "Connect"};
+
+} // namespace
+
+class TestCableListUpdate : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dateLine_data();
+    void dateLine();
+    void dateOfFile();
+    void outdatedAfterThirtyDays();
+    void chosenListInSystemFormat();
+    void chosenListAgainstCurrent();
+    void chosenListFailures();
+    void downloadReplacesListByteForByte();
+    void unusableRepliesKeepTheList_data();
+    void unusableRepliesKeepTheList();
+    void refusedConnection();
+    void throughProxyOrDirect();
+    void silentServer();
+    void unwritableList();
+};
+
+void TestCableListUpdate::dateLine_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QDate>("date");
+
+    QTest::newRow("slashes, CR LF") << QByteArray("15/03/2024\r\n51000") << QDate(2024, 3, 15);
+    QTest::newRow("any separators, text after") << QByteArray("01x02y2024 liste\n") << QDate(2024, 2, 1);
+    QTest::newRow("CR alone ends the line") << QByteArray("29/02/2024\r51000") << QDate(2024, 2, 29);
+    QTest::newRow("empty") << QByteArray() << QDate();
+    QTest::newRow("short year") << QByteArray("15/03/24") << QDate();
+    QTest::newRow("day not padded") << QByteArray("5/03/2024x") << QDate();
+    QTest::newRow("no such day") << QByteArray("31/02/2024") << QDate();
+    QTest::newRow("no such month") << QByteArray("15/13/2024") << QDate();
+    QTest::newRow("date on the second line") << QByteArray("\r\n15/03/2024") << QDate();
+    QTest::newRow("html page") << QByteArray("<!DOCTYPE html>\n<html>") << QDate();
+    QTest::newRow("non-ASCII digits") << QByteArray("\xD9\xA1\xD9\xA5/03/2024") << QDate();
+}
+
+void TestCableListUpdate::dateLine()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QDate, date);
+    QCOMPARE(configtool::cableListDate(configtool::firstLineOf(bytes)), date);
+}
+
+void TestCableListUpdate::dateOfFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cable.txt");
+    QCOMPARE(configtool::cableListDateOfFile(path), QDate());
+    writeAll(path, newList);
+    QCOMPARE(configtool::cableListDateOfFile(path), QDate(2024, 3, 15));
+}
+
+void TestCableListUpdate::outdatedAfterThirtyDays()
+{
+    const QDate today(2024, 3, 1);
+    QVERIFY(!configtool::isCableListOutdated(today.addDays(-30), today));
+    QVERIFY(configtool::isCableListOutdated(today.addDays(-31), today));
+    QVERIFY(!configtool::isCableListOutdated(today.addDays(5), today));
+    QVERIFY(configtool::isCableListOutdated(QDate(), today));
+}
+
+void TestCableListUpdate::chosenListInSystemFormat()
+{
+    const QLocale locale = QLocale::system();
+    const QDate date(1999, 12, 5);
+    const QString line = locale.toString(date, QLocale::ShortFormat);
+    if (locale.toDate(line, QLocale::ShortFormat) != date)
+        QSKIP("the system's short date format does not read back its own dates");
+    QCOMPARE(configtool::chosenListDate(line), date);
+    // The positional form is read first, whatever the system's format.
+    QCOMPARE(configtool::chosenListDate("03/04/2024"), QDate(2024, 4, 3));
+}
+
+void TestCableListUpdate::chosenListAgainstCurrent()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cable.txt");
+    writeAll(path, newList);
+    const configtool::ChosenCableList chosen = configtool::readChosenCableList(path);
+    QCOMPARE(chosen.bytes, newList);
+    QCOMPARE(chosen.date, QDate(2024, 3, 15));
+
+    QVERIFY(!configtool::isOlderThanCurrentList(chosen.date, QDate(2024, 3, 14)));
+    QVERIFY(!configtool::isOlderThanCurrentList(chosen.date, QDate(2024, 3, 15)));
+    QVERIFY(configtool::isOlderThanCurrentList(chosen.date, QDate(2024, 3, 16)));
+    QVERIFY(!configtool::isOlderThanCurrentList(chosen.date, QDate()));
+
+    const QString target = dir.filePath("target.txt");
+    writeAll(target, oldList);
+    configtool::writeCableList(target, chosen.bytes);
+    QCOMPARE(readAll(target), newList);
+}
+
+void TestCableListUpdate::chosenListFailures()
+{
+    QTemporaryDir dir;
+    const QString htmlPath = dir.filePath("cable.txt");
+    writeAll(htmlPath, "<html>\xE9t\xE9</html>\r\n15/03/2024\r\n");
+    const QString missingPath = dir.filePath("missing/cable.txt");
+
+    const auto errorOf = [](const auto &action) {
+        try {
+            action();
+        } catch (const common::UserError &error) {
+            return error.text();
+        }
+        return QString("no error");
+    };
+    QCOMPARE(errorOf([&] { configtool::readChosenCableList(htmlPath); }),
+             QString("'<html>été</html>' n'est pas une date correcte"));
+    QCOMPARE(errorOf([&] { configtool::readChosenCableList(missingPath); }),
+             "Impossible d'ouvrir le fichier " + missingPath);
+    QCOMPARE(errorOf([&] { configtool::readChosenCableList(dir.path()); }), "Impossible d'ouvrir le fichier " + dir.path());
+    QCOMPARE(errorOf([&] { configtool::writeCableList(missingPath, newList); }),
+             "Impossible de créer le fichier " + missingPath);
+}
+
+void TestCableListUpdate::downloadReplacesListByteForByte()
+{
+    ScriptedServer server;
+    server.setReply(okReply(newList));
+    DownloadRig rig;
+    rig.download.setUrl(server.url("/Update/cable.txt"));
+
+    QVERIFY(rig.download.run({}, rig.cablePath));
+    QCOMPARE(readAll(rig.cablePath), newList);
+    QCOMPARE(rig.lines, (reached + QStringList{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete"}));
+    QCOMPARE(rig.progress.last(), qMakePair(qint64(newList.size()), qint64(newList.size())));
+    QVERIFY(rig.messages.isEmpty());
+}
+
+void TestCableListUpdate::unusableRepliesKeepTheList_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("404") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")
+                         << QStringList{"Object Not Found", "Get Succeeded", "Received complete",
+                                        kept("Liste des câbles introuvable sur le serveur")};
+    QTest::newRow("500 with a dated body")
+        << QByteArray("HTTP/1.1 500 Internal Server Error\r\n\r\n") + newList
+        << QStringList{"HTTP/1.1 500 Internal Server Error", "Get Succeeded", "Received complete",
+                       kept("Erreur 500 du serveur")};
+    QTest::newRow("body cut halfway")
+        << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: ") + QByteArray::number(newList.size()) + "\r\n\r\n"
+               + newList.left(newList.size() / 2)
+        << QStringList{"HTTP/1.1 200 OK", "Get Failed", "Received complete", kept("Téléchargement interrompu")};
+    QTest::newRow("html page with 200")
+        << okReply("<!DOCTYPE html>\r\n<html><body>Connexion au portail</body></html>\r\n")
+        << QStringList{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
+                       kept("Le fichier reçu n'est pas une liste de câbles")};
+    QTest::newRow("not http") << QByteArray("SSH-2.0-server\r\n")
+                              << QStringList{"Get Failed", "Received complete", kept("Réponse du serveur illisible")};
+}
+
+void TestCableListUpdate::unusableRepliesKeepTheList()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QStringList, lines);
+    ScriptedServer server;
+    server.setReply(reply);
+    DownloadRig rig;
+    rig.download.setUrl(server.url("/Update/cable.txt"));
+
+    QVERIFY(!rig.download.run({}, rig.cablePath));
+    QCOMPARE(readAll(rig.cablePath), oldList);
+    QCOMPARE(rig.lines, reached + lines);
+}
+
+void TestCableListUpdate::refusedConnection()
+{
+    DownloadRig rig;
+    rig.download.setUrl(QUrl(QString("http://127.0.0.1:%1/Update/cable.txt").arg(ScriptedServer::closedPort())));
+
+    QVERIFY(!rig.download.run({}, rig.cablePath));
+    QCOMPARE(rig.messages, QStringList{"Connection Failed"});
+    QCOMPARE(rig.lines, (QStringList{"Host Resolved", "Get Failed", kept("Connexion au serveur impossible")}));
+    QCOMPARE(readAll(rig.cablePath), oldList);
+}
+
+void TestCableListUpdate::throughProxyOrDirect()
+{
+    ScriptedServer proxy;
+    proxy.setReply(okReply(newList));
+    ScriptedServer direct;
+    direct.setReply(okReply(newList));
+    const ProxySettings settings{1, "127.0.0.1", proxy.port()};
+
+    // Through the proxy the fixed update address is never resolved here.
+    DownloadRig viaProxy;
+    QVERIFY(viaProxy.download.run(settings, viaProxy.cablePath));
+    QCOMPARE(proxy.requests(), QList<QByteArray>{"GET http://update.setrix.example/Update/cable.txt HTTP/1.1\r\n"
+                                                 "Host: update.setrix.example\r\nConnection: close\r\n\r\n"});
+    QCOMPARE(readAll(viaProxy.cablePath), newList);
+
+    DownloadRig straight;
+    straight.download.setUrl(direct.url("/Update/cable.txt"));
+    QVERIFY(straight.download.run({0, "127.0.0.1", proxy.port()}, straight.cablePath));
+    QCOMPARE(direct.requests(),
+             QList<QByteArray>{"GET /Update/cable.txt HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(direct.port())
+                               + "\r\nConnection: close\r\n\r\n"});
+    QCOMPARE(proxy.requests().size(), 1);
+
+    DownloadRig badPort;
+    QVERIFY(!badPort.download.run({1, "127.0.0.1", 0}, badPort.cablePath));
+    QCOMPARE(badPort.lines, QStringList{kept("Adresse du serveur ou du proxy incorrecte")});
+    QCOMPARE(readAll(badPort.cablePath), oldList);
+}
+
+void TestCableListUpdate::silentServer()
+{
+    ScriptedServer server;
+    server.setSilent();
+    DownloadRig rig;
+    rig.download.setUrl(server.url("/Update/cable.txt"));
+    rig.client.setIdleTimeout(100);
+
+    QVERIFY(!rig.download.run({}, rig.cablePath));
+    QCOMPARE(rig.lines, (reached + QStringList{"Get Failed", "Received complete", kept("Le serveur ne répond plus")}));
+
+    // "&Annuler" while the server says nothing: the run ends at once, silently.
+    rig.lines.clear();
+    rig.client.setIdleTimeout(60 * 60 * 1000);
+    QObject::connect(&rig.client, &http::HttpClient::connected, &rig.download, &CableListDownload::cancel);
+    QVERIFY(!rig.download.run({}, rig.cablePath));
+    QCOMPARE(rig.lines, reached);
+    QCOMPARE(readAll(rig.cablePath), oldList);
+}
+
+void TestCableListUpdate::unwritableList()
+{
+    ScriptedServer server;
+    server.setReply(okReply(newList));
+    DownloadRig rig;
+    rig.download.setUrl(server.url("/Update/cable.txt"));
+    const QString path = rig.dir.filePath("missing/cable.txt");
+
+    QVERIFY_THROWS_EXCEPTION(common::UserError, rig.download.run({}, path));
+}
+
+QTEST_GUILESS_MAIN(TestCableListUpdate)
+#include "tst_cablelistupdate.moc"

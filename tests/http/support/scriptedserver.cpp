@@ -1,0 +1,61 @@
+#include "scriptedserver.h"
+
+#include <QTcpSocket>
+
+namespace testhttp {
+
+ScriptedServer::ScriptedServer(QObject *parent) : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &ScriptedServer::onNewConnection);
+    if (!m_server.listen(QHostAddress::LocalHost, 0))
+        qFatal("test server cannot listen on 127.0.0.1");
+}
+
+QUrl ScriptedServer::url(const QString &path) const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
+}
+
+void ScriptedServer::setReply(const QByteArray &bytes, bool keepOpen)
+{
+    m_reply = bytes;
+    m_keepOpen = keepOpen;
+    m_silent = false;
+}
+
+void ScriptedServer::setSilent()
+{
+    m_silent = true;
+}
+
+quint16 ScriptedServer::closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+void ScriptedServer::onNewConnection()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        auto *received = new QByteArray;
+        connect(socket, &QObject::destroyed, this, [received] { delete received; });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket, received] {
+            const bool hadRequest = received->contains("\r\n\r\n");
+            received->append(socket->readAll());
+            if (hadRequest || !received->contains("\r\n\r\n"))
+                return;
+            m_requests.append(*received);
+            if (m_silent)
+                return;
+            socket->write(m_reply);
+            if (!m_keepOpen)
+                socket->disconnectFromHost();
+        });
+    }
+}
+
+} // namespace testhttp

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QTcpServer>
+#include <QUrl>
+
+namespace testhttp {
+
+// A loopback HTTP server for tests: answers each request with one scripted
+// reply and records the requests it got.
+class ScriptedServer : public QObject {
+    Q_OBJECT
+public:
+    explicit ScriptedServer(QObject *parent = nullptr);
+
+    quint16 port() const { return m_server.serverPort(); }
+    QUrl url(const QString &path) const;
+
+    // Sent once the request's header block has arrived, then the connection
+    // is closed unless keepOpen.
+    void setReply(const QByteArray &bytes, bool keepOpen = false);
+    // Accepts and reads, never answers.
+    void setSilent();
+
+    const QList<QByteArray> &requests() const { return m_requests; }
+
+    // A loopback port that nobody listens on.
+    static quint16 closedPort();
+
+private:
+    void onNewConnection();
+
+    QTcpServer m_server;
+    QByteArray m_reply;
+    bool m_keepOpen = false;
+    bool m_silent = false;
+    QList<QByteArray> m_requests;
+};
+
+} // namespace testhttp

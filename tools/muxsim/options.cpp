@@ -1,0 +1,174 @@
+#include "tools/muxsim/options.h"
+
+#include "tools/muxsim/readings.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace muxsim {
+
+namespace {
+
+std::optional<long long> toNumber(const std::string &text, long long min, long long max)
+{
+    long long value = 0;
+    const char *end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end || value < min || value > max)
+        return std::nullopt;
+    return value;
+}
+
+std::vector<std::string> splitValues(const std::string &text)
+{
+    std::vector<std::string> values;
+    std::string::size_type start = 0;
+    for (;;) {
+        auto comma = text.find(',', start);
+        values.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos)
+            return values;
+        start = comma + 1;
+    }
+}
+
+using Setter = std::function<std::optional<std::string>(Options &, const std::string &)>;
+
+Setter oneChar(char Options::*field)
+{
+    return [field](Options &o, const std::string &v) -> std::optional<std::string> {
+        if (v.size() != 1)
+            return "expects exactly one character";
+        o.*field = v[0];
+        return std::nullopt;
+    };
+}
+
+Setter number(int Options::*field, long long min, long long max)
+{
+    return [=](Options &o, const std::string &v) -> std::optional<std::string> {
+        auto n = toNumber(v, min, max);
+        if (!n)
+            return "expects a whole number from " + std::to_string(min) + " to " + std::to_string(max);
+        o.*field = int(*n);
+        return std::nullopt;
+    };
+}
+
+const std::map<std::string, Setter> &valueOptions()
+{
+    static const std::map<std::string, Setter> setters = {
+        {"--link", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             if (v.empty())
+                 return "expects a path";
+             o.linkPath = v;
+             return std::nullopt;
+         }},
+        {"--model", oneChar(&Options::model)},
+        {"--family", oneChar(&Options::family)},
+        {"--version", oneChar(&Options::version)},
+        {"--serial", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             o.serial = v;
+             return std::nullopt;
+         }},
+        {"--ident", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             o.rawIdent = v;
+             return std::nullopt;
+         }},
+        {"--values", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             o.values = splitValues(v);
+             return std::nullopt;
+         }},
+        {"--line", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             if (v == "long")
+                 o.lineStyle = LineStyle::Long;
+             else if (v == "short")
+                 o.lineStyle = LineStyle::Short;
+             else
+                 return "expects long or short";
+             return std::nullopt;
+         }},
+        {"--interval", number(&Options::intervalMs, 0, 3600000)},
+        {"--per-command", number(&Options::perCommand, 0, 1000)},
+        {"--at-reply", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             o.atReply = v;
+             return std::nullopt;
+         }},
+        {"--late-lf", number(&Options::lateLfMs, 0, 3600000)},
+        {"--vanish-after", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             auto n = toNumber(v, 0, 1LL << 50);
+             if (!n)
+                 return "expects a number of bytes";
+             o.vanishAfter = *n;
+             return std::nullopt;
+         }},
+        {"--long-line", number(&Options::longLine, 1, 1 << 24)},
+        {"--log", [](Options &o, const std::string &v) -> std::optional<std::string> {
+             if (v.empty())
+                 return "expects a path";
+             o.logPath = v;
+             return std::nullopt;
+         }},
+    };
+    return setters;
+}
+
+const std::map<std::string, bool Options::*> &flagOptions()
+{
+    static const std::map<std::string, bool Options::*> flags = {
+        {"--silent", &Options::silent},
+        {"--garbage", &Options::garbage},
+        {"--pace", &Options::pace},
+    };
+    return flags;
+}
+
+} // namespace
+
+std::variant<Options, std::string> parseOptions(const std::vector<std::string> &args)
+{
+    Options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> inlineValue;
+        if (auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        if (auto flag = flagOptions().find(name); flag != flagOptions().end() && !inlineValue) {
+            options.*(flag->second) = true;
+            continue;
+        }
+        if (name == "--no-pace" && !inlineValue) {
+            options.pace = false;
+            continue;
+        }
+        auto setter = valueOptions().find(name);
+        if (setter == valueOptions().end())
+            return "unknown option " + args[i];
+        if (!inlineValue && i + 1 >= args.size())
+            return name + " expects a value";
+        const std::string value = inlineValue ? *inlineValue : args[++i];
+        if (auto error = setter->second(options, value))
+            return name + " " + *error;
+    }
+    if (options.linkPath.empty())
+        return "--link PATH is required";
+    for (const auto &value : options.values) {
+        if (auto error = checkValue(value, options.lineStyle))
+            return "--values: " + *error;
+    }
+    return options;
+}
+
+const char *usage()
+{
+    return "usage: muxsim --link PATH [--model D|A|M|2|4|8|C] [--family M|B] [--version C]\n"
+           "              [--serial TEXT] [--ident RAW] [--values V1,V2,...] [--line long|short]\n"
+           "              [--interval MS] [--per-command N] [--at-reply TEXT] [--silent]\n"
+           "              [--late-lf MS] [--garbage] [--vanish-after N] [--long-line BYTES]\n"
+           "              [--log FILE] [--pace|--no-pace]\n";
+}
+
+} // namespace muxsim

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace muxsim {
+
+enum class LineStyle { Long, Short };
+
+struct Options {
+    std::string linkPath;
+    char model = '8';
+    char family = 'M';
+    char version = '3';
+    std::string serial = "000123";
+    std::optional<std::string> rawIdent;
+    std::vector<std::string> values; // empty: generated values
+    LineStyle lineStyle = LineStyle::Long;
+    int intervalMs = 0;
+    int perCommand = 0;
+    std::optional<std::string> atReply;
+    bool silent = false;
+    int lateLfMs = 0;
+    bool garbage = false;
+    std::optional<long long> vanishAfter;
+    int longLine = 0;
+    std::string logPath;
+    bool pace = true;
+};
+
+// Parses the command line (argv[0] excluded). Returns the options, or a
+// message naming the offending argument.
+std::variant<Options, std::string> parseOptions(const std::vector<std::string> &args);
+
+const char *usage();
+
+} // namespace muxsim
