@@ -1,9 +1,11 @@
 #include "acquisition/captionmap.h"
 #include "acquisition/captiontargets.h"
+#include "acquisition/ui/aboutcaptions.h"
 #include "acquisition/ui/arrowspinbox.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/radiogroup.h"
 #include "common/languagefiles.h"
+#include "common/ui/apropos.h"
 #include "common/ui/messageboxanswerer.h"
 
 #include <QCheckBox>
@@ -344,6 +346,8 @@ private slots:
     {
         acquisition::CaptionTargets targets;
         m_editor->registerCaptions(targets);
+        common::TAboutBox about(common::AboutProgram::quorix());
+        acquisition::registerAboutBoxCaptions(targets, about);
         targets.apply(common::readLanguageLines(QStringLiteral(SOURCE_DIR "/lang/quorix/English.lng"),
                                                 acquisition::kCaptionLineCount));
         QCOMPARE(m_editor->Button2->text(), QStringLiteral("Measure"));
@@ -353,6 +357,8 @@ private slots:
         QCOMPARE(m_editor->Label25->text(), QStringLiteral("Batch size"));
         QCOMPARE(m_editor->findChildren<QRadioButton *>().at(3)->text(), QStringLiteral("Multiple mode"));
         QCOMPARE(m_editor->windowTitle(), QStringLiteral("Quorix"));
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Quorix"));
+        QCOMPARE(about.Button1->text(), QStringLiteral("&Technical support"));
         for (const auto &entry : acquisition::captionMap()) {
             const QString name = QString::fromUtf16(entry.target);
             if (name.startsWith(u"Label") || name.contains(u'[') || name == u"Enregistrer1")
