@@ -67,6 +67,19 @@ struct AllTargets {
     QMap<QString, QString> second;
 };
 
+// The language layer as the main window holds it: menu and targets attached.
+struct Quorix {
+    Quorix(const common::SettingsFile &settings, const QString &languages)
+        : language(settings, session, languages), targets(language.targets())
+    {
+        language.setMenu(&menu);
+    }
+    ConfigurationSession session;
+    QuorixLanguage language;
+    RecordingMenu menu;
+    AllTargets targets;
+};
+
 } // namespace
 
 class TestCaptions : public QObject {
@@ -96,10 +109,9 @@ private slots:
             QCOMPARE(bytes.count('\n'), 40);
         }
 
-        ConfigurationSession session;
-        QuorixLanguage language(settings(), session, m_languages);
         QFile::copy(french, m_languages + QStringLiteral("/Francais.lng"));
-        AllTargets targets(language.targets());
+        Quorix quorix(settings(), m_languages);
+        auto &[session, language, menu, targets] = quorix;
         const acquisition::QuorixMessages before = language.messages();
         language.UpDateCaption();
 
@@ -117,9 +129,8 @@ private slots:
     void shortFileEmptiesTheLaterCaptions()
     {
         writeLanguage(m_languages + QStringLiteral("/Court.lng"), QStringLiteral("c"), 30);
-        ConfigurationSession session;
-        QuorixLanguage language(settings(), session, m_languages);
-        AllTargets targets(language.targets());
+        Quorix quorix(settings(), m_languages);
+        auto &[session, language, menu, targets] = quorix;
         language.UpDateCaption();
 
         QCOMPARE(targets.first.value(QStringLiteral("Label13")), QStringLiteral("c 2"));
@@ -146,11 +157,8 @@ private slots:
         ini.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Langue"), 2);
         ini.Ecrire_chaine_ini(QStringLiteral("FICHIER"), QStringLiteral("Quorix"), QStringLiteral("/data/a.mux"));
 
-        ConfigurationSession session;
-        QuorixLanguage language(ini, session, m_languages);
-        RecordingMenu menu;
-        language.setMenu(&menu);
-        AllTargets targets(language.targets());
+        Quorix quorix(ini, m_languages);
+        auto &[session, language, menu, targets] = quorix;
         language.UpDateCaption();
 
         const QMap<int, QString> offered{{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}, {5, "EN"}};
@@ -165,11 +173,8 @@ private slots:
 
     void noLanguageFileOffersNothing()
     {
-        ConfigurationSession session;
-        QuorixLanguage language(settings(), session, m_languages);
-        RecordingMenu menu;
-        language.setMenu(&menu);
-        AllTargets targets(language.targets());
+        Quorix quorix(settings(), m_languages);
+        auto &[session, language, menu, targets] = quorix;
         language.UpDateCaption();
 
         QVERIFY(menu.shown.isEmpty());
@@ -182,11 +187,8 @@ private slots:
     {
         for (const char *name : {"a", "b", "c"})
             writeLanguage(m_languages + QStringLiteral("/%1.lng").arg(QLatin1String(name)), QLatin1String(name));
-        ConfigurationSession session;
-        QuorixLanguage language(settings(), session, m_languages);
-        RecordingMenu menu;
-        language.setMenu(&menu);
-        AllTargets targets(language.targets());
+        Quorix quorix(settings(), m_languages);
+        auto &[session, language, menu, targets] = quorix;
         language.UpDateCaption();
 
         language.chooseLanguage(3);
@@ -202,9 +204,8 @@ private slots:
     {
         writeLanguage(m_languages + QStringLiteral("/a.lng"), QStringLiteral("a"));
         common::SettingsFile ini = settings();
-        ConfigurationSession session;
-        QuorixLanguage language(ini, session, m_languages);
-        AllTargets targets(language.targets());
+        Quorix quorix(ini, m_languages);
+        auto &[session, language, menu, targets] = quorix;
         for (int stored : {4, 0, -3, 99}) {
             ini.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Langue"), stored);
             QCOMPARE(errorOf([&] { language.UpDateCaption(); }), QStringLiteral("<no error>"));
@@ -216,11 +217,8 @@ private slots:
     {
         writeLanguage(m_languages + QStringLiteral("/a.lng"), QStringLiteral("a"));
         writeLanguage(m_languages + QStringLiteral("/b.lng"), QStringLiteral("b"));
-        ConfigurationSession session;
-        QuorixLanguage language(settings(), session, m_languages);
-        RecordingMenu menu;
-        language.setMenu(&menu);
-        AllTargets targets(language.targets());
+        Quorix quorix(settings(), m_languages);
+        auto &[session, language, menu, targets] = quorix;
         language.UpDateCaption();
 
         QVERIFY(QFile::remove(m_languages + QStringLiteral("/b.lng")));
