@@ -169,6 +169,8 @@ void Tconfig_form::createLeftColumn(QWidget *client)
 
     Button2 = new QPushButton(QStringLiteral("Mesure"), client);
     Button2->setGeometry(kLeftX, kClientHeight - 37, 89, 29);
+    // Enter in a field must not leave the editor.
+    Button2->setAutoDefault(false);
 
     m_steps = {Edit11, Edit12, Edit16, Edit15, lot_vert, lot_horiz};
 }

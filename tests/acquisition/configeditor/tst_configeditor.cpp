@@ -164,6 +164,8 @@ private slots:
         open(kAddressedFile);
         QTest::keyClicks(m_editor->Edit5, QStringLiteral("4"));
         QVERIFY(m_session.config_modifiee);
+        QTest::keyClick(m_editor->Edit5, Qt::Key_Return);
+        QVERIFY(m_editor->isVisible());
 
         open(kAddressedFile);
         m_editor->taille_prelev->stepUp();
