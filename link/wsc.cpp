@@ -291,6 +291,9 @@ int Wsc::SioDone(int port)
     Port &p = m_ports[port];
     if (p.fd < 0)
         return SIO_NOT_OPEN;
+    // Exclusivity would outlive the close while another descriptor holds the
+    // line (a pseudo-terminal), and the next open by this user would fail.
+    ::ioctl(p.fd, TIOCNXCL);
     ::close(p.fd);
     p = Port {};
     return SIO_OK;

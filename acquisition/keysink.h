@@ -1,0 +1,46 @@
+#pragma once
+
+namespace acquisition {
+
+// The keys the acquisition program types: keypad keys for the characters of a
+// value, arrows for the cursor moves.
+enum class Key {
+    Numpad0, Numpad1, Numpad2, Numpad3, Numpad4,
+    Numpad5, Numpad6, Numpad7, Numpad8, Numpad9,
+    Decimal, Subtract, Add,
+    Up, Down, Left, Right,
+};
+
+inline constexpr int keyCount = static_cast<int>(Key::Right) + 1;
+
+// The key's Windows virtual-key code (VK_NUMPAD0 ... VK_RIGHT), used in logs
+// and tests so sequences read the same as on the original system.
+int virtualKeyCode(Key key);
+
+// True for the keys that need Num Lock on to type their character.
+bool isKeypadKey(Key key);
+
+// Where typed keys go. Each press is one key-down then one key-up, with no
+// modifier; a value's keys are bracketed by beginValue()/endValue() so a back
+// end can prepare the keyboard once per value instead of once per key.
+class KeySink {
+public:
+    virtual ~KeySink();
+    virtual void press(Key key) = 0;
+    virtual void beginValue() {}
+    virtual void endValue() {}
+};
+
+// Brackets one value's keys; ends the value even when typing throws.
+class ValueScope {
+public:
+    explicit ValueScope(KeySink &sink) : m_sink(sink) { m_sink.beginValue(); }
+    ~ValueScope() { m_sink.endValue(); }
+    ValueScope(const ValueScope &) = delete;
+    ValueScope &operator=(const ValueScope &) = delete;
+
+private:
+    KeySink &m_sink;
+};
+
+} // namespace acquisition

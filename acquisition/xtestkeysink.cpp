@@ -1,0 +1,132 @@
+#include "acquisition/xtestkeysink.h"
+
+#include "common/usererror.h"
+
+#include <QString>
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace acquisition {
+
+namespace {
+
+KeySym keysymFor(Key key)
+{
+    switch (key) {
+    case Key::Decimal: return XK_KP_Decimal;
+    case Key::Subtract: return XK_KP_Subtract;
+    case Key::Add: return XK_KP_Add;
+    case Key::Up: return XK_Up;
+    case Key::Down: return XK_Down;
+    case Key::Left: return XK_Left;
+    case Key::Right: return XK_Right;
+    default: return XK_KP_0 + (static_cast<int>(key) - static_cast<int>(Key::Numpad0));
+    }
+}
+
+common::UserError cannotType(const QString &reason)
+{
+    return common::UserError(
+        QStringLiteral("Impossible de taper les valeurs au clavier : %1").arg(reason));
+}
+
+KeyCode keycodeFor(Display *display, Key key)
+{
+    KeyCode code = XKeysymToKeycode(display, keysymFor(key));
+    // Layouts whose keypad has a separator key instead of a decimal key:
+    // that key types the layout's own decimal sign.
+    if (code == 0 && key == Key::Decimal)
+        code = XKeysymToKeycode(display, XK_KP_Separator);
+    if (code == 0)
+        throw cannotType(QStringLiteral("la touche %1 est absente de la disposition du clavier")
+                             .arg(QString::fromLatin1(XKeysymToString(keysymFor(key)))));
+    return code;
+}
+
+void checkExtensions(Display *display)
+{
+    int event = 0, error = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor))
+        throw cannotType(QStringLiteral("le serveur X n'a pas l'extension XTest"));
+    int opcode = 0;
+    major = XkbMajorVersion;
+    minor = XkbMinorVersion;
+    if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor))
+        throw cannotType(QStringLiteral("le serveur X n'a pas l'extension XKB"));
+}
+
+} // namespace
+
+XTestKeySink::XTestKeySink()
+{
+    m_display = XOpenDisplay(nullptr);
+    if (!m_display)
+        throw cannotType(QStringLiteral("affichage X « %1 » inaccessible")
+                             .arg(QString::fromLocal8Bit(XDisplayName(nullptr))));
+    try {
+        checkExtensions(m_display);
+        for (int i = 0; i < keyCount; ++i)
+            m_keycodes[i] = keycodeFor(m_display, static_cast<Key>(i));
+        m_numLockMask = XkbKeysymToModifiers(m_display, XK_Num_Lock);
+        if (m_numLockMask == 0)
+            throw cannotType(QStringLiteral("la disposition du clavier n'a pas de verrouillage numérique"));
+    } catch (...) {
+        XCloseDisplay(m_display);
+        throw;
+    }
+}
+
+XTestKeySink::~XTestKeySink()
+{
+    if (m_unlockAtEnd)
+        lockNumLock(false);
+    XCloseDisplay(m_display);
+}
+
+void XTestKeySink::press(Key key)
+{
+    // A keypad key pressed outside a value still needs Num Lock.
+    const bool ownScope = m_openValues == 0 && isKeypadKey(key);
+    if (ownScope)
+        beginValue();
+    const KeyCode code = m_keycodes[static_cast<int>(key)];
+    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    XFlush(m_display);
+    if (ownScope)
+        endValue();
+}
+
+void XTestKeySink::beginValue()
+{
+    if (m_openValues++ > 0)
+        return;
+    XkbStateRec state{};
+    XkbGetState(m_display, XkbUseCoreKbd, &state);
+    m_unlockAtEnd = (state.locked_mods & m_numLockMask) == 0;
+    if (m_unlockAtEnd)
+        lockNumLock(true);
+}
+
+void XTestKeySink::endValue()
+{
+    if (m_openValues == 0 || --m_openValues > 0)
+        return;
+    if (m_unlockAtEnd) {
+        lockNumLock(false);
+        m_unlockAtEnd = false;
+    }
+    // The server has taken every key and the restored lock before we return.
+    XSync(m_display, False);
+}
+
+void XTestKeySink::lockNumLock(bool on)
+{
+    XkbLockModifiers(m_display, XkbUseCoreKbd, m_numLockMask, on ? m_numLockMask : 0);
+    XFlush(m_display);
+}
+
+} // namespace acquisition

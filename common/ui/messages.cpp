@@ -1,0 +1,103 @@
+#include "common/ui/messages.h"
+
+#include "common/ui/messageboxanswerer.h"
+#include "common/usererror.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <exception>
+
+namespace common {
+
+namespace {
+
+const QString yes = QStringLiteral("&Oui");
+const QString no = QStringLiteral("&Non");
+const QString cancel = QStringLiteral("Annuler");
+const QString ok = QStringLiteral("OK");
+
+// Callers end lines with CR LF, LF CR or LF alike; each is one line break.
+QString displayed(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+// Shows a modal box and returns the index of the button that closed it. The
+// first button is the default; escapeIndex is the answer to Escape and to the
+// title bar's close button.
+int runBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+           const QStringList &buttons, int escapeIndex)
+{
+    QMessageBox box(parent);
+    box.setIcon(icon);
+    box.setWindowTitle(title);
+    // Texts may carry what a device or a file sent: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(displayed(text));
+    box.setProperty(originalTextProperty, text);
+    QList<QPushButton *> added;
+    // One role for all keeps the buttons in the order given on every desktop.
+    for (const QString &label : buttons)
+        added.append(box.addButton(label, QMessageBox::AcceptRole));
+    box.setDefaultButton(added.first());
+    box.setEscapeButton(added.at(escapeIndex));
+    box.exec();
+    const int clicked = added.indexOf(qobject_cast<QPushButton *>(box.clickedButton()));
+    return clicked < 0 ? escapeIndex : clicked;
+}
+
+} // namespace
+
+void showError(QWidget *parent, const QString &text)
+{
+    runBox(parent, QMessageBox::Critical, QStringLiteral("Erreur"), text, {ok}, 0);
+}
+
+void showInformation(QWidget *parent, const QString &text)
+{
+    runBox(parent, QMessageBox::Information, QStringLiteral("Information"), text, {ok}, 0);
+}
+
+bool askQuestion(QWidget *parent, const QString &text)
+{
+    return runBox(parent, QMessageBox::Information, QStringLiteral("Information"), text,
+                  {yes, no}, 1) == 0;
+}
+
+bool askWarning(QWidget *parent, const QString &text)
+{
+    return runBox(parent, QMessageBox::Warning, QStringLiteral("Avertissement"), text,
+                  {yes, no}, 1) == 0;
+}
+
+Answer askConfirmation(QWidget *parent, const QString &text)
+{
+    const int clicked = runBox(parent, QMessageBox::Question, QStringLiteral("Confirmation"),
+                               text, {yes, no, cancel}, 2);
+    return clicked == 0 ? Answer::Yes : clicked == 1 ? Answer::No : Answer::Cancel;
+}
+
+void showMessage(QWidget *parent, const QString &text)
+{
+    runBox(parent, QMessageBox::NoIcon, QCoreApplication::applicationName(), text, {ok}, 0);
+}
+
+bool runGuarded(QWidget *parent, const std::function<void()> &handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const UserError &error) {
+        showError(parent, error.text());
+    } catch (const std::exception &error) {
+        showError(parent, QString::fromLocal8Bit(error.what()));
+    }
+    return false;
+}
+
+} // namespace common

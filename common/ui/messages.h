@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace common {
+
+// The programs' modal message boxes, with French titles and buttons. Each one
+// blocks until answered; closing a question with the title bar or Escape counts
+// as its safe answer ("&Non", or "Annuler" where offered).
+//
+// Tests answer them without a human through MessageBoxAnswerer
+// (common/ui/messageboxanswerer.h), which sees every box these functions show.
+
+enum class Answer { Yes, No, Cancel };
+
+// "Erreur", critical icon, "OK".
+void showError(QWidget *parent, const QString &text);
+
+// "Information", information icon, "OK".
+void showInformation(QWidget *parent, const QString &text);
+
+// "Information", information icon, "&Oui" (default) / "&Non". True on "&Oui".
+bool askQuestion(QWidget *parent, const QString &text);
+
+// The quit question: "Avertissement", warning icon, "&Oui" (default) / "&Non".
+bool askWarning(QWidget *parent, const QString &text);
+
+// The save question: "Confirmation", question icon, "&Oui" (default) / "&Non" / "Annuler".
+Answer askConfirmation(QWidget *parent, const QString &text);
+
+// No icon, "OK"; titled with the application's name (QCoreApplication::applicationName).
+void showMessage(QWidget *parent, const QString &text);
+
+// Runs a window handler. A common::UserError it throws is shown in the error box
+// with its French text (any other std::exception with its own text); the program
+// then goes on. True when the handler ended normally.
+bool runGuarded(QWidget *parent, const std::function<void()> &handler);
+
+} // namespace common
