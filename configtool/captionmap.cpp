@@ -147,13 +147,12 @@ void CaptionRegistry::apply(const QStringList &lines) const
     }
 }
 
-void CaptionRegistry::applyBuiltIn() const
+bool CaptionRegistry::addWithBuiltIn(const QString &target, Setter setter)
 {
-    for (const CaptionEntry &e : entries) {
-        const auto setter = m_setters.constFind(QLatin1String(e.target));
-        if (setter != m_setters.cend())
-            (*setter)(QString::fromUtf8(e.builtIn));
-    }
+    if (!add(target, setter))
+        return false;
+    setter(builtInCaption(target));
+    return true;
 }
 
 } // namespace configtool

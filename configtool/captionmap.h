@@ -37,13 +37,13 @@ public:
     // False (and nothing stored) for a target the map does not know, so a
     // misspelt name cannot silently stay unset.
     bool add(const QString &target, Setter setter);
+    // Adds the setter and gives the target its built-in text at once.
+    bool addWithBuiltIn(const QString &target, Setter setter);
     bool has(const QString &target) const { return m_setters.contains(target); }
 
     // Gives every registered target its line, in line order. Missing lines
     // count as empty.
     void apply(const QStringList &lines) const;
-    // Gives every registered target its built-in text.
-    void applyBuiltIn() const;
 
 private:
     QHash<QString, Setter> m_setters;

@@ -126,6 +126,7 @@ void TForm1::FormActivate()
     if (isCableListOutdated(m_cableListDate, m_today()) && common::askQuestion(this, m_texts.updateQuestion())
         && m_dialogs.form3)
         m_dialogs.form3->exec();
+    m_startupDone = true;
 }
 
 void TForm1::AddMenuLang()

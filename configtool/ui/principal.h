@@ -83,6 +83,8 @@ public:
     QString repertoire_depart() const { return m_startDirectory; }
     common::SettingsFile &settingsFile() { return m_settings; }
     QString statusPanel(int panel) const;
+    // True once the start-up scan and the cable list question are over.
+    bool startupDone() const { return m_startupDone; }
 
     // Handlers.
     void FormShow();
@@ -162,6 +164,7 @@ private:
     bool m_portLost = false;
     bool m_shown = false;
     bool m_activated = false;
+    bool m_startupDone = false;
     int m_instrument = 0;
     quint8 m_instrumentMask = 0;
 

@@ -119,7 +119,7 @@ void TForm1::createMenus()
         QAction *item = menu_retro->addAction(QString());
         // Rtrocommande11 and 12 are retro-commands 0 and 1; then 21 .. 91 for 2 .. 9.
         item->setObjectName(d < 2 ? QStringLiteral("Rtrocommande1%1").arg(d + 1)
-                                  : QStringLiteral("Rtrocommande%11").arg(d));
+                                  : QStringLiteral("Rtrocommande%1").arg(d) + u'1');
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, d] { guarded([this, d] { RtrocommandeClick(d); }); });
         m_retro.push_back(item);
@@ -141,7 +141,7 @@ void TForm1::createMenus()
     Langue1->setObjectName(QStringLiteral("Langue1"));
     for (int i = 1; i <= common::maxLanguages; ++i) {
         QAction *item = Langue1->addAction(QStringLiteral("Langue%1").arg(i));
-        item->setObjectName(QStringLiteral("Langue%11").arg(i));
+        item->setObjectName(QStringLiteral("Langue%1").arg(i) + u'1');
         item->setCheckable(true);
         item->setVisible(false);
         connect(item, &QAction::triggered, this, [this, i] { guarded([this, i] { LangueClick(i); }); });

@@ -45,7 +45,9 @@ private slots:
         CaptionRegistry registry;
         QStringList log;
         QVERIFY(registry.add(QStringLiteral("TForm1.btn_connexion"), [&](const QString &t) { log << "6:" + t; }));
-        QVERIFY(registry.add(QStringLiteral("TForm4.caption"), [&](const QString &t) { log << "30:" + t; }));
+        QVERIFY(registry.addWithBuiltIn(QStringLiteral("TForm4.caption"), [&](const QString &t) { log << "30:" + t; }));
+        QCOMPARE(log, QStringList({"30:Programmation câble Vantor"}));
+        log.clear();
         QVERIFY(registry.add(QStringLiteral("TForm1.retrocommandes"), [&](const QString &t) { log << "72:" + t; }));
         QVERIFY(!registry.add(QStringLiteral("TForm1.btn_connection"), [](const QString &) {}));
         QVERIFY(!registry.has(QStringLiteral("TForm1.btn_connection")));
@@ -57,11 +59,6 @@ private slots:
         log.clear();
         registry.apply(numbered(40));
         QCOMPARE(log, QStringList({"6:L6", "30:L30", "72:"}));
-
-        log.clear();
-        registry.applyBuiltIn();
-        QCOMPARE(log, QStringList({"6:Connexion multiplexeur", "30:Programmation câble Vantor",
-                                   "72:btn_retrocommande"}));
     }
 
     void messageTexts()
