@@ -1,23 +1,90 @@
 #pragma once
 
+#include "configtool/ui/cablecontrols.h"
+
 #include <QDialog>
 
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
 class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QTabWidget;
 
 namespace configtool {
 
 class CaptionRegistry;
+class TForm1;
 
-// The cable configuration window of register-programmed cables.
-class TForm2 : public QDialog {
+// The cable configuration window of register-programmed cables: an RS232 page
+// (with the interrogation grid beside it) and an analog page, one shown at a
+// time. Its parent is the main window, whose port, texts and folder it uses.
+class TForm2 : public QDialog, public Rs232Controls {
     Q_OBJECT
 public:
     explicit TForm2(QWidget *parent = nullptr);
+    ~TForm2() override;
     void registerCaptions(CaptionRegistry &registry);
 
+    // The page the cable type chooser picked.
+    void showRs232Page();
+    void showAnalogPage();
+    bool gridIncluded() const;
+    int referenceNumber() const { return m_reference; }
+
+    // Handlers.
+    void FormShow();
+    void ref_cableChange();
+    void ComboBox2Change();
+    void btn_lireClick();
+    void btn_progClick();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void delay(double ms);
+
+    QTabWidget *PageControl1;
+    QWidget *TabSheet1;
+    QWidget *TabSheet2;
     // ">>": shows or hides the interrogation grid; the main window hides it for
     // multiplexers that cannot use the grid.
     QPushButton *Button1;
+    QLabel *Label2;
+    QTableWidget *tabCmde;
+    QLabel *Label3;
+    QLabel *Label4;
+    QLabel *Label5;
+    QLabel *Label6;
+    QLineEdit *Edit10;
+    QLineEdit *Edit11;
+    QSpinBox *SpinEdit3;
+    QComboBox *ComboBox2;
+    QComboBox *ComboBox3;
+    QProgressBar *ProgressBar2;
+    QPushButton *Button2;
+    QPushButton *Button3;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    class Rs232Page;
+    class AnalogPage;
+
+    void createRs232Page();
+    void createAnalogPage();
+    void createGrid();
+    TForm1 *mainWindow() const { return ownerMainWindow(this); }
+    void guarded(const std::function<void()> &handler);
+
+    std::unique_ptr<Rs232Page> m_rs232;
+    std::unique_ptr<AnalogPage> m_analog;
+    bool m_listsFilled = false;
+    int m_reference = 0;
 };
 
 } // namespace configtool

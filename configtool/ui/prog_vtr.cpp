@@ -1,17 +1,137 @@
 #include "configtool/ui/prog_vtr.h"
 
+#include "common/ui/messages.h"
+#include "configtool/cabledatabase.h"
+#include "configtool/cablelink.h"
 #include "configtool/captionmap.h"
+#include "configtool/programmablecable.h"
+#include "configtool/ui/principal.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 
 namespace configtool {
+
+class TForm4::View : public Rs232Widgets<ProgrammableCableView> {
+public:
+    explicit View(TForm4 &form) : Rs232Widgets(&form, form), f(form) {}
+    QString supply() const override { return f.ComboBox2->currentText(); }
+    void setSupply(const QString &supply) override { setComboText(f.ComboBox2, supply); }
+    void setReferenceText(const QString &label) override { f.showReference(label); }
+
+private:
+    TForm4 &f;
+};
 
 TForm4::TForm4(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form4"));
+    createRs232Controls(this, {"75", "150", "300", "600", "1200", "2400", "4800", "9600"}, 204);
+    ComboBox4->lineEdit()->setMaxLength(4);
+    ProgressBar1->setRange(0, ProgrammableProgressMaximum);
+    r_liaison = new QLabel(this);
+    r_liaison->setGeometry(8, 176, 98, 22);
+    ComboBox2 = new QComboBox(this);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setEditable(true);
+    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox2->addItems({"12v", "5v"});
+    ComboBox2->setGeometry(110, 176, 150, 22);
+    m_view = std::make_unique<View>(*this);
+    connect(ref_cable, &QComboBox::currentTextChanged, this, [this] { guarded([this] { ref_cableChange(); }); });
+    connect(btn_lire, &QPushButton::clicked, this, [this] { guarded([this] { btn_lireClick(); }); });
+    connect(btn_prog, &QPushButton::clicked, this, [this] { guarded([this] { btn_progClick(); }); });
+    setFixedSize(280, btn_prog->geometry().bottom() + 10);
 }
+
+TForm4::~TForm4() = default;
 
 void TForm4::registerCaptions(CaptionRegistry &registry)
 {
     registry.addWithBuiltIn(QStringLiteral("TForm4.caption"), [this](const QString &t) { setWindowTitle(t); });
+    registerRs232Captions(registry, QStringLiteral("TForm4"));
+    registry.addWithBuiltIn(QStringLiteral("TForm4.r_liaison"), [this](const QString &t) { r_liaison->setText(t); });
+}
+
+void TForm4::guarded(const std::function<void()> &handler)
+{
+    common::runGuarded(this, handler);
+}
+
+void TForm4::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    guarded([this] { FormShow(); });
+}
+
+void TForm4::FormShow()
+{
+    if (m_listFilled)
+        return;
+    const QStringList labels = CableDatabase(cableListPath(this)).programmableCableList();
+    const QSignalBlocker blocker(ref_cable);
+    ref_cable->clear();
+    ref_cable->addItems(labels);
+    ref_cable->setCurrentIndex(labels.isEmpty() ? -1 : 0);
+    m_listFilled = true;
+}
+
+void TForm4::ref_cableChange()
+{
+    loadRs232Record(CableDatabase(cableListPath(this)).findRs232Record(ref_cable->currentText(), MatchRule::Label),
+                    *m_view);
+}
+
+void TForm4::btn_lireClick()
+{
+    if (TForm1 *main = mainWindow()) {
+        CableLink link(main->link());
+        readProgrammableCable(link, *m_view, cableMessages(main->texts()));
+    }
+}
+
+void TForm4::btn_progClick()
+{
+    if (TForm1 *main = mainWindow()) {
+        CableLink link(main->link());
+        programProgrammableCable(link, *m_view, cableMessages(main->texts()));
+    }
+}
+
+void TForm4::prog(const QByteArray &text)
+{
+    if (TForm1 *main = mainWindow())
+        CableLink(main->link()).sendUpToZero(text);
+}
+
+void TForm4::delay(int ms)
+{
+    if (TForm1 *main = mainWindow())
+        CableLink(main->link()).delay(ms);
+}
+
+int TForm4::char2int(const QString &text) { return programmableByte(text); }
+
+void TForm4::lit_config()
+{
+    if (TForm1 *main = mainWindow()) {
+        CableLink link(main->link());
+        m_reply = readConfiguration(link);
+    }
+}
+
+QString TForm4::decode_caractere(int byte) { return decodeReplyCharacter(byte); }
+
+bool TForm4::verif_config()
+{
+    TForm1 *main = mainWindow();
+    if (!main)
+        return true;
+    CableLink link(main->link());
+    return configurationDiffers(link, *m_view);
 }
 
 } // namespace configtool

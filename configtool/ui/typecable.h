@@ -4,20 +4,32 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 namespace configtool {
 
 class CaptionRegistry;
+class TForm2;
 
-// The cable type chooser of register-programmed cables.
+// The cable type chooser of register-programmed cables: opens the cable
+// configuration window (a sibling under the main window) on the chosen page.
 class TForm7 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm7(QWidget *parent = nullptr);
     void registerCaptions(CaptionRegistry &registry);
 
+    void Button1Click();
+
     QLabel *Label1;
     QComboBox *ComboBox1;
+    QPushButton *Button1;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    TForm2 *cableForm() const;
 };
 
 } // namespace configtool
