@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
 namespace configtool {
@@ -113,7 +114,8 @@ void Rs232Controls::createRs232Controls(QWidget *page, const QStringList &speeds
     ref_cable->setObjectName(QStringLiteral("ref_cable"));
     ref_cable->setEditable(true);
     ref_cable->setInsertPolicy(QComboBox::NoInsert);
-    ref_cable->lineEdit()->setMaxLength(25);
+    // A limit on typing only: a cable read back is named by its whole record line.
+    ref_cable->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,25}")), ref_cable));
     ref_cable->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     ref_cable->setGeometry(labelX, y += 54, 264, 24);
     ProgressBar1 = new QProgressBar(page);

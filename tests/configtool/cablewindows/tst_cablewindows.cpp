@@ -1,0 +1,322 @@
+// The cable windows inside Setrix against the simulator: the reading-mode
+// window, the cable type chooser, and a read and a program through each page.
+// With CABLE_SCREENSHOTS set to a folder, each window is also saved there.
+#include "common/ui/messageboxanswerer.h"
+#include "configtool/ui/config_avancee.h"
+#include "configtool/ui/prog_form.h"
+#include "configtool/ui/prog_vtr.h"
+#include "configtool/ui/setrixprogram.h"
+#include "configtool/ui/typecable.h"
+#include "tests/support/muxsim_process.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QToolButton>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace configtool;
+using testsupport::MuxSimProcess;
+
+namespace {
+
+// Start-up and settings folders with the shipped English captions and cable list.
+struct Folders {
+    QTemporaryDir start;
+    QTemporaryDir settings;
+    Folders()
+    {
+        QFile::copy(QStringLiteral(SOURCE_DIR "/lang/setrix/English.lng"), start.filePath("English.lng"));
+        QFile list(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt"));
+        list.open(QIODevice::ReadOnly);
+        QByteArray bytes = list.readAll();
+        bytes.replace(0, 10, QDate::currentDate().toString("dd/MM/yyyy").toLatin1());
+        QFile copy(start.filePath("cable.txt"));
+        copy.open(QIODevice::WriteOnly);
+        copy.write(bytes);
+    }
+    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return QDate::currentDate(); }}; }
+    QByteArray ini() const
+    {
+        QFile f(settings.filePath("kelt.ini"));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+};
+
+struct Setrix {
+    explicit Setrix(const QStringList &simulatorArgs)
+    {
+        started = sim.start(simulatorArgs);
+        qputenv("MUX_PORTS", sim.linkPath().toLocal8Bit());
+        program = std::make_unique<SetrixProgram>(folders.folders());
+        main().show();
+        QTest::qWaitFor([this] { return main().startupDone(); }, 30000);
+    }
+    TForm1 &main() { return program->mainWindow(); }
+    const SetrixDialogs &dialogs() const { return program->dialogs(); }
+
+    MuxSimProcess sim;
+    Folders folders;
+    common::MessageBoxAnswerer boxes;
+    std::unique_ptr<SetrixProgram> program;
+    bool started = false;
+};
+
+QStringList boxTexts(const common::MessageBoxAnswerer &boxes)
+{
+    QStringList texts;
+    for (const auto &box : boxes.seen())
+        texts << box.title + ": " + box.text;
+    return texts;
+}
+
+// Runs `act` once `dialog` is the active modal window, from a polling timer so
+// that nested modal loops do not stack on each other.
+void whenModal(QDialog *dialog, std::function<void()> act)
+{
+    auto *timer = new QTimer(dialog);
+    QObject::connect(timer, &QTimer::timeout, dialog, [timer, dialog, act] {
+        if (QApplication::activeModalWidget() != dialog)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act();
+    });
+    timer->start(20);
+}
+
+void screenshot(QWidget *window, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("CABLE_SCREENSHOTS");
+    if (!folder.isEmpty())
+        window->grab().save(folder + '/' + name + ".png");
+}
+
+} // namespace
+
+class TestCableWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void readingModeGivesTheMask()
+    {
+        Setrix setrix({"--model", "4"});
+        QVERIFY(setrix.main().mux_trouve());
+        TForm6 *form = setrix.dialogs().form6;
+        form->show();
+        QVERIFY(!form->GroupBox2->isVisible());
+        QVERIFY(form->INS[3]->isVisibleTo(form->GroupBox2) && !form->INS[4]->isVisibleTo(form->GroupBox2));
+        QCOMPARE(form->Lecture->title(), QString("Reading"));
+        form->Edits[3]->setText(QStringLiteral("Zéro"));
+        form->LectureItems[1]->click();
+        QVERIFY(form->GroupBox2->isVisible());
+        form->INS[0]->click();
+        form->INS[2]->click();
+        screenshot(form, "TForm6");
+        form->Button1->click();
+
+        TForm1 &main = setrix.main();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(main.instrumentMask(), quint8(0x05));
+        for (int n = 1; n <= 8; ++n) {
+            QCOMPARE(main.instrumentItem(n)->isChecked(), n == 1 || n == 3);
+            QVERIFY(!main.instrumentItem(n)->isEnabled());
+        }
+        QCOMPARE(main.retroItem(3)->text(), QStringLiteral("Zéro"));
+        QVERIFY(setrix.folders.ini().contains("rcmde3=Z\xE9ro") || setrix.folders.ini().contains("rcmde3=Zéro"));
+        QVERIFY(setrix.folders.ini().contains("rcmde0=\r\n"));
+
+        // The selection button sends the mask.
+        main.btn_selection->click();
+        QVERIFY(setrix.sim.waitForLog("@*M0\x05\r\n", 2000));
+
+        // Back to addressed mode: mask cleared, items enabled and unticked, even on cancel.
+        form->show();
+        form->LectureItems[0]->click();
+        form->Button2->click();
+        QCOMPARE(main.instrumentMask(), quint8(0));
+        QVERIFY(main.instrumentItem(1)->isEnabled() && !main.instrumentItem(1)->isChecked());
+    }
+
+    void cableTypeChooserPicksThePage_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("analog");
+        QTest::newRow("analog entry") << 0 << QString() << true;
+        QTest::newRow("RS232 entry") << 1 << QString() << false;
+        QTest::newRow("typed text") << -1 << QString("xyz") << false;
+    }
+    void cableTypeChooserPicksThePage()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, typed);
+        QFETCH(bool, analog);
+        Setrix setrix({"--model", "8", "--version", "0"});
+        TForm7 *chooser = setrix.dialogs().form7;
+        TForm2 *form = setrix.dialogs().form2;
+        if (index >= 0)
+            chooser->ComboBox1->setCurrentIndex(index);
+        else
+            chooser->ComboBox1->setEditText(typed);
+        QCOMPARE(chooser->ComboBox1->itemText(0), QString("Analog"));
+        QWidget *page = nullptr;
+        whenModal(form, [&] {
+            page = form->PageControl1->currentWidget();
+            screenshot(form, analog ? "TForm2_analog" : "TForm2_rs232");
+            form->reject();
+        });
+        // The main window's cable button opens the chooser for this model; its OK opens the form.
+        whenModal(chooser, [&] {
+            screenshot(chooser, "TForm7");
+            chooser->Button1->click();
+        });
+        setrix.main().btn_config->click();
+        QCOMPARE(page, analog ? form->TabSheet2 : form->TabSheet1);
+        QVERIFY(!chooser->isVisible());
+    }
+
+    void rs232PageProgramsAndReads()
+    {
+        Setrix setrix({"--model", "8", "--cable", "register"});
+        TForm2 *form = setrix.dialogs().form2;
+        form->showRs232Page();
+        form->show();
+        QCOMPARE(form->ref_cable->currentText(), QString("51101 COMPARATEUR C10    "));
+        QCOMPARE(form->referenceNumber(), 51101);
+        QCOMPARE(form->tabCmde->item(9, 0)->text(), QString("9"));
+        QCOMPARE(form->c_parite->currentText(), QString("NONE"));
+
+        // Choosing a reference loads its record.
+        form->ref_cable->setCurrentIndex(1);
+        QCOMPARE(form->ComboBox4->currentText(), QString("INCH"));
+        QCOMPARE(form->referenceNumber(), 51102);
+
+        // Hexadecimal boxes keep only what they may hold.
+        form->Edit3->clear();
+        QTest::keyClicks(form->Edit3, "$0G");
+        QCOMPARE(form->Edit3->text(), QString());
+        QTest::keyClicks(form->Edit3, "$0d5");
+        QCOMPARE(form->Edit3->text(), QString("$0d"));
+        form->ComboBox1->setCurrentText("19200");
+        form->Edit1->setText("$0A");
+        form->btn_prog->click();
+        QCOMPARE(boxTexts(setrix.boxes), QStringList{"Information: Programming finished."});
+        QCOMPARE(form->ProgressBar1->value(), 65);
+        QVERIFY(form->btn_lire->isEnabled() && form->btn_prog->isEnabled());
+        const QByteArray log = setrix.sim.log();
+        QVERIFY(log.contains("@PA\x09\r\n@RA\r\n"));
+        QVERIFY(log.contains("@PD\n@RD\r\n"));
+        QVERIFY(log.contains("@PJ\x0D\r\n@RJ\r\n"));
+
+        // The grid: typed cells are filtered, the caret stays at the end.
+        form->Button1->click();
+        QCOMPARE(form->Button1->text(), QString("<<"));
+        QCOMPARE(form->width(), 641);
+        form->tabCmde->setCurrentCell(0, 2);
+        form->tabCmde->editItem(form->tabCmde->item(0, 2));
+        auto *editor = form->tabCmde->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "$7F1");
+        QCOMPARE(editor->text(), QString("$7F"));
+        QCOMPARE(form->tabCmde->item(0, 2)->text(), QString("$7F"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+
+        form->Edit1->setText("$0D");
+        form->ComboBox1->setCurrentText("1200");
+        form->btn_lire->click();
+        QCOMPARE(boxTexts(setrix.boxes).size(), 1);
+        QCOMPARE(form->ComboBox1->currentText(), QString("19200"));
+        QCOMPARE(form->Edit1->text(), QString("$0A"));
+        QCOMPARE(form->Edit3->text(), QString("$0D"));
+        QVERIFY(form->ref_cable->currentText().startsWith("51102 COMPARATEUR C10 IN ;"));
+        QCOMPARE(form->tabCmde->item(0, 2)->text(), QString()); // the cell was never programmed
+        QCOMPARE(form->ProgressBar1->maximum(), 171);
+        screenshot(form, "TForm2_grid");
+        form->Button1->click();
+        QCOMPARE(form->width(), 290);
+        form->reject();
+    }
+
+    void analogPageProgramsAndReads()
+    {
+        Setrix setrix({"--model", "M", "--cable", "register"});
+        TForm2 *form = setrix.dialogs().form2;
+        form->showAnalogPage();
+        form->show();
+        QCOMPARE(form->ComboBox2->currentText(), QString("51901 ANALOGIQUE 0-10V   "));
+        form->ComboBox2->setCurrentIndex(1);
+        QCOMPARE(form->Edit10->text(), QString("-12.500"));
+        QCOMPARE(form->SpinEdit3->value(), 2);
+        form->Edit11->setText("25.4");
+        form->Button3->click();
+        QCOMPARE(boxTexts(setrix.boxes), QStringList{"Information: Programming finished."});
+        QVERIFY(setrix.sim.log().contains(QByteArrayLiteral("@PA\0\r\n@RA\r\n@PB\0\r\n@RB\r\n@PCH\r\n")));
+
+        form->Edit10->setText("1");
+        form->Edit11->setText("abc");
+        form->Button3->click();
+        QCOMPARE(boxTexts(setrix.boxes).last(), QString("Erreur: 'abc' n'est pas une valeur en virgule flottante correcte"));
+        QVERIFY(form->Button2->isEnabled() && form->Button3->isEnabled());
+
+        form->Button2->click();
+        QCOMPARE(form->Edit10->text(), QString("-12.500"));
+        QCOMPARE(form->Edit11->text(), QString("25.400"));
+        QVERIFY(form->ComboBox2->currentText().startsWith("51902 ANALOGIQUE +-12.5  ;"));
+        QCOMPARE(form->ProgressBar2->value(), 65);
+        form->reject();
+    }
+
+    void programmableCableProgramsAndReads()
+    {
+        Setrix setrix({"--model", "D", "--cable", "programmable"});
+        TForm4 *form = setrix.dialogs().form4;
+        form->show();
+        QCOMPARE(form->ref_cable->itemText(0), QString("50417 RS232 PROGRAMMABLE "));
+        form->ref_cable->setCurrentIndex(1);
+        QCOMPARE(form->ComboBox1->currentText(), QString("4800"));
+        QCOMPARE(form->SpinEdit2->value(), 7);
+        QCOMPARE(form->c_parite->currentText(), QString("PAIRE"));
+        QCOMPARE(form->ComboBox2->currentText(), QString("5v"));
+        QCOMPARE(form->r_liaison->text(), QString("Link type"));
+        form->SpinEdit1->setValue(12);
+        // The language names the parity differently from the record; take its entry.
+        form->c_parite->setCurrentIndex(1);
+        form->btn_prog->click();
+        QCOMPARE(boxTexts(setrix.boxes), QStringList{"Information: Programming finished."});
+        QCOMPARE(form->ComboBox4->currentText(), QString("MM  "));
+        QCOMPARE(form->ProgressBar1->value(), 36);
+        QVERIFY(setrix.sim.log().contains("@*V6\r\n@*B0\r\n@*P2\r\n@*F\r\r\n@*WM\r\n"));
+        screenshot(form, "TForm4");
+
+        form->SpinEdit1->setValue(3);
+        form->ComboBox2->setCurrentText("12v");
+        form->btn_lire->click();
+        QCOMPARE(boxTexts(setrix.boxes).size(), 1);
+        QCOMPARE(form->SpinEdit1->value(), 12);
+        QCOMPARE(form->ComboBox2->currentText(), QString("5v"));
+        QCOMPARE(form->ref_cable->currentText(), QString("50417 RS232 PROGRAMMABLE "));
+        form->reject();
+    }
+};
+
+QTEST_MAIN(TestCableWindows)
+#include "tst_cablewindows.moc"
