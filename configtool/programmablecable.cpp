@@ -3,7 +3,9 @@
 #include "common/integertext.h"
 #include "common/textcodec.h"
 #include "configtool/cablelink.h"
+#include "configtool/bytetext.h"
 #include "configtool/cableview.h"
+#include "configtool/operationscope.h"
 #include "link/clock.h"
 #include "link/serialports.h"
 
@@ -14,18 +16,6 @@ namespace {
 constexpr const char *speeds[] = {"75", "150", "300", "600", "1200", "2400", "4800", "9600"};
 constexpr char unitLetters[] = {'W', 'X', 'Y', 'Z'};
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'Z')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'z')
-        return u - u'a' + 10;
-    return 0;
-}
-
 // Progress of a programming run; it only moves forward.
 class Progress {
 public:
@@ -35,22 +25,6 @@ public:
 private:
     CableOperationView &m_view;
     int m_position = 0;
-};
-
-// The buttons come back, and the bar runs to its end, however programming ends.
-class ProgrammingScope {
-public:
-    explicit ProgrammingScope(CableOperationView &view) : m_view(view) { m_view.setButtonsEnabled(false); }
-    ~ProgrammingScope()
-    {
-        m_view.setProgress(ProgrammableProgressMaximum);
-        m_view.setButtonsEnabled(true);
-    }
-    ProgrammingScope(const ProgrammingScope &) = delete;
-    ProgrammingScope &operator=(const ProgrammingScope &) = delete;
-
-private:
-    CableOperationView &m_view;
 };
 
 void sendSetting(CableLink &link, Progress &progress, char letter, std::optional<char> code)
@@ -69,9 +43,8 @@ QString programmableCableLabel() { return QStringLiteral("50417 RS232 PROGRAMMAB
 
 int programmableByte(const QString &text)
 {
-    if (text.size() != 3 || text.at(0) != u'$')
-        return 0;
-    return 16 * hexDigit(text.at(1)) + hexDigit(text.at(2));
+    // Only the "$" form counts here; other texts mean no character.
+    return text.size() == 3 && text.at(0) == u'$' ? char2int(text) : 0;
 }
 
 std::optional<char> programmableSpeedCode(const QString &speed)
@@ -205,7 +178,7 @@ void readProgrammableCable(CableLink &link, ProgrammableCableView &view, const C
 
 void programProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages)
 {
-    ProgrammingScope scope(view);
+    OperationScope scope(view, ProgrammableProgressMaximum);
     const Rs232PageSettings settings = view.settings();
     if (settings.endOfFrame.size() < 3) {
         view.showMessage(MessageKind::Error, messages.endOfFrame);

@@ -5,6 +5,7 @@
 #include "configtool/cabledatabase.h"
 #include "configtool/cablelink.h"
 #include "configtool/cableview.h"
+#include "configtool/operationscope.h"
 #include "configtool/registercommands.h"
 #include "configtool/registers.h"
 #include "configtool/registerwriter.h"
@@ -14,22 +15,6 @@
 namespace configtool {
 
 namespace {
-
-// Puts the page back to rest however the operation ends.
-class OperationScope {
-public:
-    explicit OperationScope(CableOperationView &view) : m_view(view) { m_view.setButtonsEnabled(false); }
-    ~OperationScope()
-    {
-        m_view.setProgress(RegisterProgressRest);
-        m_view.setButtonsEnabled(true);
-    }
-    OperationScope(const OperationScope &) = delete;
-    OperationScope &operator=(const OperationScope &) = delete;
-
-private:
-    CableOperationView &m_view;
-};
 
 int gridProgress(int row, int column) { return HeaderProgressMaximum + 9 * row + column; }
 
@@ -118,7 +103,7 @@ QString readFailureText() { return QStringLiteral("Erreur de lecture"); }
 
 void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database)
 {
-    OperationScope scope(view);
+    OperationScope scope(view, RegisterProgressRest);
     const bool grid = view.gridIncluded();
     view.setProgressMaximum(grid ? GridProgressMaximum : HeaderProgressMaximum);
     const std::optional<HeaderValues> values = readHeader(link, view, ZeroByte::NoReply);
@@ -142,7 +127,7 @@ void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &d
 
 void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages &messages)
 {
-    OperationScope scope(view);
+    OperationScope scope(view, RegisterProgressRest);
     Rs232PageSettings settings = view.settings();
     settings.reference = view.reference();
     const std::optional<HeaderValues> values = rs232HeaderValues(settings);
@@ -161,7 +146,7 @@ void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages
 
 void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase &database)
 {
-    OperationScope scope(view);
+    OperationScope scope(view, RegisterProgressRest);
     view.setProgressMaximum(HeaderProgressMaximum);
     const std::optional<HeaderValues> values = readHeader(link, view, ZeroByte::Valid);
     if (!values)
@@ -174,7 +159,7 @@ void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase 
 
 void programAnalogCable(CableLink &link, AnalogPageView &view, const CableMessages &messages)
 {
-    OperationScope scope(view);
+    OperationScope scope(view, RegisterProgressRest);
     const float minimum = parseAnalogValue(view.minimumText());
     const float maximum = parseAnalogValue(view.maximumText());
     const HeaderValues values = analogHeaderValues(minimum, maximum, view.decimals(), view.reference());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "configtool/cablelink.h"
+#include "configtool/cableview.h"
 #include "tests/support/fakes.h"
 #include "tools/muxsim/cable.h"
 #include "tools/muxsim/commandframer.h"
@@ -31,3 +33,20 @@ private:
     std::unique_ptr<muxsim::Cable> m_cable;
     muxsim::CommandFramer m_framer = muxsim::CommandFramer::standard();
 };
+
+// A fake port with a simulated cable of the given kind behind it, and the
+// cable link the operations use.
+struct CableRig {
+    CableRig(muxsim::CableKind kind, muxsim::CableOptions options)
+        : cable(ports, 0, (options.kind = kind, std::move(options))) {}
+    QByteArray written() { return ports.device(0).written; }
+
+    testsupport::FakeClock clock;
+    testsupport::FakeSerialPorts ports{clock};
+    testsupport::FakeEventPump pump{clock, &ports};
+    SimulatedCable cable;
+    configtool::CableLink link{ports, pump, clock, 0};
+};
+
+// Stand-ins for language lines 50 to 53.
+inline const configtool::CableMessages testMessages{"L50", "L51", "L52 ", "L53"};

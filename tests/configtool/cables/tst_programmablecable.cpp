@@ -8,32 +8,17 @@
 #include <QTest>
 
 using namespace configtool;
-using testsupport::FakeClock;
-using testsupport::FakeEventPump;
-using testsupport::FakeSerialPorts;
 
 Q_DECLARE_METATYPE(muxsim::CableOptions)
 
 namespace {
 
-const CableMessages messages{"L50", "L51", "L52 ", "L53"};
+const CableMessages &messages = testMessages;
 const Message noReply{MessageKind::Error, "L50"};
 const Message differs{MessageKind::Plain, "Erreur de programmation"};
 
-struct Rig {
-    explicit Rig(muxsim::CableOptions options = {}) : cable(ports, 0, withKind(std::move(options))) {}
-    static muxsim::CableOptions withKind(muxsim::CableOptions options)
-    {
-        options.kind = muxsim::CableKind::Programmable;
-        return options;
-    }
-    QByteArray written() { return ports.device(0).written; }
-
-    FakeClock clock;
-    FakeSerialPorts ports{clock};
-    FakeEventPump pump{clock, &ports};
-    SimulatedCable cable;
-    CableLink link{ports, pump, clock, 0};
+struct Rig : CableRig {
+    explicit Rig(muxsim::CableOptions options = {}) : CableRig(muxsim::CableKind::Programmable, std::move(options)) {}
 };
 
 // Settings that differ from the cable's defaults in every field.

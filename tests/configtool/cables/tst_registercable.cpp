@@ -12,30 +12,15 @@
 #include <QTest>
 
 using namespace configtool;
-using testsupport::FakeClock;
-using testsupport::FakeEventPump;
-using testsupport::FakeSerialPorts;
 
 namespace {
 
-const CableMessages messages{"L50", "L51", "L52 ", "L53"};
+const CableMessages &messages = testMessages;
 const Message finished{MessageKind::Information, "L53"};
 
-struct Rig {
-    explicit Rig(muxsim::CableOptions options = {}) : cable(ports, 0, withKind(std::move(options))) {}
-    static muxsim::CableOptions withKind(muxsim::CableOptions options)
-    {
-        options.kind = muxsim::CableKind::Register;
-        return options;
-    }
+struct Rig : CableRig {
+    explicit Rig(muxsim::CableOptions options = {}) : CableRig(muxsim::CableKind::Register, std::move(options)) {}
     int stored(int code) { return static_cast<muxsim::RegisterCable &>(cable.cable()).value(code); }
-    QByteArray written() { return ports.device(0).written; }
-
-    FakeClock clock;
-    FakeSerialPorts ports{clock};
-    FakeEventPump pump{clock, &ports};
-    SimulatedCable cable;
-    CableLink link{ports, pump, clock, 0};
     CableDatabase database{QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")};
 };
 
