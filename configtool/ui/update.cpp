@@ -8,10 +8,12 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -71,6 +73,8 @@ TForm3::TForm3(TForm1 *main)
     layout->addWidget(ProgressBar1);
     layout->addLayout(buttons);
 
+    fitToCaptions();
+
     m_download.setUrl(updateUrlAtStart());
     m_chooseFile = [this] {
         return OpenDialog1->exec() == QDialog::Accepted ? OpenDialog1->selectedFiles().value(0) : QString();
@@ -90,8 +94,28 @@ TForm3::TForm3(TForm1 *main)
 void TForm3::registerCaptions(CaptionRegistry &registry)
 {
     registry.addWithBuiltIn(QStringLiteral("TForm3.caption"), [this](const QString &t) { setWindowTitle(t); });
-    registry.addWithBuiltIn(QStringLiteral("TForm3.Button3"), [this](const QString &t) { Button3->setText(t); });
-    registry.addWithBuiltIn(QStringLiteral("TForm3.Button2"), [this](const QString &t) { Button2->setText(t); });
+    registry.addWithBuiltIn(QStringLiteral("TForm3.Button3"), [this](const QString &t) {
+        Button3->setText(t);
+        fitToCaptions();
+    });
+    registry.addWithBuiltIn(QStringLiteral("TForm3.Button2"), [this](const QString &t) {
+        Button2->setText(t);
+        fitToCaptions();
+    });
+}
+
+// Captions that need more room than the usual size (a wider font, a longer
+// translation) widen the window rather than being cut.
+void TForm3::fitToCaptions()
+{
+    // A button may be narrower than the style's usual minimum, down to its text.
+    for (QPushButton *button : {Button2, Button3, Button1}) {
+        const QString text = QString(button->text()).remove(u'&');
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(text) + 2 * margin + 4);
+    }
+    layout()->invalidate();
+    setFixedSize(QSize(249, 85).expandedTo(layout()->minimumSize()));
 }
 
 QString TForm3::cableListPath() const
@@ -121,14 +145,19 @@ bool TForm3::runDownload()
 {
     m_downloading = true;
     m_cancelled = false;
+    // Disabling the focused button moves the focus on; it comes back so that
+    // Enter tries again rather than closing the window.
+    const QPointer<QWidget> focused = focusWidget();
     Button1->setEnabled(false);
     Button3->setEnabled(false);
     Label1->clear();
     resetProgress();
-    const auto restore = qScopeGuard([this] {
+    const auto restore = qScopeGuard([this, focused] {
         m_downloading = false;
         Button1->setEnabled(true);
         Button3->setEnabled(true);
+        if (focused)
+            focused->setFocus();
         // A busy bar would go on moving after the end.
         if (ProgressBar1->maximum() == 0)
             resetProgress();

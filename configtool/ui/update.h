@@ -65,6 +65,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void fitToCaptions();
     bool runDownload();
     void setStatusLine(const QString &text);
     void setProgress(qint64 maximum, qint64 position);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -135,6 +136,13 @@ void TestUpdateWindow::layoutAndCaptions()
     QVERIFY(f.Label1->y() < f.ProgressBar1->y() && f.ProgressBar1->y() < f.Button1->y());
     QVERIFY(f.Button1->geometry().bottom() < f.height());
     QCOMPARE(f.ProgressBar1->maximum(), 100);
+    // Neither these captions nor the built-in French ones are cut.
+    TForm3 builtIn(rig.main.get());
+    builtIn.layout()->activate();
+    QCOMPARE(builtIn.Button3->text(), QString("&Rechercher..."));
+    for (const TForm3 *form : {&f, &builtIn})
+        for (const QPushButton *b : {form->Button1, form->Button2, form->Button3})
+            QVERIFY2(b->width() > b->fontMetrics().horizontalAdvance(QString(b->text()).remove('&')), qPrintable(b->text()));
     QCOMPARE(f.updateUrl(), QUrl("http://update.setrix.example/Update/cable.txt"));
     QCOMPARE(f.cableListPath(), rig.cablePath());
 }
@@ -216,6 +224,8 @@ void TestUpdateWindow::refusedConnection()
     Rig rig({}, QString("http://127.0.0.1:%1/Update/cable.txt").arg(ScriptedServer::closedPort()));
     common::MessageBoxAnswerer boxes;
     boxes.answerWith("OK");
+    QVERIFY(QTest::qWaitForWindowActive(rig.form));
+    rig.form->Button1->setFocus();
 
     rig.form->Button1->click();
 
@@ -223,6 +233,7 @@ void TestUpdateWindow::refusedConnection()
     QCOMPARE(boxes.seen().at(0).text, QString("Connection Failed"));
     QCOMPARE(boxes.seen().at(0).buttons, QStringList{"OK"});
     QCOMPARE(rig.form->Label1->text(), kept("Connexion au serveur impossible"));
+    QCOMPARE(rig.form->focusWidget(), rig.form->Button1); // Enter tries again
     QCOMPARE(readAll(rig.cablePath()), currentList);
     QVERIFY(rig.atRest());
 }
