@@ -10,8 +10,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -116,6 +120,7 @@ private slots:
     void unusableRepliesKeepTheList();
     void refusedConnection();
     void throughProxyOrDirect();
+    void throughTinyproxy();
     void cancelDuringTransfer();
     void listFromDisk_data();
     void listFromDisk();
@@ -260,6 +265,57 @@ void TestUpdateWindow::throughProxyOrDirect()
                                + "\r\nConnection: close\r\n\r\n"});
     QCOMPARE(proxy.requests().size(), 1);
     QCOMPARE(readAll(straight.cablePath()), newerList);
+}
+
+// A real proxy between the window and the server, when the machine has one.
+void TestUpdateWindow::throughTinyproxy()
+{
+    const QString program = QStandardPaths::findExecutable("tinyproxy", {"/usr/bin", "/usr/sbin"});
+    if (program.isEmpty())
+        QSKIP("tinyproxy is not installed");
+    QTemporaryDir dir;
+    const quint16 port = ScriptedServer::closedPort();
+    const QString config = dir.filePath("tinyproxy.conf");
+    writeAll(config, QString("Port %1\nListen 127.0.0.1\nAllow 127.0.0.1\nTimeout 10\n"
+                             "LogFile \"%2\"\nPidFile \"%3\"\n")
+                         .arg(port)
+                         .arg(dir.filePath("tinyproxy.log"), dir.filePath("tinyproxy.pid"))
+                         .toUtf8());
+    QProcess proxy;
+    proxy.start(program, {"-d", "-c", config});
+    QVERIFY2(proxy.waitForStarted(), qPrintable(proxy.errorString()));
+    const auto stop = qScopeGuard([&] {
+        proxy.terminate();
+        if (!proxy.waitForFinished(5000))
+            proxy.kill();
+    });
+    QVERIFY2(QTest::qWaitFor([&] {
+                 QTcpSocket probe;
+                 probe.connectToHost(QHostAddress::LocalHost, port);
+                 return probe.waitForConnected(200);
+             }, 10000),
+             "tinyproxy does not listen");
+    const QByteArray ini = "[INTERNET]\r\nenable_proxy=1\r\nproxy=127.0.0.1\r\nport=" + QByteArray::number(port) + "\r\n";
+
+    QString downUrl;
+    {
+        ScriptedServer server;
+        server.setReply(okReply(newerList));
+        downUrl = updateUrl(server);
+        Rig rig(ini, downUrl);
+        rig.form->Button1->click();
+        QCOMPARE(readAll(rig.cablePath()), newerList);
+        QCOMPARE(server.requests().size(), 1);
+        QVERIFY2(server.requests().at(0).startsWith("GET /Update/cable.txt HTTP/1."), server.requests().at(0));
+    }
+
+    // The server is gone: the proxy answers with an error page, which must not become the list.
+    Rig rig(ini, downUrl);
+    rig.form->Button1->click();
+    QCOMPARE(readAll(rig.cablePath()), currentList);
+    QVERIFY2(rig.form->Label1->text().startsWith("Erreur 5"), qPrintable(rig.form->Label1->text()));
+    QVERIFY(rig.form->Label1->text().endsWith(kept("")));
+    QVERIFY(rig.atRest());
 }
 
 void TestUpdateWindow::cancelDuringTransfer()
