@@ -50,26 +50,18 @@ bool AcquisitionLink::probe(int port)
 
 bool AcquisitionLink::scan()
 {
-    if (m_scanning)
+    if (m_state.scanning)
         return false;
-    m_scanning = true;
-    bool found = false;
-    for (int port = 0; port < kPortCount && !found; ++port) {
-        m_port = port;
-        found = probe(port);
-    }
-    if (found)
-        found = openPort(m_port);
-    m_found = found;
-    m_scanning = false;
+    const bool found = scanPorts(m_state, [this](int port) { return probe(port); },
+                                 [this](int port) { return openPort(port); });
     return found;
 }
 
 int AcquisitionLink::send(const QByteArray &command)
 {
-    if (m_scanning)
+    if (m_state.scanning)
         return SIO_BUSY;
-    return sendBytes(m_ports, m_port, command);
+    return sendBytes(m_ports, m_state.port, command);
 }
 
 AcquisitionLink::Receive AcquisitionLink::receiveLine(QByteArray &line,
@@ -80,14 +72,14 @@ AcquisitionLink::Receive AcquisitionLink::receiveLine(QByteArray &line,
         m_pump.processPending();
         if (stopRequested())
             return Receive::Stopped;
-        const int byte = m_ports.SioGetc(m_port);
+        const int byte = m_ports.SioGetc(m_state.port);
         if (byte >= 0) {
             if (collector.feed(byte)) {
                 line = collector.line();
                 return Receive::Line;
             }
         } else if (byte == SIO_NO_DATA) {
-            m_pump.waitForEvents(kReadingWaitSliceMs, m_ports.SioHandle(m_port));
+            m_pump.waitForEvents(kReadingWaitSliceMs, m_ports.SioHandle(m_state.port));
         } else {
             return Receive::Gone;
         }

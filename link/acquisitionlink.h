@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/portscan.h"
+
 #include <QByteArray>
 
 #include <functional>
@@ -31,18 +33,16 @@ public:
     // ends the wait. Uses no CPU while nothing arrives.
     Receive receiveLine(QByteArray &line, const std::function<bool()> &stopRequested);
 
-    bool scanning() const { return m_scanning; }
-    bool found() const { return m_found; }
-    int port() const { return m_port; }
+    bool scanning() const { return m_state.scanning; }
+    bool found() const { return m_state.found; }
+    int port() const { return m_state.port; }
     SerialPorts &ports() { return m_ports; }
 
 private:
     SerialPorts &m_ports;
     EventPump &m_pump;
     Clock &m_clock;
-    int m_port = 0;
-    bool m_found = false;
-    bool m_scanning = false;
+    ScanState m_state;
 };
 
 } // namespace muxlink

@@ -42,39 +42,31 @@ bool ConfigToolLink::probe(int port)
 
 ScanResult ConfigToolLink::scan()
 {
-    if (m_scanning)
+    if (m_state.scanning)
         return ScanResult::Busy;
-    m_scanning = true;
-    bool found = false;
-    for (int port = 0; port < kPortCount && !found; ++port) {
-        m_port = port;
-        found = probe(port);
-    }
-    // Opening again drops the rest of the identification line.
-    if (found)
-        found = openPort(m_port);
-    m_found = found;
-    m_scanning = false;
+    // The found port is opened again, which drops the rest of its identification line.
+    const bool found = scanPorts(m_state, [this](int port) { return probe(port); },
+                                 [this](int port) { return openPort(port); });
     return found ? ScanResult::Found : ScanResult::NotFound;
 }
 
 void ConfigToolLink::close()
 {
-    m_ports.SioDone(m_port);
+    m_ports.SioDone(m_state.port);
 }
 
 int ConfigToolLink::send(const QByteArray &command)
 {
-    if (m_scanning)
+    if (m_state.scanning)
         return SIO_BUSY;
-    return sendBytes(m_ports, m_port, command);
+    return sendBytes(m_ports, m_state.port, command);
 }
 
 LineResult ConfigToolLink::readLine(int timeoutMs)
 {
-    if (m_scanning)
+    if (m_state.scanning)
         return {};
-    return readLineWithin(m_ports, m_clock, m_port, timeoutMs);
+    return readLineWithin(m_ports, m_clock, m_state.port, timeoutMs);
 }
 
 } // namespace muxlink

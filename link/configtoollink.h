@@ -2,6 +2,8 @@
 
 #include "link/linereader.h"
 
+#include "link/portscan.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -33,9 +35,9 @@ public:
     // One line within timeoutMs on the current port, without serving events.
     LineResult readLine(int timeoutMs = 500);
 
-    bool scanning() const { return m_scanning; }
-    bool found() const { return m_found; }
-    int port() const { return m_port; }
+    bool scanning() const { return m_state.scanning; }
+    bool found() const { return m_state.found; }
+    int port() const { return m_state.port; }
     const QString &model() const { return m_model; }
     const QString &version() const { return m_version; }
     SerialPorts &ports() { return m_ports; }
@@ -46,9 +48,7 @@ private:
     SerialPorts &m_ports;
     EventPump &m_pump;
     Clock &m_clock;
-    int m_port = 0;
-    bool m_found = false;
-    bool m_scanning = false;
+    ScanState m_state;
     QString m_model;
     QString m_version;
 };

@@ -1,0 +1,25 @@
+#include "acquisition/ui/aboutcaptions.h"
+
+#include "acquisition/captionmap.h"
+#include "acquisition/captiontargets.h"
+#include "common/ui/apropos.h"
+
+#include <QPointer>
+
+namespace acquisition {
+
+void registerAboutBoxCaptions(CaptionTargets &targets, common::TAboutBox &box)
+{
+    const QPointer<common::TAboutBox> target(&box);
+    const auto add = [&](const QString &name, void (common::TAboutBox::*set)(const QString &)) {
+        targets.add(name, [target, set](const QString &text) {
+            if (target)
+                (target.data()->*set)(text);
+        });
+    };
+    add(QString::fromUtf16(caption::AboutBox), &common::TAboutBox::setCaption);
+    add(QStringLiteral("label9"), &common::TAboutBox::setMemoryLabel);
+    add(QStringLiteral("Button1"), &common::TAboutBox::setSupportButton);
+}
+
+} // namespace acquisition

@@ -1,0 +1,370 @@
+#include "configtool/ui/principal.h"
+
+#include "common/startupsettings.h"
+#include "common/ui/apropos.h"
+#include "common/ui/messages.h"
+#include "configtool/cableconfigrules.h"
+#include "configtool/cablelistdate.h"
+#include "configtool/receivedisplay.h"
+#include "configtool/startupcablelist.h"
+#include "configtool/ui/config_avancee.h"
+#include "configtool/ui/prog_form.h"
+#include "configtool/ui/prog_vtr.h"
+#include "configtool/ui/typecable.h"
+#include "configtool/ui/update.h"
+#include "link/commands.h"
+#include "link/eventpump.h"
+#include "link/models.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTime>
+#include <QTimer>
+#include <QToolButton>
+
+namespace configtool {
+
+namespace {
+const QString disconnectedText = QStringLiteral("Multiplexeur déconnecté");
+
+// The system's long time format without the time zone, which would not fit the panel.
+QString longTime(const QTime &time)
+{
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(u't');
+    return QLocale::system().toString(time, format.trimmed());
+}
+} // namespace
+
+TForm1::~TForm1() = default;
+
+void TForm1::attachDialogs(const SetrixDialogs &dialogs)
+{
+    m_dialogs = dialogs;
+    if (auto *about = dialogs.about) {
+        m_captions.add(QStringLiteral("AboutBox.caption"), [about](const QString &t) { about->setCaption(t); });
+        m_captions.add(QStringLiteral("AboutBox.Label7"), [about](const QString &t) { about->setVersionLine(t); });
+        m_captions.add(QStringLiteral("AboutBox.label9"), [about](const QString &t) { about->setMemoryLabel(t); });
+        m_captions.add(QStringLiteral("AboutBox.Button1"), [about](const QString &t) { about->setSupportButton(t); });
+    }
+}
+
+QString TForm1::statusPanel(int panel) const
+{
+    return m_panels.at(panel)->text();
+}
+
+void TForm1::guarded(const std::function<void()> &handler)
+{
+    common::runGuarded(this, handler);
+}
+
+void TForm1::setCommandButtonsEnabled(bool enabled)
+{
+    for (QToolButton *b : {btn_selection, btn_lecture, btn_snumber, btn_config, btn_retrocommande})
+        b->setEnabled(enabled);
+}
+
+void TForm1::tick(const std::vector<QAction *> &items, int index)
+{
+    for (size_t i = 0; i < items.size(); ++i)
+        items[i]->setChecked(int(i) == index);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    guarded([this] { FormShow(); });
+    // Activation comes once, when the shown window first takes the focus.
+    QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    m_link.close();
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::FormShow()
+{
+    AddMenuLang();
+    const common::SetrixSettings settings = common::readSetrixSettings(m_settings);
+    m_proxy = {settings.enableProxy, settings.proxy, settings.proxyPort};
+    for (int d = 0; d < RetroCaptions::count; ++d)
+        m_retroCaptions.setCaption(d, settings.retroCaptions.value(d));
+    refreshRetroItems();
+
+    m_cableListDate = readStartupCableListDate(QDir(m_startDirectory).filePath(QStringLiteral("cable.txt")));
+    if (settings.langue >= 1 && settings.langue <= common::maxLanguages)
+        m_langue.at(settings.langue - 1)->setChecked(true);
+    // A stored position without a file leaves the built-in captions.
+    const QString path = common::languageFilePath(m_languages, settings.langue);
+    if (!path.isEmpty())
+        AffectCaption(path);
+    Memo1->setFocus();
+}
+
+void TForm1::FormActivate()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    Detection_Mux();
+    if (isCableListOutdated(m_cableListDate, m_today()) && common::askQuestion(this, m_texts.updateQuestion())
+        && m_dialogs.form3)
+        m_dialogs.form3->exec();
+    m_startupDone = true;
+}
+
+void TForm1::AddMenuLang()
+{
+    m_languages = common::listLanguageFiles(m_startDirectory, [this] { m_link.pump().processPending(); });
+    for (int i = 0; i < m_languages.names.size(); ++i) {
+        m_langue.at(i)->setText(m_languages.names.at(i));
+        m_langue.at(i)->setVisible(true);
+    }
+}
+
+void TForm1::AffectCaption(const QString &path)
+{
+    m_captions.apply(common::readLanguageLines(path, languageLineCount));
+}
+
+void TForm1::LangueClick(int position)
+{
+    const QString path = common::languageFilePath(m_languages, position);
+    if (path.isEmpty())
+        return;
+    AffectCaption(path);
+    tick(m_langue, position - 1);
+    m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Langue"), position);
+}
+
+void TForm1::Detection_Mux()
+{
+    switch (m_link.scan()) {
+    case muxlink::ScanResult::Busy:
+        return; // a click served inside the running scan's waits
+    case muxlink::ScanResult::NotFound:
+        m_muxFound = false;
+        pas_de_mux();
+        btn_connexion->setEnabled(true);
+        return;
+    case muxlink::ScanResult::Found:
+        m_muxFound = true;
+        m_portLost = false;
+        applyScan();
+        return;
+    }
+}
+
+void TForm1::pas_de_mux()
+{
+    QApplication::beep();
+    common::showError(this, m_texts.noMultiplexer());
+}
+
+void TForm1::applyScan()
+{
+    btn_connexion->setEnabled(false);
+    setCommandButtonsEnabled(true);
+    btn_lecture->setEnabled(false);
+    const muxlink::ModelInfo info = muxlink::modelInfo(m_link.model(), m_link.port(), m_texts.message(41));
+    if (info.changesStatus) {
+        m_panels[0]->setText(info.statusText);
+        if (info.inputs > 0) {
+            for (int k = 1; k <= int(m_inst.size()); ++k)
+                m_inst.at(k - 1)->setVisible(k <= info.inputs);
+        }
+    }
+    if (info.cable == muxlink::CableConfiguration::None)
+        btn_config->setEnabled(false);
+}
+
+void TForm1::portLost()
+{
+    m_portLost = true;
+    m_muxFound = false;
+    m_link.close();
+    m_panels[0]->setText(disconnectedText);
+    setCommandButtonsEnabled(false);
+    btn_connexion->setEnabled(true);
+}
+
+void TForm1::Timer1Timer()
+{
+    if (m_portLost)
+        return;
+    const ReceivedBatch batch = gatherIncoming(m_ports, m_link.port());
+    if (batch.received)
+        DisplayString(batch.text);
+    if (batch.endsLine)
+        Afficher_caractere('\n');
+    // A port under probe belongs to the scan, which reports its own failures.
+    if (batch.gone && m_muxFound && !m_link.scanning())
+        portLost();
+}
+
+void TForm1::DisplayString(const QString &text)
+{
+    QScrollBar *scroll = Memo1->verticalScrollBar();
+    const bool following = scroll->value() == scroll->maximum();
+    QTextCursor end(Memo1->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+    if (following)
+        scroll->setValue(scroll->maximum());
+}
+
+void TForm1::Afficher_caractere(char c)
+{
+    if (c == '\n')
+        DisplayString(QStringLiteral("\n"));
+}
+
+void TForm1::HorlogeTimer()
+{
+    m_panels[2]->setText(longTime(QTime::currentTime()));
+}
+
+void TForm1::btn_connexionClick()
+{
+    Detection_Mux();
+}
+
+void TForm1::instClick(int instrument)
+{
+    if (m_link.send(muxlink::selectCommand(instrument)) != 0)
+        return;
+    tick(m_inst, instrument - 1);
+    m_instrument = instrument;
+    m_panels[1]->setText(m_texts.instrumentChosen(instrument));
+    btn_lecture->setEnabled(true);
+}
+
+void TForm1::btn_selectionClick()
+{
+    if (m_instrumentMask == 0)
+        return;
+    m_link.send(muxlink::multipleCommand(m_instrumentMask));
+    btn_lecture->setEnabled(true);
+}
+
+void TForm1::btn_lectureClick()
+{
+    m_link.send(muxlink::readInstrumentCommand());
+}
+
+void TForm1::btn_snumberClick()
+{
+    m_link.send(muxlink::identifyCommand());
+}
+
+void TForm1::RtrocommandeClick(int digit)
+{
+    if (m_link.send(muxlink::retroCommand(digit)) != 0)
+        return;
+    tick(m_retro, digit);
+    setButtonCaption(btn_retrocommande, m_retroCaptions.caption(digit));
+}
+
+void TForm1::btn_retrocommandeClick()
+{
+    for (int d = 0; d < int(m_retro.size()); ++d) {
+        if (m_retro.at(d)->isChecked()) {
+            m_link.send(muxlink::retroCommand(d));
+            return;
+        }
+    }
+}
+
+void TForm1::setRetroCaption(int digit, const QString &caption)
+{
+    m_retroCaptions.setCaption(digit, caption);
+    refreshRetroItems();
+}
+
+void TForm1::refreshRetroItems()
+{
+    for (int d = 0; d < int(m_retro.size()); ++d)
+        m_retro.at(d)->setText(m_retroCaptions.caption(d));
+}
+
+void TForm1::btn_configClick()
+{
+    if (m_dialogs.form2)
+        m_dialogs.form2->Button1->setVisible(true);
+    const CableConfigStep step = cableConfigStep(m_link.model(), m_link.version(), m_instrument, m_texts);
+    if (step.box == CableConfigStep::Box::Information)
+        common::showInformation(this, step.boxText);
+    else if (step.box == CableConfigStep::Box::Error)
+        common::showError(this, step.boxText);
+    if (step.hideMoreButton && m_dialogs.form2)
+        m_dialogs.form2->Button1->setVisible(false);
+
+    switch (step.next) {
+    case CableConfigStep::Next::Stop:
+        return;
+    case CableConfigStep::Next::OpenCableTypeChooser:
+        if (m_dialogs.form7)
+            m_dialogs.form7->exec();
+        return;
+    case CableConfigStep::Next::CheckCableIdentity: {
+        m_link.send(muxlink::selectCommand(m_instrument));
+        m_link.send(muxlink::cableIdentityCommand());
+        const muxlink::LineResult reply = m_link.readLine();
+        if (reply.gone) {
+            portLost();
+            return;
+        }
+        const QString line = QString::fromLatin1(reply.line);
+        if (m_dialogs.form4)
+            m_dialogs.form4->setWindowTitle(line);
+        if (!isProgrammableCableReply(line)) {
+            common::showError(this, m_texts.notProgrammable(line));
+            return;
+        }
+        if (m_dialogs.form4)
+            m_dialogs.form4->exec();
+        return;
+    }
+    }
+}
+
+void TForm1::Effacerlazonetampon1Click()
+{
+    // An empty document is one empty line: the receive area always has a last line.
+    Memo1->clear();
+}
+
+void TForm1::Configurer1Click()
+{
+    if (m_dialogs.form6)
+        m_dialogs.form6->exec();
+}
+
+void TForm1::Quiter1Click()
+{
+    close();
+}
+
+void TForm1::Aide1Click()
+{
+    if (m_dialogs.about)
+        m_dialogs.about->exec();
+}
+
+} // namespace configtool

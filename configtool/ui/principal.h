@@ -1,0 +1,177 @@
+#pragma once
+
+#include "common/languagefiles.h"
+#include "common/settingsfile.h"
+#include "configtool/captionmap.h"
+#include "configtool/cablelistupdate.h"
+#include "configtool/retrocaptions.h"
+#include "configtool/setrixtexts.h"
+#include "link/configtoollink.h"
+
+#include <QDate>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace common {
+class TAboutBox;
+}
+
+namespace configtool {
+
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm6;
+class TForm7;
+
+// Where the main window finds its files. Tests point these at temporary folders
+// so that nothing is written beside the test programs.
+struct SetrixFolders {
+    QString settingsDirectory;     // holds kelt.ini; empty: the executable's folder
+    QString startDirectory;        // language files and cable.txt; empty: the working directory
+    std::function<QDate()> today;  // empty: the system's date
+};
+
+// The windows created after the main window, which it opens and captions.
+struct SetrixDialogs {
+    common::TAboutBox *about = nullptr;
+    TForm2 *form2 = nullptr;
+    TForm3 *form3 = nullptr;
+    TForm4 *form4 = nullptr;
+    TForm6 *form6 = nullptr;
+    TForm7 *form7 = nullptr;
+};
+
+// Setrix's main window: finds the multiplexer, addresses and reads its inputs,
+// sends the retro-commands, shows everything received and opens the cable windows.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock,
+           SetrixFolders folders = {}, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Called once the other windows exist: they take their captions from here on.
+    void attachDialogs(const SetrixDialogs &dialogs);
+    CaptionRegistry &captions() { return m_captions; }
+
+    // Shared state the other windows use.
+    muxlink::ConfigToolLink &link() { return m_link; }
+    int port_com() const { return m_link.port(); }
+    bool mux_trouve() const { return m_muxFound; }
+    QString lettre_modele() const { return m_link.model(); }
+    QString car_version() const { return m_link.version(); }
+    int instrument_choisi() const { return m_instrument; }
+    quint8 instrumentMask() const { return m_instrumentMask; }
+    void setInstrumentMask(quint8 mask) { m_instrumentMask = mask; }
+    QAction *instrumentItem(int instrument) const { return m_inst.at(instrument - 1); }
+    // An empty caption leaves the item to the generic caption of the next language.
+    void setRetroCaption(int digit, const QString &caption);
+    QAction *retroItem(int digit) const { return m_retro.at(digit); }
+    const SetrixTexts &texts() const { return m_texts; }
+    const ProxySettings &proxySettings() const { return m_proxy; }
+    QDate date_liste_cables() const { return m_cableListDate; }
+    QString repertoire_depart() const { return m_startDirectory; }
+    common::SettingsFile &settingsFile() { return m_settings; }
+    QString statusPanel(int panel) const;
+    // True once the start-up scan and the cable list question are over.
+    bool startupDone() const { return m_startupDone; }
+
+    // Handlers.
+    void FormShow();
+    void FormActivate();
+    void Timer1Timer();
+    void HorlogeTimer();
+    void btn_connexionClick();
+    void btn_selectionClick();
+    void btn_lectureClick();
+    void btn_snumberClick();
+    void btn_configClick();
+    void btn_retrocommandeClick();
+    void instClick(int instrument);      // inst1Click .. inst8Click
+    void RtrocommandeClick(int digit);   // Rtrocommande11Click .. Rtrocommande91Click
+    void Effacerlazonetampon1Click();
+    void Configurer1Click();
+    void Quiter1Click();
+    void Aide1Click();
+    void LangueClick(int position);      // Langue11Click .. Langue51Click
+    void AddMenuLang();
+    void AffectCaption(const QString &path);
+    void Detection_Mux();
+    void pas_de_mux();
+
+    // Controls.
+    QToolBar *ToolBar1;
+    QToolButton *btn_connexion;
+    QToolButton *btn_selection;
+    QToolButton *btn_lecture;
+    QToolButton *btn_snumber;
+    QToolButton *btn_config;
+    QToolButton *btn_retrocommande;
+    QPlainTextEdit *Memo1;
+    QMenu *instrument_select;
+    QMenu *menu_retro;
+    QMenu *Fichier1;
+    QAction *Effacerlazonetampon1;
+    QAction *Configurer1;
+    QAction *Quiter1;
+    QMenu *Langue1;
+    QAction *Aide1;
+    QTimer *Timer1;
+    QTimer *Horloge;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createStatusBar();
+    void registerCaptions();
+    void applyScan();
+    void portLost();
+    void DisplayString(const QString &text);
+    void Afficher_caractere(char c);
+    void refreshRetroItems();
+    void tick(const std::vector<QAction *> &items, int index);
+    void setCommandButtonsEnabled(bool enabled);
+    void setButtonCaption(QToolButton *button, const QString &text);
+    void guarded(const std::function<void()> &handler);
+
+    muxlink::SerialPorts &m_ports;
+    muxlink::ConfigToolLink m_link;
+    common::SettingsFile m_settings;
+    QString m_startDirectory;
+    std::function<QDate()> m_today;
+    SetrixDialogs m_dialogs;
+    CaptionRegistry m_captions;
+    SetrixTexts m_texts;
+    RetroCaptions m_retroCaptions;
+    common::LanguageList m_languages;
+    ProxySettings m_proxy;
+    QDate m_cableListDate; // invalid: none read, older than any list
+    bool m_muxFound = false;
+    bool m_portLost = false;
+    bool m_shown = false;
+    bool m_activated = false;
+    bool m_startupDone = false;
+    int m_instrument = 0;
+    quint8 m_instrumentMask = 0;
+
+    std::vector<QAction *> m_inst;     // inst1 .. inst8
+    std::vector<QAction *> m_retro;    // Rtrocommande11, 12, 21 .. 91
+    std::vector<QAction *> m_langue;   // Langue11 .. Langue51
+    std::array<QLabel *, 3> m_panels {};
+};
+
+} // namespace configtool

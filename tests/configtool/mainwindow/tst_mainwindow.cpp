@@ -1,0 +1,299 @@
+// Setrix's main window against the simulator: start-up, commands, languages, a lost port.
+#include "common/inifile.h"
+#include "common/ui/messageboxanswerer.h"
+#include "configtool/ui/config_avancee.h"
+#include "configtool/ui/prog_vtr.h"
+#include "configtool/ui/setrixprogram.h"
+#include "configtool/ui/typecable.h"
+#include "tests/support/muxsim_process.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace configtool;
+using testsupport::MuxSimProcess;
+
+namespace {
+
+const QDate today(2025, 6, 15);
+
+// A start-up folder with the shipped language files and a cable list, and a
+// settings folder of its own.
+struct Folders {
+    QTemporaryDir start;
+    QTemporaryDir settings;
+
+    explicit Folders(int cableListAgeDays = 0, bool withCableList = true)
+    {
+        for (const char *name : {"English.lng", "Francais.lng"})
+            QFile::copy(QStringLiteral(SOURCE_DIR "/lang/setrix/") + name, start.filePath(name));
+        if (withCableList)
+            write(start.filePath("cable.txt"),
+                  today.addDays(-cableListAgeDays).toString("dd/MM/yyyy").toLatin1() + "\r\n50417 RS232\r\n");
+    }
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    void writeSettings(const QByteArray &ini) { write(settings.filePath("kelt.ini"), ini); }
+    QString ini() const { return settings.filePath("kelt.ini"); }
+    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return today; }}; }
+};
+
+// The program over the given ports, shown and through its start-up.
+std::unique_ptr<SetrixProgram> startSetrix(const Folders &folders, const QStringList &ports)
+{
+    qputenv("MUX_PORTS", ports.join(u',').toLocal8Bit());
+    auto program = std::make_unique<SetrixProgram>(folders.folders());
+    program->mainWindow().show();
+    if (!QTest::qWaitFor([&] { return program->mainWindow().startupDone(); }, 60000))
+        qWarning("start-up did not end");
+    return program;
+}
+
+// Rejects the next modal window other than a message box; true once one was seen.
+// The watch ends with `owner`.
+std::shared_ptr<bool> closeNextDialog(QObject *owner)
+{
+    auto seen = std::make_shared<bool>(false);
+    auto *timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, seen] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (dialog && !qobject_cast<QMessageBox *>(dialog)) {
+            *seen = true;
+            dialog->reject();
+            timer->deleteLater();
+        }
+    });
+    timer->start(20);
+    return seen;
+}
+
+QStringList boxTexts(const common::MessageBoxAnswerer &boxes)
+{
+    QStringList texts;
+    for (const auto &box : boxes.seen())
+        texts << box.title + ": " + box.text;
+    return texts;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    // The simulator behind two ports without a multiplexer; French chosen in kelt.ini.
+    void startupScanAndCommands()
+    {
+        MuxSimProcess silent, mux;
+        QVERIFY2(silent.start({"--silent"}), qPrintable(silent.errorString()));
+        QVERIFY2(mux.start({"--model", "8", "--version", "5"}), qPrintable(mux.errorString()));
+        Folders folders(30);
+        folders.writeSettings("[GENERAL]\r\nLangue=2\r\n[RETRO]\r\nrcmde3=Zéro\r\n");
+        common::MessageBoxAnswerer boxes;
+        auto program = startSetrix(folders, {folders.start.filePath("absent"), silent.linkPath(), mux.linkPath()});
+        TForm1 &w = program->mainWindow();
+
+        QCOMPARE(boxTexts(boxes), QStringList()); // found, and a list of 30 days raises no question
+        QCOMPARE(w.port_com(), 2);
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur 8 -> COM3"));
+        QVERIFY(!w.btn_connexion->isEnabled());
+        QVERIFY(w.btn_selection->isEnabled() && w.btn_snumber->isEnabled() && w.btn_config->isEnabled()
+                && w.btn_retrocommande->isEnabled());
+        QVERIFY(!w.btn_lecture->isEnabled());
+        QVERIFY(w.findChild<QAction *>("Langue21")->isChecked());
+        QCOMPARE(w.btn_connexion->text(), QStringLiteral("Connexion multiplexeur"));
+
+        // Choosing instrument 3.
+        w.instrumentItem(3)->trigger();
+        QVERIFY(mux.waitForLog("@*N3\r\n", 2000));
+        QCOMPARE(w.statusPanel(1), QStringLiteral("Instrument 3 sélectionné"));
+        QVERIFY(w.instrumentItem(3)->isChecked());
+        QVERIFY(w.btn_lecture->isEnabled());
+
+        // The identification line lands in the receive area as one line.
+        w.btn_snumber->click();
+        QVERIFY(QTest::qWaitFor([&] { return w.Memo1->toPlainText().endsWith("\n"); }, 3000));
+        const QString shown = w.Memo1->toPlainText();
+        QVERIFY2(shown.startsWith("M8") && shown.count(u'\n') == 1, qPrintable(shown));
+
+        // Retro-commands: the kelt.ini caption, the tick, the face sending it again.
+        QCOMPARE(w.retroItem(3)->text(), QStringLiteral("Zéro"));
+        QCOMPARE(w.retroItem(0)->text(), QStringLiteral("Rétrocommande 0"));
+        w.btn_retrocommande->click(); // nothing ticked: nothing sent
+        w.retroItem(3)->trigger();
+        QCOMPARE(w.btn_retrocommande->text(), QStringLiteral("Zéro"));
+        w.btn_retrocommande->click();
+        QVERIFY(mux.waitForLog("@*L3\r\n@*L3\r\n", 2000));
+        QVERIFY(!mux.log().contains("@*L0"));
+
+        // A language change keeps user captions and the generic ones already given.
+        w.findChild<QAction *>("Langue11")->trigger();
+        QCOMPARE(w.btn_connexion->text(), QStringLiteral("Connect multiplexer"));
+        QCOMPARE(w.retroItem(3)->text(), QStringLiteral("Zéro"));
+        QCOMPARE(w.retroItem(0)->text(), QStringLiteral("Rétrocommande 0"));
+        QCOMPARE(w.btn_retrocommande->text(), QStringLiteral("Retro-command"));
+        QVERIFY(!w.findChild<QAction *>("Langue21")->isChecked());
+        QCOMPARE(common::IniFile::load(folders.ini()).readInteger("GENERAL", "Langue", 0), 1);
+
+        w.Effacerlazonetampon1->trigger();
+        QCOMPARE(w.Memo1->toPlainText(), QString());
+        QCOMPARE(boxTexts(boxes), QStringList());
+    }
+
+    void models_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<int>("inputs");
+        QTest::addColumn<bool>("config");
+        QTest::newRow("D") << "D" << "Vantor -> COM1" << 8 << true;
+        QTest::newRow("A") << "A" << "Brisca -> COM1" << 8 << false;
+        QTest::newRow("M") << "M" << "Pellum -> COM1" << 3 << true;
+        QTest::newRow("2") << "2" << "Multiplexer 2 -> COM1" << 2 << true;
+    }
+
+    void models()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, inputs);
+        QFETCH(QString, status);
+        QFETCH(bool, config);
+        MuxSimProcess mux;
+        QVERIFY2(mux.start({"--model", model}), qPrintable(mux.errorString()));
+        Folders folders;
+        auto program = startSetrix(folders, {mux.linkPath()});
+        TForm1 &w = program->mainWindow();
+        QCOMPARE(w.statusPanel(0), status);
+        for (int k = 1; k <= 8; ++k)
+            QCOMPARE(w.instrumentItem(k)->isVisible(), k <= inputs);
+        QCOMPARE(w.btn_config->isEnabled(), config);
+        QVERIFY(w.btn_snumber->isEnabled());
+    }
+
+    void updateQuestion_data()
+    {
+        QTest::addColumn<int>("age");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("30 days") << 30 << 0;
+        QTest::newRow("31 days") << 31 << 1;
+    }
+
+    // No multiplexer: the error first, then the question on an old list.
+    void updateQuestion()
+    {
+        QFETCH(int, age);
+        QFETCH(int, questions);
+        Folders folders(age);
+        common::MessageBoxAnswerer boxes;
+        boxes.answerWith("OK");
+        boxes.answerWith("&Non");
+        auto program = startSetrix(folders, {});
+        QStringList expected {"Erreur: No multiplexer found.\n\rCheck the cable and click “Connect multiplexer”."};
+        if (questions)
+            expected << "Information: The cable list is more than 30 days old.\r\nDo you want to update it now?";
+        QCOMPARE(boxTexts(boxes), expected);
+        QVERIFY(program->mainWindow().btn_connexion->isEnabled());
+    }
+
+    void cableIdentityCheck_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("analog cable") << "AT 51002 ANALOG" << false;
+        QTest::newRow("programmable cable") << "AT 50432 RS232" << true;
+    }
+
+    // Model D: "@*AT" on the chosen input; only a programmable cable opens its window.
+    void cableIdentityCheck()
+    {
+        QFETCH(QString, reply);
+        QFETCH(bool, opens);
+        MuxSimProcess mux;
+        QVERIFY2(mux.start({"--model", "D", "--at-reply", reply}), qPrintable(mux.errorString()));
+        Folders folders;
+        common::MessageBoxAnswerer boxes;
+        auto program = startSetrix(folders, {mux.linkPath()});
+        TForm1 &w = program->mainWindow();
+
+        w.btn_config->click(); // no instrument yet
+        w.instrumentItem(2)->trigger();
+        auto opened = closeNextDialog(&w);
+        w.btn_config->click();
+        QVERIFY(mux.log().endsWith("@*N2\r\n@*N2\r\n@*AT\r\n"));
+        QStringList expected {"Information: First choose an instrument with “Select instrument”."};
+        if (!opens)
+            expected << "Erreur: This cable cannot be programmed. The cable answered:\r\n" + reply;
+        QCOMPARE(boxTexts(boxes), expected);
+        QCOMPARE(*opened, opens);
+        QCOMPARE(program->dialogs().form4->windowTitle(), reply);
+    }
+
+    // Without cable.txt the start-up stops after its error: built-in captions, nothing ticked.
+    void missingCableList()
+    {
+        Folders folders(0, false);
+        common::MessageBoxAnswerer boxes;
+        auto program = startSetrix(folders, {});
+        TForm1 &w = program->mainWindow();
+        QCOMPARE(boxTexts(boxes), QStringList({"Erreur: Fichier introuvable", "Erreur: \n\r",
+                                               "Information: \r\n"}));
+        QCOMPARE(w.btn_connexion->text(), QStringLiteral("Connexion multiplexeur"));
+        QCOMPARE(w.retroItem(5)->text(), QStringLiteral("Rétrocommande 5"));
+        QVERIFY(w.findChild<QAction *>("Langue11")->isVisible());
+        QVERIFY(!w.findChild<QAction *>("Langue11")->isChecked());
+    }
+
+    // A language file of 40 lines empties every later caption and message.
+    void shortLanguageFile()
+    {
+        Folders folders;
+        QFile english(QStringLiteral(SOURCE_DIR "/lang/setrix/English.lng"));
+        QVERIFY(english.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = english.readAll().split('\n');
+        QFile::remove(folders.start.filePath("Francais.lng"));
+        Folders::write(folders.start.filePath("English.lng"), lines.mid(0, 40).join('\n'));
+        common::MessageBoxAnswerer boxes;
+        auto program = startSetrix(folders, {});
+        TForm1 &w = program->mainWindow();
+        QCOMPARE(w.btn_config->text(), QStringLiteral("Cable configuration"));
+        QCOMPARE(w.Configurer1->text(), QString());
+        QCOMPARE(program->dialogs().form6->windowTitle(), QString());
+        QCOMPARE(program->dialogs().form7->Label1->text(), QString());
+        QCOMPARE(w.retroItem(1)->text(), QStringLiteral(" 1"));
+    }
+
+    // The device goes away: the port is dropped and a new scan offered.
+    void unpluggedSimulator()
+    {
+        MuxSimProcess mux;
+        QVERIFY2(mux.start({"--model", "4"}), qPrintable(mux.errorString()));
+        Folders folders;
+        common::MessageBoxAnswerer boxes;
+        auto program = startSetrix(folders, {mux.linkPath()});
+        TForm1 &w = program->mainWindow();
+        QVERIFY(w.mux_trouve());
+        mux.stop();
+        QVERIFY(QTest::qWaitFor([&] { return w.btn_connexion->isEnabled(); }, 5000));
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+        QVERIFY(!w.btn_snumber->isEnabled() && !w.btn_selection->isEnabled() && !w.btn_config->isEnabled());
+        w.instClick(1); // fails at the put, changes nothing
+        QCOMPARE(w.statusPanel(1), QString());
+        QVERIFY(boxes.seen().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
