@@ -24,6 +24,8 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+
+#include <utility>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -341,19 +343,13 @@ void TQuorix::Ouvrir1Click()
     m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Demo"), 0);
 }
 
+// The editor's own opening, given the path chosen here, so that both windows
+// treat a bad file alike.
 void TQuorix::loadConfiguration(const QString &path)
 {
-    try {
-        m_session.file.load(path, *m_editor);
-    } catch (const common::UserError &error) {
-        // A file that was read but holds a bad number is still the current
-        // one; only a file that could not be read leaves the path alone.
-        if (error.text() != common::UserError::cannotOpen(path).text())
-            m_session.fichier_config = path;
-        throw;
-    }
-    m_session.fichier_config = path;
-    m_session.config_modifiee = false;
+    auto chooser = std::exchange(m_editor->hooks.chooseOpenPath, [path] { return path; });
+    const auto restore = qScopeGuard([this, &chooser] { m_editor->hooks.chooseOpenPath = std::move(chooser); });
+    m_editor->Ouvrir1Click();
 }
 
 // --- help, about, languages ---
