@@ -1,0 +1,214 @@
+#include "acquisition/cycle.h"
+
+#include "acquisition/configvalues.h"
+#include "acquisition/cursor.h"
+#include "acquisition/seriesplan.h"
+#include "common/usererror.h"
+#include "link/acquisitionlink.h"
+#include "link/commands.h"
+#include "link/eventpump.h"
+#include "link/readingline.h"
+#include "link/serialports.h"
+
+#include <QScopeGuard>
+
+namespace acquisition {
+
+QString deviceLostMessage()
+{
+    return QStringLiteral("Le multiplexeur a été déconnecté. Reconnectez-le et relancez Quorix.");
+}
+
+AcquisitionCycle::AcquisitionCycle(muxlink::AcquisitionLink &link, muxlink::EventPump &pump,
+                                   ConfigurationValues &config, Cursor &cursor, CycleView &view)
+    : m_link(link), m_pump(pump), m_config(config), m_cursor(cursor), m_view(view)
+{
+}
+
+void AcquisitionCycle::setCommands(const CommandState &state)
+{
+    m_commands = state;
+    m_view.setCommands(state);
+}
+
+void AcquisitionCycle::setRepeatEnabled(bool enabled)
+{
+    CommandState state = m_commands;
+    state.repeat = enabled;
+    setCommands(state);
+}
+
+void AcquisitionCycle::start()
+{
+    if (!m_commands.read)
+        return;
+    CommandState state = m_commands;
+    state.read = false;
+    state.stop = true;
+    state.fileCommands = false;
+    setCommands(state);
+    m_view.setTimerEnabled(true);
+}
+
+void AcquisitionCycle::stop()
+{
+    m_stopRequested = true;
+    // Without this a "Reprise" just before "Stop" would still start a cycle.
+    m_view.setTimerEnabled(false);
+    setCommands(CommandState {});
+}
+
+void AcquisitionCycle::repeatSeries()
+{
+    if (!m_commands.repeat)
+        return;
+    m_stopRequested = true;
+    if (m_seriesNumber == 1)
+        m_seriesNumber = m_config.batchSize();
+    else
+        --m_seriesNumber;
+    m_view.setTimerEnabled(true);
+}
+
+void AcquisitionCycle::run()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    const auto clearRunning = qScopeGuard([this] { m_running = false; });
+    m_view.setTimerEnabled(false);
+    setRepeatEnabled(false);
+    m_stopRequested = false;
+    try {
+        while (runSeries() == Outcome::Continue) {
+        }
+    } catch (const common::UserError &e) {
+        fail(e.text());
+    }
+}
+
+// A fault that "Stop" could not mend: back to idle first, so the commands are
+// right while the message is up.
+void AcquisitionCycle::fail(const QString &message)
+{
+    stop();
+    m_view.showError(message);
+}
+
+AcquisitionCycle::Outcome AcquisitionCycle::runSeries()
+{
+    const SeriesPlan plan = planSeries(m_config);
+    if (!plan.takesReadings()) {
+        stop();
+        m_view.showNoInstrument();
+        return Outcome::Ended;
+    }
+    const Outcome outcome = plan.multiple ? readMultiple(plan) : readAddressed(plan);
+    if (outcome == Outcome::Ended)
+        return outcome;
+    endSeries();
+    return m_stopRequested ? Outcome::Ended : Outcome::Continue;
+}
+
+AcquisitionCycle::Outcome AcquisitionCycle::readAddressed(const SeriesPlan &plan)
+{
+    for (int i = 0; i < kInstrumentCount; ++i) {
+        if (!plan.addressed[i])
+            continue;
+        if (send(muxlink::selectCommand(i + 1)) == Outcome::Ended)
+            return Outcome::Ended;
+        for (int n = 0; n < plan.counts[i]; ++n) {
+            if (pumpAndTest() == Outcome::Ended)
+                return Outcome::Ended;
+            m_view.setValueHolder(QString());
+            if (receiveValue() == Outcome::Ended)
+                return Outcome::Ended;
+        }
+    }
+    return Outcome::Continue;
+}
+
+AcquisitionCycle::Outcome AcquisitionCycle::readMultiple(const SeriesPlan &plan)
+{
+    if (send(muxlink::multipleCommand(plan.mask)) == Outcome::Ended
+        || pumpAndTest() == Outcome::Ended)
+        return Outcome::Ended;
+    m_view.setValueHolder(QString());
+    // The multiplexer answers in ascending input order.
+    for (int i = 0; i < kInstrumentCount; ++i) {
+        if ((plan.mask & (1u << i)) && receiveValue() == Outcome::Ended)
+            return Outcome::Ended;
+    }
+    return Outcome::Continue;
+}
+
+// What waits now answers an earlier selection (a reading taken while idle, one
+// more than was asked for): typed after this command it would land in another
+// instrument's cell.
+void AcquisitionCycle::dropPendingReadings()
+{
+    muxlink::SerialPorts &ports = m_link.ports();
+    while (ports.SioGetc(m_link.port()) >= 0) {
+    }
+}
+
+AcquisitionCycle::Outcome AcquisitionCycle::send(const QByteArray &command)
+{
+    dropPendingReadings();
+    if (m_link.send(command) < 0) {
+        fail(deviceLostMessage());
+        return Outcome::Ended;
+    }
+    return Outcome::Continue;
+}
+
+AcquisitionCycle::Outcome AcquisitionCycle::pumpAndTest()
+{
+    m_pump.processPending();
+    return m_stopRequested ? Outcome::Ended : Outcome::Continue;
+}
+
+AcquisitionCycle::Outcome AcquisitionCycle::receiveValue()
+{
+    QByteArray line;
+    switch (m_link.receiveLine(line, [this] { return m_stopRequested; })) {
+    case muxlink::AcquisitionLink::Receive::Stopped:
+        return Outcome::Ended;
+    case muxlink::AcquisitionLink::Receive::Gone:
+        // What arrived of the line is dropped: half a value typed is worse than none.
+        fail(deviceLostMessage());
+        return Outcome::Ended;
+    case muxlink::AcquisitionLink::Receive::Line:
+        break;
+    }
+    // The collector keeps only 0x20..0x7E, so Latin-1 is exact.
+    const QString text = QString::fromLatin1(line);
+    m_view.setValueHolder(text);
+    const QString value = muxlink::extractValue(text);
+    m_view.setValueHolder(value);
+    m_cursor.putValue(value);
+    return Outcome::Continue;
+}
+
+void AcquisitionCycle::endSeries()
+{
+    switch (m_config.measurementMode()) {
+    case kContinuousMeasurement:
+        m_cursor.nextSeries();
+        setRepeatEnabled(true);
+        break;
+    case kBatchMeasurement:
+        setRepeatEnabled(true);
+        if (m_config.batchSize() < ++m_seriesNumber) {
+            m_seriesNumber = 1;
+            m_cursor.nextBatch();
+        } else {
+            m_cursor.nextSeries();
+        }
+        break;
+    default:
+        break; // no choice: no move, "Reprise" as it was
+    }
+}
+
+} // namespace acquisition

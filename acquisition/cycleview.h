@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace acquisition {
+
+// Enabled state of the main window's commands.
+struct CommandState {
+    bool read = true;         // "Lecture"
+    bool stop = false;        // "Stop"
+    bool repeat = false;      // "Reprise"
+    bool fileCommands = true; // "&Nouveau", "&Ouvrir", "&Configuration"
+    bool operator==(const CommandState &) const = default;
+};
+
+// What the acquisition cycle shows and drives in the main window.
+class CycleView {
+public:
+    virtual ~CycleView() = default;
+    virtual void setCommands(const CommandState &state) = 0;
+    // The 50 ms timer whose tick starts a cycle.
+    virtual void setTimerEnabled(bool enabled) = 0;
+    // The hidden value holder: the reading line, then the value cut from it.
+    virtual void setValueHolder(const QString &text) = 0;
+    // The language's "no instrument set up" message, in a plain box.
+    virtual void showNoInstrument() = 0;
+    // An error box.
+    virtual void showError(const QString &text) = 0;
+};
+
+} // namespace acquisition

@@ -1,0 +1,446 @@
+#include "acquisition/ui/ondo_pgm.h"
+
+#include "acquisition/captiontargets.h"
+#include "acquisition/configfile.h"
+#include "acquisition/cursor.h"
+#include "acquisition/cycle.h"
+#include "acquisition/quorixlanguage.h"
+#include "acquisition/ui/cfg_form.h"
+#include "common/ui/apropos.h"
+#include "common/usererror.h"
+#include "link/acquisitionlink.h"
+#include "link/eventpump.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+#include <utility>
+#include <QToolBar>
+#include <QToolButton>
+
+static void initIconResources() { Q_INIT_RESOURCE(quorix_icons); }
+
+namespace acquisition {
+
+namespace {
+
+constexpr int kClientWidth = 171;
+constexpr int kClientHeight = 58;
+constexpr int kIconSize = 50;
+constexpr int kTimerMs = 50;
+
+const QString kOpenFilter = QStringLiteral("Fichier de configuration Quorix (*.mux)");
+
+QString noMultiplexerText()
+{
+    return QStringLiteral("Aucun multiplexeur détecté\n\rConnectez votre multiplexeur et relancez Quorix");
+}
+
+} // namespace
+
+TQuorix::TQuorix(muxlink::AcquisitionLink &link, muxlink::EventPump &pump, ConfigurationSession &session,
+                 QuorixLanguage &language, common::SettingsFile settings, KeySink &keys, QWidget *parent)
+    : QMainWindow(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+      m_link(link), m_pump(pump), m_session(session), m_language(language), m_settings(std::move(settings)),
+      m_keys(keys)
+{
+    initIconResources();
+    setWindowTitle(QStringLiteral("Quorix"));
+    // A click on the window must leave the keyboard focus where the values go.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    createToolBar();
+    createMenus();
+    setCommands(CommandState {});
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setFocusPolicy(Qt::NoFocus);
+    Edit1->hide();
+    Timer = new QTimer(this);
+    Timer->setInterval(kTimerMs);
+    connect(Timer, &QTimer::timeout, this, &TQuorix::TimerTimer);
+
+    m_language.setMenu(this);
+    registerCaptions(m_language.targets());
+    setDefaultHooks();
+    FormCreate();
+}
+
+TQuorix::~TQuorix()
+{
+    m_language.setMenu(nullptr);
+}
+
+void TQuorix::createToolBar()
+{
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(kIconSize, kIconSize));
+    ToolBar1->setFocusPolicy(Qt::NoFocus);
+    ToolBar1->setContextMenuPolicy(Qt::CustomContextMenu);
+    ToolBar1->setContentsMargins(0, 0, 0, 0);
+    ToolBar1->layout()->setSpacing(0);
+    ToolBar1->layout()->setContentsMargins(0, 0, 0, 0);
+    const auto button = [this](const QString &text, const QString &icon, void (TQuorix::*handler)()) {
+        auto *created = new QToolButton(ToolBar1);
+        created->setText(text);
+        created->setToolTip(text);
+        created->setIcon(QIcon(QStringLiteral(":/quorix/icons/") + icon));
+        created->setIconSize(QSize(kIconSize, kIconSize));
+        created->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        created->setAutoRaise(true);
+        created->setFixedSize(kClientWidth / 3, kClientHeight);
+        created->setFocusPolicy(Qt::NoFocus);
+        ToolBar1->addWidget(created);
+        connect(created, &QToolButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        return created;
+    };
+    btn_read = button(QStringLiteral("Lecture"), QStringLiteral("lecture.png"), &TQuorix::btn_readClick);
+    Stop = button(QStringLiteral("Stop"), QStringLiteral("stop.png"), &TQuorix::ToolButton5Click);
+    btn_reprise = button(QStringLiteral("Reprise"), QStringLiteral("reprise.png"), &TQuorix::btn_repriseClick);
+    setCentralWidget(ToolBar1);
+}
+
+void TQuorix::createMenus()
+{
+    const auto command = [this](QMenu *menu, const QString &text, void (TQuorix::*handler)()) {
+        QAction *action = menu->addAction(text);
+        connect(action, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        return action;
+    };
+    menuLine = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    Nouveau1 = command(menuLine, QStringLiteral("&Nouveau"), &TQuorix::Nouveau1Click);
+    Ouvrir1 = command(menuLine, QStringLiteral("&Ouvrir"), &TQuorix::Ouvrir1Click);
+    Configuration1 = command(menuLine, QStringLiteral("&Configuration"), &TQuorix::Configuration1Click);
+    menuLine->addSeparator();
+    menuExit = command(menuLine, QStringLiteral("&Quitter"), &TQuorix::menuExitClick);
+
+    Langue1 = menuBar()->addMenu(QStringLiteral("&Langue"));
+    for (int k = 1; k <= int(languageItems.size()); ++k) {
+        QAction *item = Langue1->addAction(QStringLiteral("L%1").arg(k));
+        item->setCheckable(true);
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, k] { languageClick(k); });
+        languageItems[k - 1] = item;
+    }
+
+    aide = menuBar()->addMenu(QStringLiteral("&?"));
+    Aide1 = command(aide, QStringLiteral("&Aide"), &TQuorix::Aide1Click);
+    aide->addSeparator();
+    Apropos2 = command(aide, QStringLiteral("A &propos"), &TQuorix::Apropos2Click);
+
+    MenuTray = new QMenu(this);
+    ConfigurerCtxt = MenuTray->addAction(QStringLiteral("&Configurer"));
+    MinimiserCtxt = MenuTray->addAction(QStringLiteral("&Minimiser"));
+    QuitterCtxt = command(MenuTray, QStringLiteral("&Quitter"), &TQuorix::menuExitClick);
+    connect(ToolBar1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { MenuTray->popup(ToolBar1->mapToGlobal(at)); });
+}
+
+void TQuorix::registerCaptions(CaptionTargets &targets)
+{
+    const QPointer<TQuorix> self(this);
+    const auto add = [&](const char *name, auto set) {
+        targets.add(QString::fromLatin1(name), [self, set](const QString &text) {
+            if (self)
+                set(self.data(), text);
+        });
+    };
+    const auto action = [&](const char *name, QAction *TQuorix::*member) {
+        add(name, [member](TQuorix *w, const QString &text) { (w->*member)->setText(text); });
+    };
+    const auto menu = [&](const char *name, QMenu *TQuorix::*member) {
+        add(name, [member](TQuorix *w, const QString &text) { (w->*member)->setTitle(text); });
+    };
+    menu("menuLine", &TQuorix::menuLine);
+    action("Nouveau1", &TQuorix::Nouveau1);
+    action("Ouvrir1", &TQuorix::Ouvrir1);
+    action("menuExit", &TQuorix::menuExit);
+    action("QuitterCtxt", &TQuorix::QuitterCtxt);
+    action("Configuration1", &TQuorix::Configuration1);
+    action("ConfigurerCtxt", &TQuorix::ConfigurerCtxt);
+    action("MinimiserCtxt", &TQuorix::MinimiserCtxt);
+    menu("Langue1", &TQuorix::Langue1);
+    action("Aide1", &TQuorix::Aide1);
+    action("Apropos2", &TQuorix::Apropos2);
+}
+
+void TQuorix::setDefaultHooks()
+{
+    hooks.chooseOpenPath = [this] {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"), QString(), kOpenFilter);
+    };
+    hooks.openHelp = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    hooks.endProgram = [] { QCoreApplication::exit(0); };
+}
+
+void TQuorix::attach(Tconfig_form &editor, common::TAboutBox &about)
+{
+    m_editor = &editor;
+    m_about = &about;
+    m_cursor = std::make_unique<Cursor>(editor, m_keys);
+    m_cycle = std::make_unique<AcquisitionCycle>(m_link, m_pump, editor, *m_cursor, *this);
+    setCommands(m_cycle->commands());
+
+    editor.hooks.askQuit = [this] { return quitter_app(); };
+    editor.hooks.askSave = [this] { return enregistrer_config(); };
+    editor.hooks.endProgram = [this] {
+        m_cycle->requestStop();
+        hooks.endProgram();
+    };
+    editor.hooks.showAbout = [this] { m_about->exec(); };
+    editor.hooks.openHelp = [this](const QUrl &url) { hooks.openHelp(url); };
+    editor.hooks.configurationSaved = [this] {
+        Configuration1->setEnabled(true);
+        ConfigurerCtxt->setEnabled(true);
+    };
+}
+
+void TQuorix::guarded(const std::function<void()> &handler)
+{
+    common::runGuarded(this, handler);
+}
+
+void TQuorix::withNormalStyle(const std::function<void()> &dialog)
+{
+    const bool shown = isVisible();
+    // Changing a flag hides the window; it comes back where it was.
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    if (shown)
+        show();
+    const auto restore = qScopeGuard([this, shown] {
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        if (shown)
+            show();
+    });
+    dialog();
+}
+
+// --- start-up ---
+
+void TQuorix::FormCreate()
+{
+    m_muxFound = m_link.scan();
+    if (m_muxFound)
+        return;
+    QApplication::beep();
+    withNormalStyle([this] { common::showError(this, noMultiplexerText()); });
+}
+
+void TQuorix::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_activated)
+        return;
+    if (const QScreen *shown = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shown->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    // The window never takes the focus, so the start-up activation follows
+    // the first showing instead.
+    m_activated = true;
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TQuorix::FormActivate()
+{
+    guarded([this] {
+        m_language.UpDateCaption([this] { m_pump.processPending(); });
+        if (m_session.fichier_config.isEmpty() || !m_editor)
+            return;
+        m_session.file.load(m_session.fichier_config, *m_editor);
+        m_cursor->resetCounters();
+        m_session.config_modifiee = false;
+    });
+}
+
+// --- acquisition ---
+
+void TQuorix::btn_readClick() { m_cycle->start(); }
+void TQuorix::ToolButton5Click() { m_cycle->stop(); }
+void TQuorix::btn_repriseClick() { m_cycle->repeatSeries(); }
+void TQuorix::TimerTimer() { m_cycle->run(); }
+
+bool TQuorix::arret_demande() const { return m_cycle->stopRequested(); }
+int TQuorix::num_serie() const { return m_cycle->seriesNumber(); }
+qint64 TQuorix::depl_horiz() const { return m_cursor->horizontal(); }
+qint64 TQuorix::depl_vert() const { return m_cursor->vertical(); }
+void TQuorix::MettreValeur(const QString &value) { m_cursor->putValue(value); }
+void TQuorix::newdebut() { m_cursor->nextSeries(); }
+void TQuorix::nouveau_lot() { m_cursor->nextBatch(); }
+
+void TQuorix::setCommands(const CommandState &state)
+{
+    btn_read->setEnabled(state.read);
+    Stop->setEnabled(state.stop);
+    btn_reprise->setEnabled(state.repeat);
+    Nouveau1->setEnabled(state.fileCommands);
+    Ouvrir1->setEnabled(state.fileCommands);
+    Configuration1->setEnabled(state.fileCommands);
+    if (state == CommandState {})
+        ConfigurerCtxt->setEnabled(true);
+}
+
+void TQuorix::setTimerEnabled(bool enabled)
+{
+    if (enabled)
+        Timer->start();
+    else
+        Timer->stop();
+}
+
+void TQuorix::setValueHolder(const QString &text) { Edit1->setText(text); }
+
+void TQuorix::showNoInstrument()
+{
+    common::showMessage(this, m_language.messages().msg_aucun_instrument);
+}
+
+void TQuorix::showError(const QString &text)
+{
+    withNormalStyle([this, &text] { common::showError(this, text); });
+}
+
+// --- configuration ---
+
+void TQuorix::Nouveau1Click()
+{
+    Configuration1->setEnabled(true);
+    ConfigurerCtxt->setEnabled(true);
+    applyMainWindowDefaults(*m_editor);
+    showEditor();
+}
+
+void TQuorix::Configuration1Click() { showEditor(); }
+
+void TQuorix::showEditor()
+{
+    withNormalStyle([this] { m_editor->exec(); });
+}
+
+void TQuorix::Ouvrir1Click()
+{
+    QString path;
+    withNormalStyle([this, &path] { path = hooks.chooseOpenPath(); });
+    if (path.isEmpty())
+        return;
+    Configuration1->setEnabled(true);
+    ConfigurerCtxt->setEnabled(true);
+    loadConfiguration(path);
+    m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Demo"), 0);
+}
+
+// The editor's own opening, given the path chosen here, so that both windows
+// treat a bad file alike.
+void TQuorix::loadConfiguration(const QString &path)
+{
+    auto chooser = std::exchange(m_editor->hooks.chooseOpenPath, [path] { return path; });
+    const auto restore = qScopeGuard([this, &chooser] { m_editor->hooks.chooseOpenPath = std::move(chooser); });
+    m_editor->Ouvrir1Click();
+}
+
+// --- help, about, languages ---
+
+void TQuorix::Aide1Click()
+{
+    const QString page = QStringLiteral("help/quorix/%1.html").arg(1000 + m_language.langue());
+    withNormalStyle([this, &page] {
+        hooks.openHelp(QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(page)));
+    });
+}
+
+void TQuorix::Apropos2Click()
+{
+    withNormalStyle([this] { m_about->exec(); });
+}
+
+void TQuorix::languageClick(int position)
+{
+    guarded([this, position] { m_language.chooseLanguage(position); });
+}
+
+void TQuorix::showLanguage(int position, const QString &name)
+{
+    QAction *item = languageItems.at(std::size_t(position - 1));
+    item->setText(name);
+    item->setVisible(true);
+}
+
+void TQuorix::setLanguageChecked(int position, bool checked)
+{
+    languageItems.at(std::size_t(position - 1))->setChecked(checked);
+}
+
+// --- closing ---
+
+bool TQuorix::quitter_app()
+{
+    bool yes = false;
+    withNormalStyle([this, &yes] { yes = common::askWarning(this, m_language.messages().msg_quitter); });
+    return yes;
+}
+
+common::Answer TQuorix::enregistrer_config()
+{
+    common::Answer answer = common::Answer::Cancel;
+    withNormalStyle([this, &answer] {
+        answer = common::askConfirmation(this, m_language.messages().msg_enregistrer);
+    });
+    return answer;
+}
+
+void TQuorix::writeDemoWhenNoFile()
+{
+    if (m_session.fichier_config.isEmpty())
+        m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Demo"), 1);
+}
+
+void TQuorix::menuExitClick()
+{
+    if (!quitter_app())
+        return;
+    writeDemoWhenNoFile();
+    m_cycle->requestStop();
+    hooks.endProgram();
+}
+
+void TQuorix::closeEvent(QCloseEvent *event)
+{
+    m_cycle->requestStop();
+    event->ignore();
+    guarded([this, event] {
+        if (!m_session.config_modifiee) {
+            if (!quitter_app())
+                return;
+            writeDemoWhenNoFile();
+            m_settings.Ecrire_chaine_ini(QStringLiteral("FICHIER"), QStringLiteral("Quorix"),
+                                         m_session.fichier_config);
+        } else {
+            const common::Answer answer = enregistrer_config();
+            writeDemoWhenNoFile();
+            if (answer == common::Answer::Cancel)
+                return;
+            // A save that fails throws: the close is cancelled and the
+            // changes are not lost.
+            if (answer == common::Answer::Yes)
+                m_editor->Enregistrer1Click();
+        }
+        event->accept();
+        hooks.endProgram();
+    });
+}
+
+} // namespace acquisition

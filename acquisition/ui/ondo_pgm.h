@@ -1,0 +1,158 @@
+#pragma once
+
+#include "acquisition/configurationsession.h"
+#include "acquisition/cycleview.h"
+#include "acquisition/languagemenu.h"
+#include "common/settingsfile.h"
+#include "common/ui/messages.h"
+
+#include <QMainWindow>
+#include <QUrl>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace common {
+class TAboutBox;
+}
+namespace muxlink {
+class AcquisitionLink;
+class EventPump;
+} // namespace muxlink
+
+namespace acquisition {
+
+class AcquisitionCycle;
+class CaptionTargets;
+class Cursor;
+class KeySink;
+class QuorixLanguage;
+class Tconfig_form;
+
+// Quorix's main window: a small tool window that floats above the application
+// receiving the values and never takes the keyboard focus from it. Its
+// creation finds the multiplexer; "Lecture" runs the acquisition cycle inside
+// the timer's tick until "Stop".
+class TQuorix : public QMainWindow, public CycleView, public LanguageMenu {
+    Q_OBJECT
+public:
+    // Scans the ports (FormCreate); without a multiplexer it beeps and says so,
+    // and muxFound() stays false.
+    TQuorix(muxlink::AcquisitionLink &link, muxlink::EventPump &pump, ConfigurationSession &session,
+            QuorixLanguage &language, common::SettingsFile settings, KeySink &keys,
+            QWidget *parent = nullptr);
+    ~TQuorix() override;
+
+    // The editor and the about box are created after the main window.
+    void attach(Tconfig_form &editor, common::TAboutBox &about);
+
+    // What the window asks of its surroundings; tests replace them.
+    struct Hooks {
+        std::function<QString()> chooseOpenPath; // empty: cancelled
+        std::function<void(const QUrl &)> openHelp;
+        std::function<void()> endProgram;
+    };
+    Hooks hooks;
+
+    bool muxFound() const { return m_muxFound; }
+    bool activated() const { return m_activated; }
+
+    // Handlers.
+    void FormActivate();
+    void btn_readClick();
+    void ToolButton5Click();
+    void btn_repriseClick();
+    void TimerTimer();
+    void Nouveau1Click();
+    void Ouvrir1Click();
+    void Configuration1Click();
+    void Aide1Click();
+    void Apropos2Click();
+    void menuExitClick();
+    void languageClick(int position); // L11Click .. L51Click
+
+    bool quitter_app();
+    common::Answer enregistrer_config();
+
+    // State of the cycle and of the keystroke output.
+    bool arret_demande() const;
+    int num_serie() const;
+    qint64 depl_horiz() const;
+    qint64 depl_vert() const;
+    void MettreValeur(const QString &value);
+    void newdebut();
+    void nouveau_lot();
+
+    QToolBar *ToolBar1;
+    QToolButton *btn_read;
+    QToolButton *Stop;
+    QToolButton *btn_reprise;
+    QMenu *menuLine;
+    QAction *Nouveau1;
+    QAction *Ouvrir1;
+    QAction *Configuration1;
+    QAction *menuExit;
+    QMenu *Langue1;
+    std::array<QAction *, 5> languageItems{}; // L11, L21, L31, L41, L51
+    QMenu *aide;
+    QAction *Aide1;
+    QAction *Apropos2;
+    QMenu *MenuTray;
+    QAction *ConfigurerCtxt;
+    QAction *MinimiserCtxt;
+    QAction *QuitterCtxt;
+    QLineEdit *Edit1;
+    QTimer *Timer;
+
+    // CycleView
+    void setCommands(const CommandState &state) override;
+    void setTimerEnabled(bool enabled) override;
+    void setValueHolder(const QString &text) override;
+    void showNoInstrument() override;
+    void showError(const QString &text) override;
+
+    // LanguageMenu
+    void showLanguage(int position, const QString &name) override;
+    void setLanguageChecked(int position, bool checked) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createToolBar();
+    void createMenus();
+    void registerCaptions(CaptionTargets &targets);
+    void setDefaultHooks();
+    void FormCreate();
+    void loadConfiguration(const QString &path);
+    void writeDemoWhenNoFile();
+    void showEditor();
+    // Runs a modal dialog or box with the window taken out of the stay-on-top
+    // style, so that the dialog is not hidden behind it.
+    void withNormalStyle(const std::function<void()> &dialog);
+    void guarded(const std::function<void()> &handler);
+
+    muxlink::AcquisitionLink &m_link;
+    muxlink::EventPump &m_pump;
+    ConfigurationSession &m_session;
+    QuorixLanguage &m_language;
+    common::SettingsFile m_settings;
+    KeySink &m_keys;
+    Tconfig_form *m_editor = nullptr;
+    common::TAboutBox *m_about = nullptr;
+    std::unique_ptr<Cursor> m_cursor;
+    std::unique_ptr<AcquisitionCycle> m_cycle;
+    bool m_muxFound = false;
+    bool m_activated = false;
+};
+
+} // namespace acquisition

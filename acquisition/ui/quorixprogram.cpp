@@ -1,0 +1,26 @@
+#include "acquisition/ui/quorixprogram.h"
+
+#include "acquisition/ui/aboutcaptions.h"
+#include "acquisition/ui/cfg_form.h"
+#include "acquisition/ui/ondo_pgm.h"
+#include "common/ui/apropos.h"
+
+#include <QDir>
+
+namespace acquisition {
+
+QuorixProgram::QuorixProgram(KeySink &keys, const QuorixFolders &folders)
+    : m_settings(QStringLiteral("quorix.ini"), folders.settings),
+      m_language(m_settings, m_session, folders.languages.isEmpty() ? QDir::currentPath() : folders.languages)
+{
+    m_main = std::make_unique<TQuorix>(m_link, m_pump, m_session, m_language, m_settings, keys);
+    m_editor = std::make_unique<Tconfig_form>(m_session, m_language.messages(), m_settings);
+    m_editor->registerCaptions(m_language.targets());
+    m_about = std::make_unique<common::TAboutBox>(common::AboutProgram::quorix());
+    registerAboutBoxCaptions(m_language.targets(), *m_about);
+    m_main->attach(*m_editor, *m_about);
+}
+
+QuorixProgram::~QuorixProgram() = default;
+
+} // namespace acquisition

@@ -1,0 +1,252 @@
+// Quorix's main window against the simulator: start-up, a reading run typed
+// through a recording sink, the stay-on-top rule around dialogs, and closing.
+#include "acquisition/configfile.h"
+#include "acquisition/memoryconfiguration.h"
+#include "acquisition/recordingkeysink.h"
+#include "acquisition/ui/cfg_form.h"
+#include "acquisition/ui/ondo_pgm.h"
+#include "acquisition/ui/quorixprogram.h"
+#include "common/inifile.h"
+#include "common/ui/messageboxanswerer.h"
+#include "tests/acquisition/cycle/keytext.h"
+#include "tests/support/muxsim_process.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace acquisition;
+using common::MessageBoxAnswerer;
+
+namespace {
+
+// A settings folder with quorix.ini, a language folder with the French file,
+// and a configuration file reading instrument 1 twice per series.
+struct Folders {
+    QTemporaryDir settings;
+    QTemporaryDir languages;
+    QString mux = settings.filePath("atelier.mux");
+
+    Folders()
+    {
+        QFile::copy(QStringLiteral(SOURCE_DIR "/lang/quorix/Francais.lng"), languages.filePath("Francais.lng"));
+        MemoryConfiguration values;
+        applyMainWindowDefaults(values);
+        values.setInstrumentCount(1, "2");
+        ConfigurationFile().save(mux, values);
+    }
+    void writeSettings(const QByteArray &text)
+    {
+        QFile f(ini());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    }
+    QString ini() const { return settings.filePath("quorix.ini"); }
+    QString setting(const QString &section, const QString &key) const
+    {
+        return common::IniFile::load(ini()).readString(section, key);
+    }
+    QuorixFolders folders() const { return {settings.path(), languages.path()}; }
+};
+
+std::unique_ptr<QuorixProgram> startQuorix(const Folders &folders, KeySink &keys, const QString &port)
+{
+    qputenv("MUX_PORTS", port.toLocal8Bit());
+    auto program = std::make_unique<QuorixProgram>(keys, folders.folders());
+    program->mainWindow().show();
+    QTest::qWait(50); // the start-up activation
+    return program;
+}
+
+// Clicks "Stop" from inside the running cycle once `done` holds (or after
+// 20 s), and waits until the cycle has returned. True when `done` held.
+bool readUntil(TQuorix &window, const std::function<bool()> &done)
+{
+    QTimer watch;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    bool held = false;
+    QObject::connect(&watch, &QTimer::timeout, &window, [&] {
+        held = held || done();
+        if ((held || elapsed.hasExpired(20000)) && window.Stop->isEnabled())
+            QTest::mouseClick(window.Stop, Qt::LeftButton);
+    });
+    watch.start(10);
+    QTest::mouseClick(window.btn_read, Qt::LeftButton);
+    return QTest::qWaitFor([&] { return window.btn_read->isEnabled(); }, 30000) && held;
+}
+
+} // namespace
+
+class TestQuorixWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        m_folders.writeSettings("[FICHIER]\r\nQuorix=" + m_folders.mux.toUtf8() + "\r\n");
+        QVERIFY2(m_sim.start({"--model", "8", "--values", "1.5,-2,30", "--line", "short", "--per-command", "2"}),
+                 qPrintable(m_sim.errorString()));
+        m_program = startQuorix(m_folders, m_keys, m_sim.linkPath());
+        m_program->mainWindow().hooks.endProgram = [this] { ++m_ends; };
+        m_program->mainWindow().hooks.openHelp = [this](const QUrl &url) { m_help << url; };
+    }
+    void cleanupTestCase() { m_program.reset(); }
+
+    void startUp()
+    {
+        TQuorix &w = m_program->mainWindow();
+        QVERIFY(w.muxFound());
+        QCOMPARE(w.windowTitle(), "Quorix");
+        QVERIFY(w.windowFlags() & Qt::Tool);
+        QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+        // Clicking a button must leave the focus in the application typed into.
+        QVERIFY(w.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+        for (QToolButton *b : {w.btn_read, w.Stop, w.btn_reprise}) {
+            QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(b->iconSize(), QSize(50, 50));
+            QVERIFY(!b->icon().isNull());
+        }
+        QCOMPARE(w.centralWidget()->size(), QSize(171, 58));
+        QVERIFY(w.btn_read->isEnabled());
+        QVERIFY(!w.Stop->isEnabled());
+        QVERIFY(!w.btn_reprise->isEnabled());
+        // Activation: French captions, the file named in quorix.ini loaded.
+        QVERIFY(w.activated());
+        QCOMPARE(w.languageItems[0]->text(), "Francais");
+        QVERIFY(w.languageItems[0]->isVisible() && w.languageItems[0]->isChecked());
+        QVERIFY(!w.languageItems[1]->isVisible());
+        QCOMPARE(w.menuLine->title(), "&Fichier");
+        QCOMPARE(m_program->session().fichier_config, m_folders.mux);
+        QCOMPARE(m_program->editor().instrumentCount(1), "2");
+        QVERIFY(!m_program->session().config_modifiee);
+    }
+
+    void readingRun()
+    {
+        TQuorix &w = m_program->mainWindow();
+        m_keys.clear();
+        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 9; }));
+        // Two values a series in a row, then back and one row down.
+        QVERIFY2(keyText(m_keys.keys()).startsWith("1.5R-2RLLD30R"), qPrintable(keyText(m_keys.keys())));
+        QVERIFY(m_sim.log().startsWith("@*?\r\n@*N1\r\n@*N1\r\n"));
+        QVERIFY(w.Nouveau1->isEnabled() && w.Configuration1->isEnabled());
+        QVERIFY(!w.Stop->isEnabled());
+        QVERIFY(!w.btn_reprise->isEnabled());
+        QVERIFY(w.arret_demande());
+    }
+
+    void dialogsDropStayOnTop()
+    {
+        TQuorix &w = m_program->mainWindow();
+        MessageBoxAnswerer boxes;
+        bool onTopDuringBox = true;
+        QTimer::singleShot(0, &w, [&] { onTopDuringBox = w.windowFlags() & Qt::WindowStaysOnTopHint; });
+        boxes.answerWith("&Non");
+        w.menuExit->trigger();
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).title, "Avertissement");
+        QCOMPARE(boxes.seen().at(0).text, "Voulez-vous quitter Quorix ?");
+        QVERIFY(!onTopDuringBox);
+        QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(w.isVisible());
+        QCOMPARE(m_ends, 0);
+
+        w.Aide1->trigger();
+        QCOMPARE(m_help.size(), 1);
+        QVERIFY(m_help.at(0).toLocalFile().endsWith("/help/quorix/1001.html"));
+    }
+
+    void closing()
+    {
+        TQuorix &w = m_program->mainWindow();
+        MessageBoxAnswerer boxes;
+        // Unchanged configuration, "no": the window stays.
+        boxes.answerWith("&Non");
+        QVERIFY(!w.close());
+        QVERIFY(w.arret_demande());
+        QCOMPARE(m_ends, 0);
+
+        // "yes": the current file is recorded and the program ends.
+        m_folders.writeSettings("");
+        boxes.answerWith("&Oui");
+        QVERIFY(w.close());
+        QCOMPARE(m_ends, 1);
+        QCOMPARE(m_folders.setting("FICHIER", "Quorix"), m_folders.mux);
+        QCOMPARE(m_folders.setting("GENERAL", "Demo"), QString());
+        w.show();
+
+        // Changed configuration without a file, "Annuler": Demo=1 all the same.
+        m_program->session().fichier_config.clear();
+        m_program->editor().setStep(Step::PerValueHorizontal, "2");
+        QVERIFY(m_program->session().config_modifiee);
+        boxes.answerWith("Annuler");
+        QVERIFY(!w.close());
+        QCOMPARE(boxes.seen().last().title, "Confirmation");
+        QCOMPARE(m_folders.setting("GENERAL", "Demo"), "1");
+        QCOMPARE(m_ends, 1);
+
+        // The menu's "&Quitter", "yes": no save question, FICHIER untouched.
+        m_folders.writeSettings("[FICHIER]\r\nQuorix=old.mux\r\n");
+        boxes.answerWith("&Oui");
+        w.QuitterCtxt->trigger();
+        QCOMPARE(boxes.seen().last().title, "Avertissement");
+        QCOMPARE(m_ends, 2);
+        QCOMPARE(m_folders.setting("FICHIER", "Quorix"), "old.mux");
+        QCOMPARE(m_folders.setting("GENERAL", "Demo"), "1");
+    }
+
+    void openingWritesDemoZero()
+    {
+        TQuorix &w = m_program->mainWindow();
+        w.hooks.chooseOpenPath = [this] { return m_folders.mux; };
+        m_program->editor().setInstrumentCount(1, "7");
+        w.Ouvrir1->trigger();
+        QCOMPARE(m_program->session().fichier_config, m_folders.mux);
+        QCOMPARE(m_program->editor().instrumentCount(1), "2");
+        QVERIFY(!m_program->session().config_modifiee);
+        QCOMPARE(m_folders.setting("GENERAL", "Demo"), "0");
+
+        // A file that cannot be read: the error, and the current file stays.
+        MessageBoxAnswerer boxes;
+        w.hooks.chooseOpenPath = [this] { return m_folders.settings.filePath("missing.mux"); };
+        w.Ouvrir1->trigger();
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).title, "Erreur");
+        QCOMPARE(m_program->session().fichier_config, m_folders.mux);
+    }
+
+    void noMultiplexer()
+    {
+        MessageBoxAnswerer boxes;
+        RecordingKeySink keys;
+        Folders folders;
+        qputenv("MUX_PORTS", QByteArray(","));
+        QuorixProgram program(keys, folders.folders());
+        QVERIFY(!program.mainWindow().muxFound());
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).title, "Erreur");
+        QCOMPARE(boxes.seen().at(0).text,
+                 "Aucun multiplexeur détecté\n\rConnectez votre multiplexeur et relancez Quorix");
+    }
+
+private:
+    Folders m_folders;
+    testsupport::MuxSimProcess m_sim;
+    RecordingKeySink m_keys;
+    std::unique_ptr<QuorixProgram> m_program;
+    int m_ends = 0;
+    QList<QUrl> m_help;
+};
+
+QTEST_MAIN(TestQuorixWindow)
+#include "tst_quorixwindow.moc"
