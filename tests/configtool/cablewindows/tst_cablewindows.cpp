@@ -66,7 +66,7 @@ struct Setrix {
         qputenv("MUX_PORTS", sim.linkPath().toLocal8Bit());
         program = std::make_unique<SetrixProgram>(folders.folders());
         main().show();
-        QTest::qWaitFor([this] { return main().startupDone(); }, 30000);
+        ready = started && QTest::qWaitFor([this] { return main().startupDone(); }, 30000);
     }
     TForm1 &main() { return program->mainWindow(); }
     const SetrixDialogs &dialogs() const { return program->dialogs(); }
@@ -76,6 +76,7 @@ struct Setrix {
     common::MessageBoxAnswerer boxes;
     std::unique_ptr<SetrixProgram> program;
     bool started = false;
+    bool ready = false;
 };
 
 QStringList boxTexts(const common::MessageBoxAnswerer &boxes)
@@ -119,6 +120,7 @@ private slots:
     void readingModeGivesTheMask()
     {
         Setrix setrix({"--model", "4"});
+        QVERIFY(setrix.ready);
         QVERIFY(setrix.main().mux_trouve());
         TForm6 *form = setrix.dialogs().form6;
         form->show();
@@ -171,6 +173,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, analog);
         Setrix setrix({"--model", "8", "--version", "0"});
+        QVERIFY(setrix.ready);
         TForm7 *chooser = setrix.dialogs().form7;
         TForm2 *form = setrix.dialogs().form2;
         if (index >= 0)
@@ -197,6 +200,7 @@ private slots:
     void rs232PageProgramsAndReads()
     {
         Setrix setrix({"--model", "8", "--cable", "register"});
+        QVERIFY(setrix.ready);
         TForm2 *form = setrix.dialogs().form2;
         form->showRs232Page();
         form->show();
@@ -259,6 +263,7 @@ private slots:
     void analogPageProgramsAndReads()
     {
         Setrix setrix({"--model", "M", "--cable", "register"});
+        QVERIFY(setrix.ready);
         TForm2 *form = setrix.dialogs().form2;
         form->showAnalogPage();
         form->show();
@@ -288,6 +293,7 @@ private slots:
     void programmableCableProgramsAndReads()
     {
         Setrix setrix({"--model", "D", "--cable", "programmable"});
+        QVERIFY(setrix.ready);
         TForm4 *form = setrix.dialogs().form4;
         form->show();
         QCOMPARE(form->ref_cable->itemText(0), QString("50417 RS232 PROGRAMMABLE "));
