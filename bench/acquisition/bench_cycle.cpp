@@ -17,7 +17,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include <sys/resource.h>
+#include "../common/cputime.h"
 #include <signal.h>
 
 #include <algorithm>
@@ -29,13 +29,7 @@ using namespace acquisition;
 
 namespace {
 
-double cpuSeconds()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
-        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using bench::cpuSeconds;
 
 qint64 nowNs()
 {

@@ -12,7 +12,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
-#include <sys/resource.h>
+#include "../common/cputime.h"
 
 #include <cstdio>
 #include <functional>
@@ -21,12 +21,7 @@ using namespace configtool;
 
 namespace {
 
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using bench::cpuSeconds;
 
 // A page with fixed settings that only counts the messages shown.
 class QuietRs232Page : public Rs232PageView {

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <sys/resource.h>
+#include "../common/cputime.h"
 
 #include <cstdio>
 #include <memory>
@@ -20,13 +20,7 @@
 
 namespace {
 
-double cpuSeconds()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
-        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using bench::cpuSeconds;
 
 std::unique_ptr<QProcess> startSimulator(const QString &linkPath, const QStringList &extra)
 {
