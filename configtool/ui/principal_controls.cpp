@@ -3,6 +3,8 @@
 
 #include "configtool/ui/toolbaricons.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
@@ -207,18 +209,28 @@ void TForm1::registerCaptions()
     m_texts.registerTargets(m_captions);
 }
 
-// Long captions take a smaller font rather than being cut short in the fixed-size button.
+// Long captions take a smaller font rather than being cut short in the fixed-size buttons;
+// all six share it so the tool bar reads as one row.
 void TForm1::setButtonCaption(QToolButton *button, const QString &text)
 {
     constexpr qreal smallestPointSize = 6.5;
-    int room = button->width() - 10;
-    if (button->popupMode() == QToolButton::MenuButtonPopup)
-        room -= button->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, button);
-    QFont font = ToolBar1->font();
-    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > smallestPointSize)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    button->setFont(font);
     button->setText(text);
+    QFont font = ToolBar1->font();
+    const auto fits = [&font](QToolButton *b) {
+        if (!b)
+            return true;
+        int room = b->width() - 10;
+        if (b->popupMode() == QToolButton::MenuButtonPopup)
+            room -= b->style()->pixelMetric(QStyle::PM_MenuButtonIndicator, nullptr, b);
+        return QFontMetrics(font).horizontalAdvance(b->text()) <= room;
+    };
+    const auto buttons = {btn_connexion, btn_selection, btn_lecture, btn_snumber, btn_config, btn_retrocommande};
+    while (!std::all_of(buttons.begin(), buttons.end(), fits) && font.pointSizeF() > smallestPointSize)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    for (QToolButton *b : buttons) {
+        if (b)
+            b->setFont(font);
+    }
 }
 
 } // namespace configtool
