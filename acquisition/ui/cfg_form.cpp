@@ -4,12 +4,12 @@
 #include "acquisition/ui/arrowspinbox.h"
 #include "acquisition/ui/radiogroup.h"
 #include "common/ui/apropos.h"
+#include "common/ui/helppage.h"
 #include "common/usererror.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -248,7 +248,7 @@ void Tconfig_form::setDefaultHooks()
         common::TAboutBox box(common::AboutProgram::quorix(), this);
         box.exec();
     };
-    hooks.openHelp = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    hooks.openHelp = [this](const QUrl &url) { common::openHelpPage(this, url.toLocalFile()); };
 }
 
 void Tconfig_form::guarded(const std::function<void()> &handler)

@@ -7,6 +7,7 @@
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
 #include "common/ui/apropos.h"
+#include "common/ui/helppage.h"
 #include "common/usererror.h"
 #include "link/acquisitionlink.h"
 #include "link/eventpump.h"
@@ -14,7 +15,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QLayout>
@@ -182,7 +182,7 @@ void TQuorix::setDefaultHooks()
     hooks.chooseOpenPath = [this] {
         return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"), QString(), kOpenFilter);
     };
-    hooks.openHelp = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+    hooks.openHelp = [this](const QUrl &url) { common::openHelpPage(this, url.toLocalFile()); };
     hooks.endProgram = [] { QCoreApplication::exit(0); };
 }
 

@@ -1,10 +1,13 @@
+#include "common/ui/helppage.h"
 #include "common/ui/messageboxanswerer.h"
 #include "common/ui/messages.h"
 #include "common/integertext.h"
 #include "common/usererror.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <QTimer>
 #include <QWidget>
 
@@ -139,6 +142,29 @@ private slots:
         QCOMPARE(answerer.seen().at(0).text, QString("Fichier introuvable"));
         QCOMPARE(answerer.seen().at(1).text, QString("'12a' n'est pas une valeur entière correcte"));
         QCOMPARE(answerer.seen().at(2).text, QString("disk full"));
+    }
+
+    void helpPageOpensOrSaysWhy()
+    {
+        QTemporaryDir dir;
+        const QString page = dir.filePath("1001.html");
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        MessageBoxAnswerer answerer;
+        QList<QUrl> opened;
+        openHelpPage(nullptr, page, [&](const QUrl &url) { return opened << url, true; });
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(page)});
+        QCOMPARE(answerer.seen().size(), 0);
+
+        openHelpPage(nullptr, page, [](const QUrl &) { return false; });
+        openHelpPage(nullptr, dir.filePath("1002.html"), [&](const QUrl &url) { return opened << url, true; });
+        QCOMPARE(opened.size(), 1); // a missing page is not handed to the browser
+        QCOMPARE(answerer.seen().size(), 2);
+        QCOMPARE(answerer.seen().at(0).title, QString("Erreur"));
+        QCOMPARE(answerer.seen().at(0).text, "Aucun navigateur n'a pu ouvrir la page d'aide " + page);
+        QCOMPARE(answerer.seen().at(1).text, "Page d'aide introuvable : " + dir.filePath("1002.html"));
     }
 };
 

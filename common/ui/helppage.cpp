@@ -1,0 +1,25 @@
+#include "common/ui/helppage.h"
+
+#include "common/ui/messages.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace common {
+
+void openHelpPage(QWidget *parent, const QString &path, const std::function<bool(const QUrl &)> &open)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!QFileInfo(path).isFile()) {
+        showError(parent, QStringLiteral("Page d'aide introuvable : %1").arg(shown));
+        return;
+    }
+    const QUrl url = QUrl::fromLocalFile(path);
+    const bool opened = open ? open(url) : QDesktopServices::openUrl(url);
+    if (!opened)
+        showError(parent, QStringLiteral("Aucun navigateur n'a pu ouvrir la page d'aide %1").arg(shown));
+}
+
+} // namespace common
