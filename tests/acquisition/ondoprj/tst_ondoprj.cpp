@@ -150,8 +150,14 @@ private slots:
             if (!quorix.waitForFinished(3000))
                 quorix.kill();
         });
+        // Mapped first, then centred: click only once it stands at the centre.
+        const QPoint screenCentre(DisplayWidth(display.get(), DefaultScreen(display.get())) / 2,
+                                  DisplayHeight(display.get(), DefaultScreen(display.get())) / 2);
         std::optional<QRect> window;
-        QVERIFY(QTest::qWaitFor([&] { return (window = findWindow(display.get(), "Quorix")).has_value(); }, 30000));
+        QVERIFY(QTest::qWaitFor([&] {
+            window = findWindow(display.get(), "Quorix");
+            return window && (window->center() - screenCentre).manhattanLength() <= 4;
+        }, 30000));
         QTest::qWait(300); // the start-up activation loads the configuration
 
         // The three buttons fill the bottom 58 pixels, a third of the width each.
