@@ -19,7 +19,7 @@ SetrixProgram::SetrixProgram(SetrixFolders folders)
     m_dialogs.form3 = new TForm3(main);
     m_dialogs.form4 = new TForm4(main);
     m_dialogs.form6 = new TForm6(main);
-    m_dialogs.form7 = new TForm7(main);
+    m_dialogs.form7 = new TForm7(m_dialogs.form2, main);
 
     main->attachDialogs(m_dialogs);
     CaptionRegistry &captions = main->captions();

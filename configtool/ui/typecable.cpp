@@ -10,7 +10,8 @@
 
 namespace configtool {
 
-TForm7::TForm7(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+TForm7::TForm7(TForm2 *cableForm, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_cableForm(cableForm)
 {
     setObjectName(QStringLiteral("Form7"));
     Label1 = new QLabel(this);
@@ -44,14 +45,9 @@ void TForm7::showEvent(QShowEvent *event)
         move(s->availableGeometry().center() - rect().center());
 }
 
-TForm2 *TForm7::cableForm() const
-{
-    return parentWidget() ? parentWidget()->findChild<TForm2 *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-}
-
 void TForm7::Button1Click()
 {
-    if (TForm2 *form = cableForm()) {
+    if (TForm2 *form = m_cableForm) {
         if (ComboBox1->currentText() == ComboBox1->itemText(0))
             form->showAnalogPage();
         else

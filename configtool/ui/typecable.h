@@ -12,11 +12,11 @@ class CaptionRegistry;
 class TForm2;
 
 // The cable type chooser of register-programmed cables: opens the cable
-// configuration window (a sibling under the main window) on the chosen page.
+// configuration window on the chosen page.
 class TForm7 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm7(QWidget *parent = nullptr);
+    TForm7(TForm2 *cableForm, QWidget *parent);
     void registerCaptions(CaptionRegistry &registry);
 
     void Button1Click();
@@ -29,7 +29,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    TForm2 *cableForm() const;
+    TForm2 *m_cableForm;
 };
 
 } // namespace configtool
