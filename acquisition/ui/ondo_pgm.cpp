@@ -132,7 +132,12 @@ void TQuorix::createMenus()
         QAction *item = Langue1->addAction(QStringLiteral("L%1").arg(k));
         item->setCheckable(true);
         item->setVisible(false);
-        connect(item, &QAction::triggered, this, [this, k] { languageClick(k); });
+        // Qt ticks a checkable item on its own; the marks follow the language
+        // actually applied, so a file that cannot be read leaves them alone.
+        connect(item, &QAction::triggered, this, [this, k, item](bool checked) {
+            item->setChecked(!checked);
+            languageClick(k);
+        });
         languageItems[k - 1] = item;
     }
 

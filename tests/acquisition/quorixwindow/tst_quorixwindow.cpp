@@ -166,6 +166,21 @@ private slots:
         QVERIFY(m_help.at(0).toLocalFile().endsWith("/help/quorix/1001.html"));
     }
 
+    // A language whose file has gone since start-up: the error, and the
+    // current language keeps its check mark.
+    void vanishedLanguageKeepsTheMarks()
+    {
+        TQuorix &w = m_program->mainWindow();
+        const QString file = m_folders.languages.filePath("Francais.lng");
+        QVERIFY(QFile::rename(file, file + ".away"));
+        const auto restore = qScopeGuard([&] { QFile::rename(file + ".away", file); });
+        MessageBoxAnswerer boxes;
+        w.languageItems[0]->trigger();
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).text, "Fichier introuvable");
+        QVERIFY(w.languageItems[0]->isChecked());
+    }
+
     void closing()
     {
         TQuorix &w = m_program->mainWindow();
