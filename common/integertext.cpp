@@ -25,9 +25,12 @@ int digitValue(QChar c, int base)
 
 int toInteger(const QString &text)
 {
+    // Leading blanks pass, as the runtime's reader lets them: hand-edited files have them.
     qsizetype at = 0;
-    const bool negative = text.startsWith(u'-');
-    if (negative || text.startsWith(u'+'))
+    while (at < text.size() && text.at(at) == u' ')
+        ++at;
+    const bool negative = text.mid(at, 1) == u"-";
+    if (negative || text.mid(at, 1) == u"+")
         ++at;
     int base = 10;
     if (text.mid(at, 1) == u"$") {

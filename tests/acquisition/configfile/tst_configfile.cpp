@@ -237,7 +237,7 @@ private slots:
         QTest::addColumn<QByteArray>("badText");
         QTest::newRow("line 8") << 8 << QByteArray("abc");
         QTest::newRow("line 9 empty") << 9 << QByteArray();
-        QTest::newRow("line 10 blank around") << 10 << QByteArray(" 1");
+        QTest::newRow("line 10 blank after") << 10 << QByteArray("1 ");
     }
     void badIntegerStopsTheLoadAtItsLine()
     {

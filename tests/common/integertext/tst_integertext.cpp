@@ -11,6 +11,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("value");
         QTest::newRow("plain") << "25" << 25;
+        QTest::newRow("leading blanks") << "  -5" << -5;
         QTest::newRow("leading zeros") << "007" << 7;
         QTest::newRow("plus") << "+3" << 3;
         QTest::newRow("minus") << "-5" << -5;
@@ -31,7 +32,7 @@ private slots:
     void refused_data()
     {
         QTest::addColumn<QString>("text");
-        for (const char *text : {"", " 5", "5 ", "5\t", "1.0", "abc", "$", "-", "--5", "+-5", "$-5",
+        for (const char *text : {"", " ", "\t5", "- 5", "5 ", "5\t", "1.0", "abc", "$", "-", "--5", "+-5", "$-5",
                                  "$ 1", "0x", "0x 1", "1e3", "2147483648", "-2147483649", "99999999999"})
             QTest::newRow(text) << QString::fromLatin1(text);
         QTest::newRow("arabic-indic digit") << QStringLiteral("\u0663");
