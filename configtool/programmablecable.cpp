@@ -180,6 +180,8 @@ void programProgrammableCable(CableLink &link, ProgrammableCableView &view, cons
 {
     OperationScope scope(view, ProgrammableProgressMaximum);
     const Rs232PageSettings settings = view.settings();
+    // Taken now: the boxes stay editable during the waits below.
+    const std::optional<char> supply = supplyCode(view.supply());
     if (settings.endOfFrame.size() < 3) {
         view.showMessage(MessageKind::Error, messages.endOfFrame);
         return;
@@ -201,7 +203,7 @@ void programProgrammableCable(CableLink &link, ProgrammableCableView &view, cons
     link.delay(SettingSettleMs);
 
     sendSetting(link, progress, 'O', offsetCode(settings.offset));
-    sendSetting(link, progress, 'T', supplyCode(view.supply()));
+    sendSetting(link, progress, 'T', supply);
 
     // Byte by byte, so that an unused character (0) goes out too.
     for (int i = 0; i < 8; ++i) {

@@ -108,6 +108,19 @@ private slots:
                                                    "parity=IMPAIRE", "supply=5v"}));
     }
 
+    void codesAreTakenBeforeAnythingIsSent()
+    {
+        // The window stays live during the waits; a box changed meanwhile is not
+        // programmed, and the read-back reports the difference.
+        Rig rig;
+        RecordingProgrammableCable view;
+        setAll(view);
+        rig.pump.onEvents = [&] { view.currentSupply = "12v"; };
+        programProgrammableCable(rig.link, view, messages);
+        QVERIFY(rig.written().contains("@*O<\r\n@*T0\r\n"));
+        QCOMPARE(view.messages, QList<Message>{differs});
+    }
+
     void programmingReportsDifferences_data()
     {
         QTest::addColumn<muxsim::CableOptions>("options");
