@@ -196,7 +196,8 @@ void programProgrammableCable(CableLink &link, ProgrammableCableView &view, cons
     // An end of frame of 0 cuts this command short, before its byte.
     sendSetting(link, progress, 'F', char(programmableByte(settings.endOfFrame)));
 
-    const QByteArray unitBytes = common::encodeWindows1252(unit);
+    // A character stored as two UTF-16 units still gives one byte: pad again.
+    const QByteArray unitBytes = common::encodeWindows1252(unit).leftJustified(4, ' ', true);
     for (int i = 0; i < 4; ++i)
         link.sendUpToZero(settingCommand(unitLetters[i], unitBytes.at(i)));
     progress.advance(4);

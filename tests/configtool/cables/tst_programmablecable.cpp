@@ -121,6 +121,16 @@ private slots:
         QCOMPARE(view.messages, QList<Message>{differs});
     }
 
+    void unitOutsideTheCodePageStillSendsFourCharacters()
+    {
+        // Four UTF-16 units, three characters: one of them has no single byte.
+        Rig rig;
+        RecordingProgrammableCable view;
+        view.page.unit = QString::fromUtf8("A\xF0\x9F\x98\x80" "B");
+        programProgrammableCable(rig.link, view, messages);
+        QVERIFY(rig.written().contains("@*WA\r\n@*X?\r\n@*YB\r\n@*Z \r\n@*O"));
+    }
+
     void programmingReportsDifferences_data()
     {
         QTest::addColumn<muxsim::CableOptions>("options");
