@@ -180,6 +180,8 @@ void programProgrammableCable(CableLink &link, ProgrammableCableView &view, cons
 {
     OperationScope scope(view, ProgrammableProgressMaximum);
     const Rs232PageSettings settings = view.settings();
+    // Taken now: the boxes stay editable during the waits below.
+    const std::optional<char> supply = supplyCode(view.supply());
     if (settings.endOfFrame.size() < 3) {
         view.showMessage(MessageKind::Error, messages.endOfFrame);
         return;
@@ -194,14 +196,15 @@ void programProgrammableCable(CableLink &link, ProgrammableCableView &view, cons
     // An end of frame of 0 cuts this command short, before its byte.
     sendSetting(link, progress, 'F', char(programmableByte(settings.endOfFrame)));
 
-    const QByteArray unitBytes = common::encodeWindows1252(unit);
+    // A character stored as two UTF-16 units still gives one byte: pad again.
+    const QByteArray unitBytes = common::encodeWindows1252(unit).leftJustified(4, ' ', true);
     for (int i = 0; i < 4; ++i)
         link.sendUpToZero(settingCommand(unitLetters[i], unitBytes.at(i)));
     progress.advance(4);
     link.delay(SettingSettleMs);
 
     sendSetting(link, progress, 'O', offsetCode(settings.offset));
-    sendSetting(link, progress, 'T', supplyCode(view.supply()));
+    sendSetting(link, progress, 'T', supply);
 
     // Byte by byte, so that an unused character (0) goes out too.
     for (int i = 0; i < 8; ++i) {

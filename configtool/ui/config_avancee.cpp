@@ -36,7 +36,12 @@ TForm6::TForm6(QWidget *parent) : QDialog(parent)
         m_mode->addButton(LectureItems[i], i);
     }
     LectureItems[0]->setChecked(true);
-    connect(m_mode, &QButtonGroup::idClicked, this, [this] { guarded([this] { LectureClick(); }); });
+    // Only a change of mode counts: clicking the mode already selected must not
+    // untick the instrument chosen in the main window.
+    connect(m_mode, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            guarded([this] { LectureClick(); });
+    });
 
     GroupBox2 = new QGroupBox(this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));

@@ -108,6 +108,29 @@ private slots:
                                                    "parity=IMPAIRE", "supply=5v"}));
     }
 
+    void codesAreTakenBeforeAnythingIsSent()
+    {
+        // The window stays live during the waits; a box changed meanwhile is not
+        // programmed, and the read-back reports the difference.
+        Rig rig;
+        RecordingProgrammableCable view;
+        setAll(view);
+        rig.pump.onEvents = [&] { view.currentSupply = "12v"; };
+        programProgrammableCable(rig.link, view, messages);
+        QVERIFY(rig.written().contains("@*O<\r\n@*T0\r\n"));
+        QCOMPARE(view.messages, QList<Message>{differs});
+    }
+
+    void unitOutsideTheCodePageStillSendsFourCharacters()
+    {
+        // Four UTF-16 units, three characters: one of them has no single byte.
+        Rig rig;
+        RecordingProgrammableCable view;
+        view.page.unit = QString::fromUtf8("A\xF0\x9F\x98\x80" "B");
+        programProgrammableCable(rig.link, view, messages);
+        QVERIFY(rig.written().contains("@*WA\r\n@*X?\r\n@*YB\r\n@*Z \r\n@*O"));
+    }
+
     void programmingReportsDifferences_data()
     {
         QTest::addColumn<muxsim::CableOptions>("options");

@@ -156,6 +156,14 @@ private slots:
         form->Button2->click();
         QCOMPARE(main.instrumentMask(), quint8(0));
         QVERIFY(main.instrumentItem(1)->isEnabled() && !main.instrumentItem(1)->isChecked());
+
+        // Clicking the mode already selected changes nothing: the chosen instrument stays ticked.
+        main.instrumentItem(2)->trigger();
+        QVERIFY(main.instrumentItem(2)->isChecked());
+        form->show();
+        form->LectureItems[0]->click();
+        form->Button2->click();
+        QVERIFY(main.instrumentItem(2)->isChecked());
     }
 
     void cableTypeChooserPicksThePage_data()
