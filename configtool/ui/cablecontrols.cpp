@@ -8,7 +8,8 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
-#include <QRegularExpressionValidator>
+#include <QLineEdit>
+#include <QValidator>
 #include <QSignalBlocker>
 
 namespace configtool {
@@ -16,6 +17,25 @@ namespace configtool {
 namespace {
 
 constexpr int labelX = 8, fieldX = 110, rowHeight = 28;
+
+// Limits what the user types, not what the program shows: a longer text put in by
+// the program (a whole record line) can still be shortened.
+class TypedLengthValidator : public QValidator {
+public:
+    TypedLengthValidator(int limit, QLineEdit *edit) : QValidator(edit), m_limit(limit)
+    {
+        QObject::connect(edit, &QLineEdit::textChanged, this,
+                         [this](const QString &text) { m_length = text.size(); });
+    }
+    State validate(QString &input, int &) const override
+    {
+        return input.size() <= m_limit || input.size() < m_length ? Acceptable : Invalid;
+    }
+
+private:
+    int m_limit;
+    qsizetype m_length = 0;
+};
 
 QLabel *label(QWidget *page, const QString &text, int y)
 {
@@ -115,7 +135,7 @@ void Rs232Controls::createRs232Controls(QWidget *page, const QStringList &speeds
     ref_cable->setEditable(true);
     ref_cable->setInsertPolicy(QComboBox::NoInsert);
     // A limit on typing only: a cable read back is named by its whole record line.
-    ref_cable->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,25}")), ref_cable));
+    ref_cable->setValidator(new TypedLengthValidator(25, ref_cable->lineEdit()));
     ref_cable->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     ref_cable->setGeometry(labelX, y += 54, 264, 24);
     ProgressBar1 = new QProgressBar(page);

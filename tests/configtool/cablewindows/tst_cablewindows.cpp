@@ -263,6 +263,18 @@ private slots:
         QCOMPARE(form->tabCmde->item(0, 2)->text(), QString()); // the cell was never programmed
         QCOMPARE(form->ProgressBar1->maximum(), 171);
         screenshot(form, "TForm2_grid");
+
+        // The whole record line shown can be shortened, never lengthened, by typing.
+        QLineEdit *reference = form->ref_cable->lineEdit();
+        const QString line = reference->text();
+        reference->end(false);
+        QTest::keyClick(reference, Qt::Key_Backspace);
+        QCOMPARE(reference->text(), line.chopped(1));
+        QTest::keyClicks(reference, "xy");
+        QCOMPARE(reference->text(), line.chopped(1));
+        reference->setText(QString());
+        QTest::keyClicks(reference, QString(30, u'9'));
+        QCOMPARE(reference->text(), QString(25, u'9'));
         form->Button1->click();
         QCOMPARE(form->width(), 290);
         form->reject();
