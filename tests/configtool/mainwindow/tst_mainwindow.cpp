@@ -5,6 +5,7 @@
 #include "configtool/ui/prog_vtr.h"
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/typecable.h"
+#include "tests/support/fakes.h"
 #include "tests/support/muxsim_process.h"
 
 #include <QAction>
@@ -273,6 +274,42 @@ private slots:
         QCOMPARE(program->dialogs().form6->windowTitle(), QString());
         QCOMPARE(program->dialogs().form7->Label1->text(), QString());
         QCOMPARE(w.retroItem(1)->text(), QStringLiteral(" 1"));
+    }
+
+    // A command whose put fails, or a language that cannot be read, ticks nothing and unticks nothing.
+    void failedPutLeavesTheMenus()
+    {
+        Folders folders;
+        testsupport::FakeClock clock;
+        testsupport::FakeSerialPorts ports(clock);
+        testsupport::FakeEventPump pump(clock, &ports);
+        ports.plug(0);
+        TForm1 w(ports, pump, clock, folders.folders());
+        w.FormShow();
+        QVERIFY(w.link().openPort(0));
+        w.instrumentItem(3)->trigger();
+        w.retroItem(2)->trigger();
+        QCOMPARE(ports.device(0).written, QByteArray("@*N3\r\n@*L2\r\n"));
+
+        ports.SioDone(0);
+        for (int k : {3, 5})
+            w.instrumentItem(k)->trigger();
+        for (int d : {2, 6})
+            w.retroItem(d)->trigger();
+        for (int k = 1; k <= 8; ++k)
+            QCOMPARE(w.instrumentItem(k)->isChecked(), k == 3);
+        for (int d = 0; d < 10; ++d)
+            QCOMPARE(w.retroItem(d)->isChecked(), d == 2);
+        QCOMPARE(w.instrument_choisi(), 3);
+        QCOMPARE(w.statusPanel(1), QStringLiteral("Instrument 3 selected"));
+
+        // Likewise a language whose file has gone.
+        common::MessageBoxAnswerer boxes;
+        QVERIFY(QFile::remove(folders.start.filePath("Francais.lng")));
+        w.findChild<QAction *>("Langue21")->trigger();
+        QCOMPARE(boxTexts(boxes), QStringList({"Erreur: Fichier introuvable"}));
+        QVERIFY(w.findChild<QAction *>("Langue11")->isChecked());
+        QVERIFY(!w.findChild<QAction *>("Langue21")->isChecked());
     }
 
     // The device goes away: the port is dropped and a new scan offered.
