@@ -312,6 +312,42 @@ private slots:
         QVERIFY(!w.findChild<QAction *>("Langue21")->isChecked());
     }
 
+    // After a lost port the new scan's waits still show what arrives, so it cannot
+    // be taken for the identification line.
+    void rescanAfterLossShowsWhatArrives()
+    {
+        Folders folders;
+        testsupport::FakeClock clock;
+        testsupport::FakeSerialPorts ports(clock);
+        testsupport::FakeEventPump pump(clock, &ports);
+        ports.plug(0);
+        ports.onWrite = [](testsupport::FakeSerialPorts &f, int port, const QByteArray &written) {
+            if (written.endsWith("@*?\r\n"))
+                f.arrive(port, "MX MUXSIM v5\r\n", 20);
+        };
+        TForm1 w(ports, pump, clock, folders.folders());
+        w.FormShow();
+        w.btn_connexionClick();
+        QVERIFY(w.mux_trouve());
+        ports.device(0).goneAt = clock.now;
+        w.Timer1Timer();
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+
+        ports.device(0).gone = false;
+        ports.device(0).goneAt = -1;
+        ports.arrive(0, "V 12.5\r\n", 100);
+        pump.onEvents = [&] {
+            clock.advance(500);
+            w.Timer1Timer();
+        };
+        common::MessageBoxAnswerer boxes;
+        w.btn_connexionClick();
+        QVERIFY(boxes.seen().isEmpty());
+        QVERIFY(w.mux_trouve());
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Pellum -> COM1"));
+        QVERIFY(w.Memo1->toPlainText().startsWith("V 12.5\n"));
+    }
+
     // The device goes away: the port is dropped and a new scan offered.
     void unpluggedSimulator()
     {
