@@ -64,6 +64,21 @@ std::unique_ptr<SetrixProgram> startSetrix(const Folders &folders, const QString
     return program;
 }
 
+// The main window through its first display over scripted ports, a device on COM1.
+struct FakeRig {
+    Folders folders;
+    testsupport::FakeClock clock;
+    testsupport::FakeSerialPorts ports {clock};
+    testsupport::FakeEventPump pump {clock, &ports};
+    TForm1 window {ports, pump, clock, folders.folders()};
+
+    FakeRig()
+    {
+        ports.plug(0);
+        window.FormShow();
+    }
+};
+
 // Rejects the next modal window other than a message box; true once one was seen.
 // The watch ends with `owner`.
 std::shared_ptr<bool> closeNextDialog(QObject *owner)
@@ -279,13 +294,9 @@ private slots:
     // A command whose put fails, or a language that cannot be read, ticks nothing and unticks nothing.
     void failedPutLeavesTheMenus()
     {
-        Folders folders;
-        testsupport::FakeClock clock;
-        testsupport::FakeSerialPorts ports(clock);
-        testsupport::FakeEventPump pump(clock, &ports);
-        ports.plug(0);
-        TForm1 w(ports, pump, clock, folders.folders());
-        w.FormShow();
+        FakeRig rig;
+        testsupport::FakeSerialPorts &ports = rig.ports;
+        TForm1 &w = rig.window;
         QVERIFY(w.link().openPort(0));
         w.instrumentItem(3)->trigger();
         w.retroItem(2)->trigger();
@@ -305,7 +316,7 @@ private slots:
 
         // Likewise a language whose file has gone.
         common::MessageBoxAnswerer boxes;
-        QVERIFY(QFile::remove(folders.start.filePath("Francais.lng")));
+        QVERIFY(QFile::remove(rig.folders.start.filePath("Francais.lng")));
         w.findChild<QAction *>("Langue21")->trigger();
         QCOMPARE(boxTexts(boxes), QStringList({"Erreur: Fichier introuvable"}));
         QVERIFY(w.findChild<QAction *>("Langue11")->isChecked());
@@ -316,17 +327,14 @@ private slots:
     // be taken for the identification line.
     void rescanAfterLossShowsWhatArrives()
     {
-        Folders folders;
-        testsupport::FakeClock clock;
-        testsupport::FakeSerialPorts ports(clock);
-        testsupport::FakeEventPump pump(clock, &ports);
-        ports.plug(0);
+        FakeRig rig;
+        testsupport::FakeClock &clock = rig.clock;
+        testsupport::FakeSerialPorts &ports = rig.ports;
+        TForm1 &w = rig.window;
         ports.onWrite = [](testsupport::FakeSerialPorts &f, int port, const QByteArray &written) {
             if (written.endsWith("@*?\r\n"))
                 f.arrive(port, "MX MUXSIM v5\r\n", 20);
         };
-        TForm1 w(ports, pump, clock, folders.folders());
-        w.FormShow();
         w.btn_connexionClick();
         QVERIFY(w.mux_trouve());
         ports.device(0).goneAt = clock.now;
@@ -336,7 +344,7 @@ private slots:
         ports.device(0).gone = false;
         ports.device(0).goneAt = -1;
         ports.arrive(0, "V 12.5\r\n", 100);
-        pump.onEvents = [&] {
+        rig.pump.onEvents = [&] {
             clock.advance(500);
             w.Timer1Timer();
         };
