@@ -206,7 +206,8 @@ void TForm1::portLost()
 
 void TForm1::Timer1Timer()
 {
-    if (m_portLost)
+    // A new scan's waits still drain the port under probe.
+    if (m_portLost && !m_link.scanning())
         return;
     const ReceivedBatch batch = gatherIncoming(m_ports, m_link.port());
     if (batch.received)

@@ -24,6 +24,17 @@ constexpr int clientHeight = 554;
 constexpr int toolBarHeight = 60;
 constexpr QSize buttonSize(115, 52);
 constexpr int instrumentCount = 8;
+
+// Qt flips a checkable item before its handler runs. These handlers tick their
+// items themselves, and only once the command went out, so the flip is undone.
+template <typename Handler>
+void onItemTriggered(QAction *item, QObject *context, Handler handler)
+{
+    QObject::connect(item, &QAction::triggered, context, [item, handler](bool checked) {
+        item->setChecked(!checked);
+        handler();
+    });
+}
 } // namespace
 
 TForm1::TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock,
@@ -109,7 +120,7 @@ void TForm1::createMenus()
         QAction *item = instrument_select->addAction(QString());
         item->setObjectName(QStringLiteral("inst%1").arg(k));
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, k] { guarded([this, k] { instClick(k); }); });
+        onItemTriggered(item, this, [this, k] { guarded([this, k] { instClick(k); }); });
         m_inst.push_back(item);
     }
     btn_selection->setMenu(instrument_select);
@@ -123,7 +134,7 @@ void TForm1::createMenus()
         item->setObjectName(d < 2 ? QStringLiteral("Rtrocommande1%1").arg(d + 1)
                                   : QStringLiteral("Rtrocommande%1").arg(d) + u'1');
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, d] { guarded([this, d] { RtrocommandeClick(d); }); });
+        onItemTriggered(item, this, [this, d] { guarded([this, d] { RtrocommandeClick(d); }); });
         m_retro.push_back(item);
     }
     btn_retrocommande->setMenu(menu_retro);
@@ -146,7 +157,7 @@ void TForm1::createMenus()
         item->setObjectName(QStringLiteral("Langue%1").arg(i) + u'1');
         item->setCheckable(true);
         item->setVisible(false);
-        connect(item, &QAction::triggered, this, [this, i] { guarded([this, i] { LangueClick(i); }); });
+        onItemTriggered(item, this, [this, i] { guarded([this, i] { LangueClick(i); }); });
         m_langue.push_back(item);
     }
 

@@ -5,6 +5,7 @@
 #include "configtool/ui/prog_vtr.h"
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/typecable.h"
+#include "tests/support/fakes.h"
 #include "tests/support/muxsim_process.h"
 
 #include <QAction>
@@ -62,6 +63,21 @@ std::unique_ptr<SetrixProgram> startSetrix(const Folders &folders, const QString
         qWarning("start-up did not end");
     return program;
 }
+
+// The main window through its first display over scripted ports, a device on COM1.
+struct FakeRig {
+    Folders folders;
+    testsupport::FakeClock clock;
+    testsupport::FakeSerialPorts ports {clock};
+    testsupport::FakeEventPump pump {clock, &ports};
+    TForm1 window {ports, pump, clock, folders.folders()};
+
+    FakeRig()
+    {
+        ports.plug(0);
+        window.FormShow();
+    }
+};
 
 // Rejects the next modal window other than a message box; true once one was seen.
 // The watch ends with `owner`.
@@ -273,6 +289,71 @@ private slots:
         QCOMPARE(program->dialogs().form6->windowTitle(), QString());
         QCOMPARE(program->dialogs().form7->Label1->text(), QString());
         QCOMPARE(w.retroItem(1)->text(), QStringLiteral(" 1"));
+    }
+
+    // A command whose put fails, or a language that cannot be read, ticks nothing and unticks nothing.
+    void failedPutLeavesTheMenus()
+    {
+        FakeRig rig;
+        testsupport::FakeSerialPorts &ports = rig.ports;
+        TForm1 &w = rig.window;
+        QVERIFY(w.link().openPort(0));
+        w.instrumentItem(3)->trigger();
+        w.retroItem(2)->trigger();
+        QCOMPARE(ports.device(0).written, QByteArray("@*N3\r\n@*L2\r\n"));
+
+        ports.SioDone(0);
+        for (int k : {3, 5})
+            w.instrumentItem(k)->trigger();
+        for (int d : {2, 6})
+            w.retroItem(d)->trigger();
+        for (int k = 1; k <= 8; ++k)
+            QCOMPARE(w.instrumentItem(k)->isChecked(), k == 3);
+        for (int d = 0; d < 10; ++d)
+            QCOMPARE(w.retroItem(d)->isChecked(), d == 2);
+        QCOMPARE(w.instrument_choisi(), 3);
+        QCOMPARE(w.statusPanel(1), QStringLiteral("Instrument 3 selected"));
+
+        // Likewise a language whose file has gone.
+        common::MessageBoxAnswerer boxes;
+        QVERIFY(QFile::remove(rig.folders.start.filePath("Francais.lng")));
+        w.findChild<QAction *>("Langue21")->trigger();
+        QCOMPARE(boxTexts(boxes), QStringList({"Erreur: Fichier introuvable"}));
+        QVERIFY(w.findChild<QAction *>("Langue11")->isChecked());
+        QVERIFY(!w.findChild<QAction *>("Langue21")->isChecked());
+    }
+
+    // After a lost port the new scan's waits still show what arrives, so it cannot
+    // be taken for the identification line.
+    void rescanAfterLossShowsWhatArrives()
+    {
+        FakeRig rig;
+        testsupport::FakeClock &clock = rig.clock;
+        testsupport::FakeSerialPorts &ports = rig.ports;
+        TForm1 &w = rig.window;
+        ports.onWrite = [](testsupport::FakeSerialPorts &f, int port, const QByteArray &written) {
+            if (written.endsWith("@*?\r\n"))
+                f.arrive(port, "MX MUXSIM v5\r\n", 20);
+        };
+        w.btn_connexionClick();
+        QVERIFY(w.mux_trouve());
+        ports.device(0).goneAt = clock.now;
+        w.Timer1Timer();
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+
+        ports.device(0).gone = false;
+        ports.device(0).goneAt = -1;
+        ports.arrive(0, "V 12.5\r\n", 100);
+        rig.pump.onEvents = [&] {
+            clock.advance(500);
+            w.Timer1Timer();
+        };
+        common::MessageBoxAnswerer boxes;
+        w.btn_connexionClick();
+        QVERIFY(boxes.seen().isEmpty());
+        QVERIFY(w.mux_trouve());
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Pellum -> COM1"));
+        QVERIFY(w.Memo1->toPlainText().startsWith("V 12.5\n"));
     }
 
     // The device goes away: the port is dropped and a new scan offered.
