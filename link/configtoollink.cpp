@@ -47,11 +47,15 @@ ScanResult ConfigToolLink::scan()
     // The found port is opened again, which drops the rest of its identification line.
     const bool found = scanPorts(m_state, [this](int port) { return probe(port); },
                                  [this](int port) { return openPort(port); });
+    if (m_state.cancelled)
+        return ScanResult::Cancelled;
     return found ? ScanResult::Found : ScanResult::NotFound;
 }
 
 void ConfigToolLink::close()
 {
+    if (m_state.scanning)
+        m_state.cancelled = true;
     m_ports.SioDone(m_state.port);
 }
 

@@ -13,7 +13,7 @@ class Clock;
 class EventPump;
 class SerialPorts;
 
-enum class ScanResult { Found, NotFound, Busy };
+enum class ScanResult { Found, NotFound, Busy, Cancelled };
 
 // The configuration tool's side of the link: finds the multiplexer, keeps its
 // port, model letter and version character, and sends the commands.
@@ -28,6 +28,7 @@ public:
     // Probes COM1..COM16 and opens the found port again. Refused while a scan
     // runs (a click served inside a probe's wait).
     ScanResult scan();
+    // Closes the current port; a scan under way stops after its current probe.
     void close();
 
     // Result of the last byte's put; SIO_BUSY while a scan is under way.

@@ -8,11 +8,14 @@ bool scanPorts(ScanState &state, const std::function<bool(int)> &probe,
                const std::function<bool(int)> &reopen)
 {
     state.scanning = true;
+    state.cancelled = false;
     bool found = false;
-    for (int port = 0; port < kPortCount && !found; ++port) {
+    for (int port = 0; port < kPortCount && !found && !state.cancelled; ++port) {
         state.port = port;
         found = probe(port);
     }
+    if (state.cancelled)
+        found = false;
     if (found)
         found = reopen(state.port);
     state.found = found;

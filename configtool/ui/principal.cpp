@@ -94,6 +94,7 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    m_closed = true;
     m_link.close();
     QMainWindow::closeEvent(event);
 }
@@ -123,6 +124,10 @@ void TForm1::FormActivate()
         return;
     m_activated = true;
     Detection_Mux();
+    if (m_closed) {
+        m_startupDone = true;
+        return;
+    }
     if (isCableListOutdated(m_cableListDate, m_today()) && common::askQuestion(this, m_texts.updateQuestion())
         && m_dialogs.form3)
         m_dialogs.form3->exec();
@@ -158,6 +163,8 @@ void TForm1::Detection_Mux()
     switch (m_link.scan()) {
     case muxlink::ScanResult::Busy:
         return; // a click served inside the running scan's waits
+    case muxlink::ScanResult::Cancelled:
+        return; // the window was closed during the scan
     case muxlink::ScanResult::NotFound:
         m_muxFound = false;
         pas_de_mux();

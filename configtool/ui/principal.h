@@ -165,6 +165,7 @@ private:
     bool m_shown = false;
     bool m_activated = false;
     bool m_startupDone = false;
+    bool m_closed = false;
     int m_instrument = 0;
     quint8 m_instrumentMask = 0;
 

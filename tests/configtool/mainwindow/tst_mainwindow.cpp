@@ -257,6 +257,26 @@ private slots:
         QCOMPARE(program->dialogs().form4->windowTitle(), reply);
     }
 
+    // Closing during the start-up scan ends it there: no box, no question, no later port touched.
+    void closeDuringStartupScan()
+    {
+        MuxSimProcess silent, mux;
+        QVERIFY2(silent.start({"--silent"}), qPrintable(silent.errorString()));
+        QVERIFY2(mux.start({"--model", "8"}), qPrintable(mux.errorString()));
+        Folders folders(40);
+        common::MessageBoxAnswerer boxes;
+        qputenv("MUX_PORTS", (silent.linkPath() + ',' + mux.linkPath()).toLocal8Bit());
+        SetrixProgram program(folders.folders());
+        TForm1 &w = program.mainWindow();
+        QTimer::singleShot(500, &w, [&w] { w.close(); });
+        w.show();
+        QVERIFY(QTest::qWaitFor([&] { return w.startupDone(); }, 20000));
+        QCOMPARE(boxTexts(boxes), QStringList());
+        QVERIFY(!w.mux_trouve());
+        QCOMPARE(w.port_com(), 0);
+        QCOMPARE(mux.log(), QByteArray());
+    }
+
     // Without cable.txt the start-up stops after its error: built-in captions, nothing ticked.
     void missingCableList()
     {

@@ -137,6 +137,31 @@ private slots:
         QCOMPARE(rig.ports.device(0).written, QByteArray("@*?\r\n"));
     }
 
+    void closingStopsTheScan()
+    {
+        Rig rig;
+        for (int p : {0, 1, 2})
+            rig.ports.plug(p);
+        answerIdentification(rig.ports, 2, "M8 MUXSIM v4 S/N 000123");
+        ConfigToolLink link(rig.ports, rig.pump, rig.clock);
+        rig.pump.onEvents = [&] {
+            if (rig.ports.device(1).open)
+                link.close(); // the window closed while COM2 was being probed
+        };
+        QCOMPARE(link.scan(), ScanResult::Cancelled);
+        QVERIFY(!link.found());
+        QVERIFY(!link.scanning());
+        QCOMPARE(rig.ports.device(1).written, QByteArray());
+        QCOMPARE(rig.ports.calls.filter("(2)").size(), 0);
+        for (int p : {0, 1, 2})
+            QVERIFY(!rig.ports.device(p).open);
+
+        // The next scan is not cancelled by the last one.
+        rig.pump.onEvents = nullptr;
+        QCOMPARE(link.scan(), ScanResult::Found);
+        QCOMPARE(link.port(), 2);
+    }
+
     void lineReadStopsAtDeadlineAndOnLoss()
     {
         Rig rig;
