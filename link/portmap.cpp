@@ -2,7 +2,6 @@
 
 #include "link/serialports.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -32,11 +31,38 @@ PortMap PortMap::fromEnvironment()
     return discover();
 }
 
+// ttyS2 before ttyS10 whatever the user's locale: runs of digits compare as
+// numbers, everything else as plain text.
+static bool numericLess(const QString &a, const QString &b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            const qsizetype startA = i, startB = j;
+            while (i < a.size() && a[i].isDigit())
+                ++i;
+            while (j < b.size() && b[j].isDigit())
+                ++j;
+            // Device numbers carry no leading zeros: the longer run is the larger.
+            if (i - startA != j - startB)
+                return i - startA < j - startB;
+            if (const int order = QStringView(a).sliced(startA, i - startA).compare(
+                    QStringView(b).sliced(startB, j - startB));
+                order != 0)
+                return order < 0;
+            continue;
+        }
+        if (a[i] != b[j])
+            return a[i] < b[j];
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
 static QStringList numericOrder(QStringList names)
 {
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(names.begin(), names.end(), collator);
+    std::sort(names.begin(), names.end(), numericLess);
     return names;
 }
 

@@ -94,6 +94,32 @@ private slots:
         QCOMPARE(PortMap::discover(dev.path()).devices(), expected);
     }
 
+    // Numbers in names sort as numbers in every group; a by-id link is listed
+    // once, under its target; a dangling link is no port; sixteen at most.
+    void portMapDiscoveryOrderAndLimit()
+    {
+        QTemporaryDir dev;
+        auto touch = [&](const QString &name) {
+            QFile f(dev.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        };
+        for (const char *name : {"ttyUSB10", "ttyUSB2", "ttyUSB1", "ttyACM11", "ttyACM3", "ttyUSBserial"})
+            touch(name);
+        for (int n = 31; n >= 0; --n)
+            touch(QString("ttyS%1").arg(n));
+        QVERIFY(QDir(dev.path()).mkpath("serial/by-id"));
+        QVERIFY(QFile::link("../../ttyACM3", dev.filePath("serial/by-id/usb-B-if00")));
+        QVERIFY(QFile::link("../../ttyUSB10", dev.filePath("serial/by-id/usb-A-if00")));
+        QVERIFY(QFile::link("../../ttyUSB99", dev.filePath("serial/by-id/usb-C-if00")));
+
+        QStringList expected;
+        for (const char *name : {"ttyUSB10", "ttyACM3", "ttyUSB1", "ttyUSB2", "ttyUSBserial", "ttyACM11"})
+            expected << dev.filePath(name);
+        for (int n = 0; expected.size() < kPortCount; ++n)
+            expected << dev.filePath(QString("ttyS%1").arg(n));
+        QCOMPARE(PortMap::discover(dev.path()).devices(), expected);
+    }
+
     void refusesWhatIsNoSerialPort()
     {
         QTemporaryDir dir;
