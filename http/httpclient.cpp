@@ -113,9 +113,11 @@ bool HttpClient::isCurrent(quint64 transferId, Phase phase) const
 
 void HttpClient::onHostLookedUp(const QHostInfo &info)
 {
-    m_lookupId = -1;
-    if (m_phase != Phase::LookingUp)
+    // An aborted look-up may still answer (from the cache, at once); only the
+    // current transfer's own answer counts.
+    if (m_phase != Phase::LookingUp || info.lookupId() != m_lookupId)
         return;
+    m_lookupId = -1;
     if (info.error() != QHostInfo::NoError || info.addresses().isEmpty()) {
         endTransfer(Failure::HostNotFound);
         return;

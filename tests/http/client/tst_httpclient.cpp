@@ -50,6 +50,7 @@ private slots:
     void requestThroughProxy();
     void silentServerTimesOut();
     void abortEndsWithFinishedOnly();
+    void abortedLookupDoesNotSteerTheNextTransfer();
     void oversizedBodyIsRefused();
     void unusableRequestsAreRefused();
 };
@@ -161,6 +162,23 @@ void TestHttpClient::abortEndsWithFinishedOnly()
     QObject::disconnect(abortOnConnect);
     server.setReply("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
     QVERIFY(client.getAndWait(server.url("/x")));
+}
+
+void TestHttpClient::abortedLookupDoesNotSteerTheNextTransfer()
+{
+    ScriptedServer server; // on 127.0.0.1 only
+    server.setReply("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
+    HttpClient client;
+    // Now cached: the next look-up of that name answers at once, abort or not.
+    QVERIFY(client.getAndWait(server.url("/first")));
+    QVERIFY(client.get(server.url("/aborted")));
+    client.abort();
+
+    QUrl elsewhere = server.url("/next");
+    elsewhere.setHost(QStringLiteral("127.0.0.2"));
+    QVERIFY(!client.getAndWait(elsewhere));
+    QCOMPARE(client.failure(), HttpClient::Failure::ConnectFailed);
+    QCOMPARE(server.requests().size(), 1);
 }
 
 void TestHttpClient::oversizedBodyIsRefused()
