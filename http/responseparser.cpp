@@ -106,8 +106,17 @@ bool ResponseParser::parseHeader(const QByteArray &line)
             return false;
         m_announcedLength = length;
     } else if (name == "transfer-encoding") {
+        // Only the chunked framing is undone here: any other coding (never
+        // asked for) would leave the body encoded.
+        for (const QByteArray &item : value.split(',')) {
+            const QByteArray coding = item.trimmed().toLower();
+            if (coding.isEmpty() || coding == "identity")
+                continue;
+            if (coding != "chunked" || m_chunked)
+                return false;
+            m_chunked = true;
+        }
         m_transferEncoded = true;
-        m_chunked = value.split(',').last().trimmed().toLower() == "chunked";
     }
     return true;
 }

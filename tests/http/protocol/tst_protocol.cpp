@@ -85,6 +85,13 @@ void TestProtocol::brokenResponses_data()
     QTest::newRow("conflicting lengths")
         << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 4\r\nContent-Length: 5\r\n\r\nabcd") << Error::Malformed;
     QTest::newRow("negative length") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: -4\r\n\r\n") << Error::Malformed;
+    // Never asked for: the body would be kept still encoded.
+    QTest::newRow("compressed, chunked")
+        << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, chunked\r\n\r\n2\r\nok\r\n0\r\n\r\n")
+        << Error::Malformed;
+    QTest::newRow("compressed, until close")
+        << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nTransfer-Encoding: gzip\r\n\r\nok")
+        << Error::Malformed;
     QTest::newRow("chunk size not hex") << chunked + "zz\r\n" << Error::Malformed;
     QTest::newRow("chunk longer than announced") << chunked + "2\r\nabc\r\n0\r\n\r\n" << Error::Malformed;
     QTest::newRow("header block over limit")
