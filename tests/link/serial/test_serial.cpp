@@ -186,6 +186,26 @@ private slots:
         QCOMPARE(wsc.SioWait(0, 1000), SIO_GONE);
         QVERIFY(wsc.SioPutc(0, 'x') < 0);
     }
+
+    // Whichever call meets the hang-up first, the caller learns the device is gone.
+    void reportsDeviceGoneToEveryCall()
+    {
+        for (const char *first : {"write", "wait", "read"}) {
+            PtyPeer peer;
+            Wsc wsc(PortMap({peer.slavePath}));
+            QCOMPARE(wsc.SioReset(0, 2048, 512), SIO_OK);
+            peer.hangUp();
+            const QByteArray call(first);
+            const int result = call == "write" ? wsc.SioPutc(0, 'x')
+                : call == "wait"               ? wsc.SioWait(0, 1000)
+                                               : wsc.SioGetc(0);
+            // A wait may wake as if a byte were there: the read that follows tells.
+            QVERIFY2(result == SIO_GONE || (call == "wait" && result == 1), first);
+            QCOMPARE(wsc.SioGetc(0), SIO_GONE);
+            QCOMPARE(wsc.SioPutc(0, 'x'), SIO_GONE);
+            QCOMPARE(wsc.SioDone(0), SIO_OK);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSerial)
