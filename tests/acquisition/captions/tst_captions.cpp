@@ -3,6 +3,7 @@
 #include "common/settingsfile.h"
 #include "common/textcodec.h"
 #include "common/usererror.h"
+#include "tests/support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,8 @@
 
 using acquisition::ConfigurationSession;
 using acquisition::QuorixLanguage;
+
+using testsupport::writeBytes;
 
 namespace {
 
@@ -24,20 +27,13 @@ public:
     QMap<int, bool> ticked;
 };
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // A language file whose line n reads "<tag> n".
 void writeLanguage(const QString &path, const QString &tag, int lineCount = 40)
 {
     QString text;
     for (int n = 1; n <= lineCount; ++n)
         text += QStringLiteral("%1 %2\r\n").arg(tag).arg(n);
-    writeFile(path, common::encodeWindows1252(text));
+    writeBytes(path, common::encodeWindows1252(text));
 }
 
 QString errorOf(const std::function<void()> &action)

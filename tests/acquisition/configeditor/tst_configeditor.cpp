@@ -7,6 +7,7 @@
 #include "common/languagefiles.h"
 #include "common/ui/apropos.h"
 #include "common/ui/messageboxanswerer.h"
+#include "tests/support/files.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -24,25 +25,15 @@
 using acquisition::Step;
 using acquisition::Tconfig_form;
 
+using testsupport::readBytes;
+using testsupport::writeBytes;
+
 namespace {
 
 // An addressed-mode file of 25 lines in Windows-1252.
 const QByteArray kAddressedFile = "; atelier B\r\n0\r\n1\r\n-1\r\n0\r\n2\r\n$1\r\n5\r\n1\r\n0\r\n"
                                   "3\r\n\r\n1\r\n\r\n\r\n\r\n\r\n2\r\nnote \xe9t\xe9\r\nfin\r\n"
                                   "21\r\n22\r\n23\r\n24\r\n25\r\n";
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QStringList counts(const Tconfig_form &editor)
 {

@@ -1,6 +1,7 @@
 #include "acquisition/configfile.h"
 #include "acquisition/memoryconfiguration.h"
 #include "common/usererror.h"
+#include "tests/support/files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +13,9 @@
 using acquisition::ConfigurationFile;
 using acquisition::MemoryConfiguration;
 using acquisition::Step;
+
+using testsupport::readBytes;
+using testsupport::writeBytes;
 
 namespace {
 
@@ -38,19 +42,6 @@ Lines padded(Lines lines)
     while (lines.size() < ConfigurationFile::kMinimumLines)
         lines << QByteArray();
     return lines;
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 QString errorOf(const std::function<void()> &action)

@@ -1,5 +1,6 @@
 #include "common/inifile.h"
 #include "common/usererror.h"
+#include "tests/support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,20 +11,10 @@
 
 using common::IniFile;
 
+using testsupport::readBytes;
+using testsupport::writeBytes;
+
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 const QByteArray handEdited = "; settings\n"
                               "orphan=1\n"
@@ -164,9 +155,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("kelt.ini");
         common::writeIniInteger(path, "GENERAL", "Langue", 3);
-        QCOMPARE(fileBytes(path), QByteArray("[GENERAL]\r\nLangue=3\r\n"));
+        QCOMPARE(readBytes(path), QByteArray("[GENERAL]\r\nLangue=3\r\n"));
         common::writeIniString(path, "RETRO", "rcmde0", "Zero");
-        QCOMPARE(fileBytes(path), QByteArray("[GENERAL]\r\nLangue=3\r\n\r\n[RETRO]\r\nrcmde0=Zero\r\n"));
+        QCOMPARE(readBytes(path), QByteArray("[GENERAL]\r\nLangue=3\r\n\r\n[RETRO]\r\nrcmde0=Zero\r\n"));
         QCOMPARE(IniFile::load(path).readInteger("general", "langue", 1), 3);
         QCOMPARE(IniFile::load(dir.filePath("none.ini")).contents(), QByteArray());
     }
@@ -175,7 +166,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString notAFolder = dir.filePath("file");
-        putFile(notAFolder, "x");
+        writeBytes(notAFolder, "x");
         const QString path = notAFolder + "/kelt.ini";
         try {
             common::writeIniInteger(path, "GENERAL", "Langue", 3);
@@ -183,7 +174,7 @@ private slots:
         } catch (const common::UserError &error) {
             QCOMPARE(error.text(), QString("Impossible d'écrire dans %1").arg(path));
         }
-        QCOMPARE(fileBytes(notAFolder), QByteArray("x"));
+        QCOMPARE(readBytes(notAFolder), QByteArray("x"));
 
         // A file that exists but cannot be read back must not be replaced.
         const QString folderAsFile = dir.filePath("quorix.ini");
@@ -198,10 +189,10 @@ private slots:
             QSKIP("permissions do not refuse writes to root");
         QTemporaryDir dir;
         const QString path = dir.filePath("kelt.ini");
-        putFile(path, "[GENERAL]\nLangue=1\n");
+        writeBytes(path, "[GENERAL]\nLangue=1\n");
         QFile::setPermissions(path, QFile::ReadOwner);
         QVERIFY_THROWS_EXCEPTION(common::UserError, common::writeIniInteger(path, "GENERAL", "Langue", 2));
-        QCOMPARE(fileBytes(path), QByteArray("[GENERAL]\nLangue=1\n"));
+        QCOMPARE(readBytes(path), QByteArray("[GENERAL]\nLangue=1\n"));
 
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
         const QString fresh = dir.filePath("new.ini");

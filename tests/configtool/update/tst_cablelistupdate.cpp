@@ -3,6 +3,7 @@
 #include "configtool/cablelistupdate.h"
 #include "http/httpclient.h"
 #include "tests/http/support/scriptedserver.h"
+#include "tests/support/files.h"
 
 #include <QFile>
 #include <QLocale>
@@ -13,24 +14,14 @@ using configtool::CableListDownload;
 using configtool::ProxySettings;
 using testhttp::ScriptedServer;
 
+using testsupport::readBytes;
+using testsupport::writeBytes;
+
 namespace {
 
 const QByteArray oldList = "01/01/2020\r\n51000 ANCIENNE LISTE         ;x\r\n";
 // Windows-1252 text with CR LF, as lists are published: must arrive unchanged.
 const QByteArray newList = "15/03/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse ;9600;8;SANS;$0D\r\n";
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QByteArray okReply(const QByteArray &body)
 {
@@ -54,7 +45,7 @@ struct DownloadRig {
 
     DownloadRig()
     {
-        writeAll(cablePath, oldList);
+        writeBytes(cablePath, oldList);
         QObject::connect(&download, &CableListDownload::statusLine, [this](const QString &text) { lines << text; });
         QObject::connect(&download, &CableListDownload::connectionFailed,
                          [this](const QString &text) { messages << text; });
@@ -117,7 +108,7 @@ void TestCableListUpdate::dateOfFile()
     QTemporaryDir dir;
     const QString path = dir.filePath("cable.txt");
     QCOMPARE(configtool::cableListDateOfFile(path), QDate());
-    writeAll(path, newList);
+    writeBytes(path, newList);
     QCOMPARE(configtool::cableListDateOfFile(path), QDate(2024, 3, 15));
 }
 
@@ -146,7 +137,7 @@ void TestCableListUpdate::chosenListAgainstCurrent()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("cable.txt");
-    writeAll(path, newList);
+    writeBytes(path, newList);
     const configtool::ChosenCableList chosen = configtool::readChosenCableList(path);
     QCOMPARE(chosen.bytes, newList);
     QCOMPARE(chosen.date, QDate(2024, 3, 15));
@@ -157,16 +148,16 @@ void TestCableListUpdate::chosenListAgainstCurrent()
     QVERIFY(!configtool::isOlderThanCurrentList(chosen.date, QDate()));
 
     const QString target = dir.filePath("target.txt");
-    writeAll(target, oldList);
+    writeBytes(target, oldList);
     configtool::writeCableList(target, chosen.bytes);
-    QCOMPARE(readAll(target), newList);
+    QCOMPARE(readBytes(target), newList);
 }
 
 void TestCableListUpdate::chosenListFailures()
 {
     QTemporaryDir dir;
     const QString htmlPath = dir.filePath("cable.txt");
-    writeAll(htmlPath, "<html>\xE9t\xE9</html>\r\n15/03/2024\r\n");
+    writeBytes(htmlPath, "<html>\xE9t\xE9</html>\r\n15/03/2024\r\n");
     const QString missingPath = dir.filePath("missing/cable.txt");
 
     const auto errorOf = [](const auto &action) {
@@ -194,7 +185,7 @@ void TestCableListUpdate::downloadReplacesListByteForByte()
     rig.download.setUrl(server.url("/Update/cable.txt"));
 
     QVERIFY(rig.download.run({}, rig.cablePath));
-    QCOMPARE(readAll(rig.cablePath), newList);
+    QCOMPARE(readBytes(rig.cablePath), newList);
     QCOMPARE(rig.lines, (reached + QStringList{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete"}));
     QCOMPARE(rig.progress.last(), qMakePair(qint64(newList.size()), qint64(newList.size())));
     QVERIFY(rig.messages.isEmpty());
@@ -234,7 +225,7 @@ void TestCableListUpdate::unusableRepliesKeepTheList()
     rig.download.setUrl(server.url("/Update/cable.txt"));
 
     QVERIFY(!rig.download.run({}, rig.cablePath));
-    QCOMPARE(readAll(rig.cablePath), oldList);
+    QCOMPARE(readBytes(rig.cablePath), oldList);
     QCOMPARE(rig.lines, reached + lines);
 }
 
@@ -246,7 +237,7 @@ void TestCableListUpdate::refusedConnection()
     QVERIFY(!rig.download.run({}, rig.cablePath));
     QCOMPARE(rig.messages, QStringList{"Connection Failed"});
     QCOMPARE(rig.lines, (QStringList{"Host Resolved", "Get Failed", kept("Connexion au serveur impossible")}));
-    QCOMPARE(readAll(rig.cablePath), oldList);
+    QCOMPARE(readBytes(rig.cablePath), oldList);
 }
 
 void TestCableListUpdate::throughProxyOrDirect()
@@ -262,7 +253,7 @@ void TestCableListUpdate::throughProxyOrDirect()
     QVERIFY(viaProxy.download.run(settings, viaProxy.cablePath));
     QCOMPARE(proxy.requests(), QList<QByteArray>{"GET http://update.setrix.example/Update/cable.txt HTTP/1.1\r\n"
                                                  "Host: update.setrix.example\r\nConnection: close\r\n\r\n"});
-    QCOMPARE(readAll(viaProxy.cablePath), newList);
+    QCOMPARE(readBytes(viaProxy.cablePath), newList);
 
     DownloadRig straight;
     straight.download.setUrl(direct.url("/Update/cable.txt"));
@@ -275,7 +266,7 @@ void TestCableListUpdate::throughProxyOrDirect()
     DownloadRig badPort;
     QVERIFY(!badPort.download.run({1, "127.0.0.1", 0}, badPort.cablePath));
     QCOMPARE(badPort.lines, QStringList{kept("Adresse du serveur ou du proxy incorrecte")});
-    QCOMPARE(readAll(badPort.cablePath), oldList);
+    QCOMPARE(readBytes(badPort.cablePath), oldList);
 }
 
 void TestCableListUpdate::silentServer()
@@ -295,7 +286,7 @@ void TestCableListUpdate::silentServer()
     QObject::connect(&rig.client, &http::HttpClient::connected, &rig.download, &CableListDownload::cancel);
     QVERIFY(!rig.download.run({}, rig.cablePath));
     QCOMPARE(rig.lines, reached);
-    QCOMPARE(readAll(rig.cablePath), oldList);
+    QCOMPARE(readBytes(rig.cablePath), oldList);
 }
 
 void TestCableListUpdate::unwritableList()

@@ -5,6 +5,7 @@
 #include "configtool/ui/update.h"
 #include "tests/http/support/scriptedserver.h"
 #include "tests/support/fakes.h"
+#include "tests/support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,25 +26,15 @@
 using namespace configtool;
 using testhttp::ScriptedServer;
 
+using testsupport::readBytes;
+using testsupport::writeBytes;
+
 namespace {
 
 const QDate today(2024, 6, 1);
 const QByteArray currentList = "15/03/2024\r\n51000 LISTE EN SERVICE ;x\r\n";
 // Windows-1252 with CR LF, as lists are published: must arrive unchanged.
 const QByteArray newerList = "20/05/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse ;9600;8;SANS;$0D\r\n";
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QByteArray okReply(const QByteArray &body)
 {
@@ -70,8 +61,8 @@ struct Rig {
     explicit Rig(const QByteArray &ini = {}, const QString &updateUrl = {})
     {
         QFile::copy(SOURCE_DIR "/lang/setrix/English.lng", start.filePath("English.lng"));
-        writeAll(start.filePath("cable.txt"), currentList);
-        writeAll(settings.filePath("kelt.ini"), ini);
+        writeBytes(start.filePath("cable.txt"), currentList);
+        writeBytes(settings.filePath("kelt.ini"), ini);
         if (updateUrl.isEmpty())
             qunsetenv("SETRIX_UPDATE_URL");
         else
@@ -174,7 +165,7 @@ void TestUpdateWindow::downloadReplacesTheList()
 
     rig.form->Button1->click();
 
-    QCOMPARE(readAll(rig.cablePath()), newerList);
+    QCOMPARE(readBytes(rig.cablePath()), newerList);
     QCOMPARE(rig.form->Memo1, newerList);
     QVERIFY(!rig.form->isVisible());
     QCOMPARE(rig.form->result(), int(QDialog::Accepted));
@@ -216,7 +207,7 @@ void TestUpdateWindow::unusableRepliesKeepTheList()
 
     rig.form->Button1->click();
 
-    QCOMPARE(readAll(rig.cablePath()), currentList);
+    QCOMPARE(readBytes(rig.cablePath()), currentList);
     QCOMPARE(rig.shownLines, QStringList({"Host Resolved", "Connect"}) + lines.mid(0, 3));
     QCOMPARE(rig.form->Label1->text(), lines.last());
     QVERIFY(rig.atRest());
@@ -239,7 +230,7 @@ void TestUpdateWindow::refusedConnection()
     QCOMPARE(boxes.seen().at(0).buttons, QStringList{"OK"});
     QCOMPARE(rig.form->Label1->text(), kept("Connexion au serveur impossible"));
     QCOMPARE(rig.form->focusWidget(), rig.form->Button1); // Enter tries again
-    QCOMPARE(readAll(rig.cablePath()), currentList);
+    QCOMPARE(readBytes(rig.cablePath()), currentList);
     QVERIFY(rig.atRest());
 }
 
@@ -256,7 +247,7 @@ void TestUpdateWindow::throughProxyOrDirect()
     viaProxy.form->Button1->click();
     QCOMPARE(proxy.requests(), QList<QByteArray>{"GET http://update.setrix.example/Update/cable.txt HTTP/1.1\r\n"
                                                  "Host: update.setrix.example\r\nConnection: close\r\n\r\n"});
-    QCOMPARE(readAll(viaProxy.cablePath()), newerList);
+    QCOMPARE(readBytes(viaProxy.cablePath()), newerList);
 
     Rig straight(proxyKeys + "enable_proxy=0\r\n", updateUrl(direct));
     straight.form->Button1->click();
@@ -264,7 +255,7 @@ void TestUpdateWindow::throughProxyOrDirect()
              QList<QByteArray>{"GET /Update/cable.txt HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(direct.port())
                                + "\r\nConnection: close\r\n\r\n"});
     QCOMPARE(proxy.requests().size(), 1);
-    QCOMPARE(readAll(straight.cablePath()), newerList);
+    QCOMPARE(readBytes(straight.cablePath()), newerList);
 }
 
 // A real proxy between the window and the server, when the machine has one.
@@ -276,7 +267,7 @@ void TestUpdateWindow::throughTinyproxy()
     QTemporaryDir dir;
     const quint16 port = ScriptedServer::closedPort();
     const QString config = dir.filePath("tinyproxy.conf");
-    writeAll(config, QString("Port %1\nListen 127.0.0.1\nAllow 127.0.0.1\nTimeout 10\n"
+    writeBytes(config, QString("Port %1\nListen 127.0.0.1\nAllow 127.0.0.1\nTimeout 10\n"
                              "LogFile \"%2\"\nPidFile \"%3\"\n")
                          .arg(port)
                          .arg(dir.filePath("tinyproxy.log"), dir.filePath("tinyproxy.pid"))
@@ -304,7 +295,7 @@ void TestUpdateWindow::throughTinyproxy()
         downUrl = updateUrl(server);
         Rig rig(ini, downUrl);
         rig.form->Button1->click();
-        QCOMPARE(readAll(rig.cablePath()), newerList);
+        QCOMPARE(readBytes(rig.cablePath()), newerList);
         QCOMPARE(server.requests().size(), 1);
         QVERIFY2(server.requests().at(0).startsWith("GET /Update/cable.txt HTTP/1."), server.requests().at(0));
     }
@@ -312,7 +303,7 @@ void TestUpdateWindow::throughTinyproxy()
     // The server is gone: the proxy answers with an error page, which must not become the list.
     Rig rig(ini, downUrl);
     rig.form->Button1->click();
-    QCOMPARE(readAll(rig.cablePath()), currentList);
+    QCOMPARE(readBytes(rig.cablePath()), currentList);
     QVERIFY2(rig.form->Label1->text().startsWith("Erreur 5"), qPrintable(rig.form->Label1->text()));
     QVERIFY(rig.form->Label1->text().endsWith(kept("")));
     QVERIFY(rig.atRest());
@@ -351,7 +342,7 @@ void TestUpdateWindow::cancelDuringTransfer()
     rig.form->Button2->click();
     QVERIFY(!rig.form->isVisible());
 
-    QCOMPARE(readAll(rig.cablePath()), currentList);
+    QCOMPARE(readBytes(rig.cablePath()), currentList);
     QVERIFY(boxes.seen().isEmpty());
 }
 
@@ -380,7 +371,7 @@ void TestUpdateWindow::listFromDisk()
     Rig rig;
     QTemporaryDir elsewhere;
     const QString chosenPath = elsewhere.filePath("cable.txt");
-    writeAll(chosenPath, chosen);
+    writeBytes(chosenPath, chosen);
     rig.form->setFileChooser([&] { return chosen.isEmpty() ? QString() : chosenPath; });
     common::MessageBoxAnswerer boxes;
     if (!answer.isEmpty())
@@ -388,7 +379,7 @@ void TestUpdateWindow::listFromDisk()
 
     rig.form->Button3->click();
 
-    QCOMPARE(readAll(rig.cablePath()), replaced ? chosen : currentList);
+    QCOMPARE(readBytes(rig.cablePath()), replaced ? chosen : currentList);
     QCOMPARE(rig.form->isVisible(), !replaced);
     if (!answer.isEmpty()) {
         QCOMPARE(boxes.seen().size(), 1);
@@ -415,7 +406,7 @@ void TestUpdateWindow::unwritableList()
     QVERIFY(QFile::remove(rig.cablePath()));
     QVERIFY(QDir(rig.start.path()).mkdir("cable.txt"));
     QTemporaryDir elsewhere;
-    writeAll(elsewhere.filePath("cable.txt"), newerList);
+    writeBytes(elsewhere.filePath("cable.txt"), newerList);
     rig.form->setFileChooser([&] { return elsewhere.filePath("cable.txt"); });
     const QString missing = elsewhere.filePath("absent/cable.txt");
     common::MessageBoxAnswerer boxes;
