@@ -31,8 +31,16 @@ function(install_program_folder)
   file(GLOB language_files CONFIGURE_DEPENDS ${P_LANGUAGES}/*.lng)
   install(FILES ${language_files} DESTINATION ${folder})
   if(P_HELP)
-    # The program opens its pages from help/<folder>/ beside the executable.
-    install(DIRECTORY ${P_HELP} DESTINATION ${folder}/help)
+    # The program opens its pages from help/<folder>/ beside the executable, page
+    # 1000 + language position; positions without pages of their own share one.
+    get_filename_component(help_name ${P_HELP} NAME)
+    install(DIRECTORY ${P_HELP} DESTINATION ${folder}/help PATTERN other-languages.html EXCLUDE)
+    if(EXISTS ${P_HELP}/other-languages.html)
+      foreach(page 1003 1004 1005)
+        install(FILES ${P_HELP}/other-languages.html DESTINATION ${folder}/help/${help_name}
+                RENAME ${page}.html)
+      endforeach()
+    endif()
   endif()
   foreach(file IN LISTS P_KEEP)
     install_unless_present(${file} ${folder})
