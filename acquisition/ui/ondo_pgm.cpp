@@ -4,6 +4,7 @@
 #include "acquisition/configfile.h"
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
+#include "acquisition/keysink.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
 #include "common/ui/apropos.h"
@@ -274,7 +275,30 @@ void TQuorix::FormActivate()
 
 // --- acquisition ---
 
-void TQuorix::btn_readClick() { m_cycle->start(); }
+void TQuorix::btn_readClick()
+{
+    if (!m_cycle->commands().read || m_preparingKeys)
+        return;
+    // The way to type is found at the first "Lecture"; the desktop may ask
+    // the user's permission meanwhile, with the window still live.
+    m_preparingKeys = true;
+    btn_read->setEnabled(false);
+    QString problem;
+    try {
+        m_keys.prepare();
+    } catch (const common::UserError &error) {
+        problem = error.text();
+    }
+    m_preparingKeys = false;
+    btn_read->setEnabled(m_cycle->commands().read);
+    if (!problem.isEmpty()) {
+        // Closed while the desktop was asking: nothing more to say.
+        if (isVisible())
+            showError(problem);
+        return;
+    }
+    m_cycle->start();
+}
 void TQuorix::ToolButton5Click() { m_cycle->stop(); }
 void TQuorix::btn_repriseClick() { m_cycle->repeatSeries(); }
 void TQuorix::TimerTimer() { m_cycle->run(); }

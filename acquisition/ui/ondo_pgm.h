@@ -152,6 +152,7 @@ private:
     std::unique_ptr<Cursor> m_cursor;
     std::unique_ptr<AcquisitionCycle> m_cycle;
     bool m_muxFound = false;
+    bool m_preparingKeys = false;
     bool m_activated = false;
 };
 

@@ -7,6 +7,7 @@
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
 #include "common/inifile.h"
+#include "common/usererror.h"
 #include "common/ui/messageboxanswerer.h"
 #include "tests/acquisition/cycle/keytext.h"
 #include "tests/support/muxsim_process.h"
@@ -57,6 +58,20 @@ struct Folders {
         return common::IniFile::load(ini()).readString(section, key);
     }
     QuorixFolders folders() const { return {settings.path(), languages.path()}; }
+};
+
+// Records the keys; prepare() fails while a refusal is set, as a desktop
+// without a way to type does.
+class RefusingKeySink : public RecordingKeySink {
+public:
+    QString refusal;
+    int prepared = 0;
+    void prepare() override
+    {
+        ++prepared;
+        if (!refusal.isEmpty())
+            throw common::UserError(refusal);
+    }
 };
 
 std::unique_ptr<QuorixProgram> startQuorix(const Folders &folders, KeySink &keys, const QString &port)
@@ -143,6 +158,34 @@ private slots:
         QVERIFY(!w.Stop->isEnabled());
         QVERIFY(!w.btn_reprise->isEnabled());
         QVERIFY(w.arret_demande());
+    }
+
+    // No way to type: "Lecture" says why and leaves everything idle; once
+    // the way is there, the next "Lecture" runs.
+    void readingWithoutAWayToType()
+    {
+        TQuorix &w = m_program->mainWindow();
+        m_keys.clear();
+        m_keys.refusal = QStringLiteral("Impossible de taper les valeurs au clavier : aucun bureau graphique");
+        const QByteArray sentBefore = m_sim.log();
+        const int preparedBefore = m_keys.prepared;
+        MessageBoxAnswerer boxes;
+        QTest::mouseClick(w.btn_read, Qt::LeftButton);
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).title, "Erreur");
+        QCOMPARE(boxes.seen().at(0).text, m_keys.refusal);
+        QVERIFY(w.btn_read->isEnabled());
+        QVERIFY(!w.Stop->isEnabled());
+        QVERIFY(w.Nouveau1->isEnabled());
+        QVERIFY(!w.Timer->isActive());
+        QTest::qWait(200);
+        QCOMPARE(m_sim.log(), sentBefore);
+        QVERIFY(m_keys.keys().isEmpty());
+
+        m_keys.refusal.clear();
+        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 3; }));
+        QCOMPARE(m_keys.prepared, preparedBefore + 2);
+        QCOMPARE(boxes.seen().size(), 1);
     }
 
     void dialogsDropStayOnTop()
@@ -257,7 +300,7 @@ private slots:
 private:
     Folders m_folders;
     testsupport::MuxSimProcess m_sim;
-    RecordingKeySink m_keys;
+    RefusingKeySink m_keys;
     std::unique_ptr<QuorixProgram> m_program;
     int m_ends = 0;
     QList<QUrl> m_help;
