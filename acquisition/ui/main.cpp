@@ -1,11 +1,33 @@
 #include "acquisition/keyoutput.h"
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
+#include "acquisition/virtualkeyboardsink.h"
 
 #include <QApplication>
 
+namespace {
+
+// Compositors of the family that offers virtual keyboards give the keyboard
+// to any window clicked, whatever it asks.
+bool compositorFocusesOnClick()
+{
+    try {
+        return acquisition::VirtualKeyboardSink::offered();
+    } catch (const common::UserError &) {
+        return false;
+    }
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // A native Wayland window can neither stay above the others nor refuse the
+    // focus: the window goes to XWayland, the keys through a Wayland sink.
+    const bool onXWayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && !qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    if (onXWayland)
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorix"));
     // Opened at the first "Lecture", which says so when there is no way to type.
@@ -13,6 +35,8 @@ int main(int argc, char *argv[])
     acquisition::QuorixProgram program(keys);
     if (!program.mainWindow().muxFound())
         return 1;
+    if (onXWayland && compositorFocusesOnClick())
+        program.mainWindow().keepOutOfWindowManager();
     program.mainWindow().show();
     return QApplication::exec();
 }

@@ -219,9 +219,26 @@ void TQuorix::guarded(const std::function<void()> &handler)
     common::runGuarded(this, handler);
 }
 
+void TQuorix::keepOutOfWindowManager()
+{
+    m_unmanaged = true;
+    setWindowFlag(Qt::X11BypassWindowManagerHint, true);
+}
+
 void TQuorix::withNormalStyle(const std::function<void()> &dialog)
 {
     const bool shown = isVisible();
+    if (m_unmanaged) {
+        // Nothing can rise above such a window: it steps aside instead.
+        if (shown)
+            hide();
+        const auto restore = qScopeGuard([this, shown] {
+            if (shown)
+                show();
+        });
+        dialog();
+        return;
+    }
     // Changing a flag hides the window; it comes back where it was.
     setWindowFlag(Qt::WindowStaysOnTopHint, false);
     if (shown)

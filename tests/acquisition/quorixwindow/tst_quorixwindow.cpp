@@ -297,6 +297,29 @@ private slots:
                  "Aucun multiplexeur détecté\n\rConnectez votre multiplexeur et relancez Quorix");
     }
 
+    // Kept out of the window manager (wlroots compositors): the window hides
+    // while a box is up, rather than leave the stay-on-top style.
+    void unmanagedWindowStepsAside()
+    {
+        TQuorix &w = m_program->mainWindow();
+        w.keepOutOfWindowManager();
+        QVERIFY(w.windowFlags() & Qt::X11BypassWindowManagerHint);
+        w.show();
+        MessageBoxAnswerer boxes;
+        bool visibleDuringBox = true;
+        bool onTopDuringBox = false;
+        QTimer::singleShot(0, &w, [&] {
+            visibleDuringBox = w.isVisible();
+            onTopDuringBox = w.windowFlags() & Qt::WindowStaysOnTopHint;
+        });
+        boxes.answerWith("&Non");
+        w.menuExit->trigger();
+        QCOMPARE(boxes.seen().size(), 1);
+        QVERIFY(!visibleDuringBox);
+        QVERIFY(onTopDuringBox);
+        QVERIFY(w.isVisible());
+    }
+
 private:
     Folders m_folders;
     testsupport::MuxSimProcess m_sim;
