@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -48,7 +49,8 @@ public:
     std::array<QLineEdit *, 8> interrogationEdits() const;
     Rs232PageSettings rs232Settings() const;
 
-    // What a read or a chosen record puts into the controls.
+    // What a read or a chosen record puts into the controls. A parity is shown
+    // as the list's entry for the parity it names (see parityOf), else as it is.
     void showSpeed(const QString &speed);
     void showParity(const QString &parity);
     void showUnit(const QString &unit);
@@ -60,6 +62,11 @@ protected:
     // them start at `lowerTop`.
     void createRs232Controls(QWidget *page, const QStringList &speeds, int lowerTop);
     void registerRs232Captions(CaptionRegistry &registry, const QString &form);
+
+private:
+    QStringList parityEntries() const;
+    void renameParityEntry(int index, const QString &name);
+    void showParityAs(std::optional<int> entry, const QString &text);
 };
 
 // The main window a cable window belongs to (its parent); null outside the program.
