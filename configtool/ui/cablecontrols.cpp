@@ -232,4 +232,23 @@ void setComboText(QComboBox *box, const QString &text)
     box->setCurrentText(text);
 }
 
+void onReferenceChosen(QComboBox *list, QObject *context, std::function<void()> chosen,
+                       std::function<void()> typing)
+{
+    // Text the program sets, a pick from the list included, leaves the box unmodified.
+    QLineEdit *edit = list->lineEdit();
+    QObject::connect(list, &QComboBox::currentTextChanged, context, [edit, chosen, typing] {
+        if (edit->isModified())
+            typing();
+        else
+            chosen();
+    });
+    QObject::connect(edit, &QLineEdit::editingFinished, context, [edit, chosen] {
+        if (!edit->isModified())
+            return;
+        edit->setModified(false);
+        chosen();
+    });
+}
+
 } // namespace configtool

@@ -5,11 +5,13 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QObject;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -81,6 +83,13 @@ void showCableMessage(QWidget *window, MessageKind kind, const QString &text);
 
 // A combo box's text set by the program: no change handler runs.
 void setComboText(QComboBox *box, const QString &text);
+
+// Runs `chosen` whenever a reference list's text is chosen: picked from the
+// list, set by the program, or typed and confirmed with Enter or by leaving
+// the list. While a text is being typed, `typing` runs instead, so that half a
+// reference loads no record.
+void onReferenceChosen(QComboBox *list, QObject *context, std::function<void()> chosen,
+                       std::function<void()> typing = [] {});
 
 // The progress bar, the two buttons and the messages of one page.
 template <typename View>

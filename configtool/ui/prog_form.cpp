@@ -129,7 +129,8 @@ void TForm2::createRs232Page()
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(200, btn_prog->y(), 72, 26);
     Button1->setAutoDefault(false);
-    connect(ref_cable, &QComboBox::currentTextChanged, this, [this] { guarded([this] { ref_cableChange(); }); });
+    onReferenceChosen(ref_cable, this, [this] { guarded([this] { ref_cableChange(); }); },
+                      [this] { m_rs232Reference.reset(); });
     connect(btn_lire, &QPushButton::clicked, this, [this] { guarded([this] { btn_lireClick(); }); });
     connect(btn_prog, &QPushButton::clicked, this, [this] { guarded([this] { btn_progClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
@@ -209,7 +210,8 @@ void TForm2::createAnalogPage()
     ComboBox3->hide();
     Label6 = new QLabel(TabSheet2);
     Label6->hide();
-    connect(ComboBox2, &QComboBox::currentTextChanged, this, [this] { guarded([this] { ComboBox2Change(); }); });
+    onReferenceChosen(ComboBox2, this, [this] { guarded([this] { ComboBox2Change(); }); },
+                      [this] { m_analogReference.reset(); });
     connect(Button2, &QPushButton::clicked, this, [this] { guarded([this] { Button2Click(); }); });
     connect(Button3, &QPushButton::clicked, this, [this] { guarded([this] { Button3Click(); }); });
 }

@@ -456,7 +456,9 @@ private slots:
         // A typed reference without a record: nothing to program on that page...
         form->showAnalogPage();
         form->show();
-        form->ComboBox2->setEditText("51999");
+        form->ComboBox2->lineEdit()->selectAll();
+        QTest::keyClicks(form->ComboBox2->lineEdit(), "51999");
+        QTest::keyClick(form->ComboBox2->lineEdit(), Qt::Key_Return);
         QCOMPARE(boxTexts(setrix.boxes).last(), QString("Erreur: '' n'est pas une valeur entière correcte"));
         const qsizetype sent = setrix.sim.log().size();
         form->Button3->click();
@@ -473,7 +475,8 @@ private slots:
         form->reject();
     }
 
-    // Enter in a reference list chooses the typed reference and starts nothing.
+    // A reference typed into a list is chosen by Enter, which starts nothing
+    // else; half typed, it loads nothing and leaves no reference.
     void enterInTheReferenceListOnlyChooses()
     {
         Setrix setrix({"--model", "8", "--cable", "register"});
@@ -484,8 +487,12 @@ private slots:
         const qsizetype sent = setrix.sim.log().size();
         QLineEdit *typed = form->ref_cable->lineEdit();
         typed->selectAll();
-        QTest::keyClicks(typed, "51203");
+        QTest::keyClicks(typed, "512");
+        QCOMPARE(form->rs232Reference(), std::nullopt);
+        QCOMPARE(form->ComboBox1->currentText(), QString("9600"));
+        QTest::keyClicks(typed, "03");
         QTest::keyClick(typed, Qt::Key_Return);
+        QCOMPARE(boxTexts(setrix.boxes), QStringList());
         QCOMPARE(form->ComboBox1->currentText(), QString("4800"));
         QCOMPARE(form->rs232Reference(), std::optional<int>(51203));
         form->btn_prog->click();
@@ -498,9 +505,10 @@ private slots:
         form4->show();
         const qsizetype before = programmable.sim.log().size();
         typed = form4->ref_cable->lineEdit();
-        // This list matches whole labels, as its completion gives them.
-        typed->setText("50432 RS232 PROG. 5V     ");
+        typed->selectAll();
+        QTest::keyClicks(typed, "50432 RS232 PROG. 5V     "); // this list matches whole labels
         QTest::keyClick(typed, Qt::Key_Enter);
+        QCOMPARE(boxTexts(programmable.boxes), QStringList());
         QCOMPARE(form4->ComboBox1->currentText(), QString("4800"));
         form4->btn_prog->click();
         QVERIFY(sentSince(programmable.sim, before, "@*V").startsWith("@*V"));
