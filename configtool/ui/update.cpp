@@ -14,7 +14,6 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -218,8 +217,10 @@ void TForm3::showEvent(QShowEvent *event)
 void TForm3::setStatusLine(const QString &text)
 {
     Label1->setText(text);
-    // A tool tip has no plain-text mode: markup in the text would be drawn.
-    Label1->setToolTip(text.isEmpty() ? QString() : Qt::convertFromPlainText(text));
+    // A tool tip has no plain-text mode: markup in the text would be drawn. The
+    // escaped text is kept on one line, as a plain tool tip would show it.
+    Label1->setToolTip(text.isEmpty() ? QString()
+                                      : QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped()));
 }
 
 void TForm3::setProgress(qint64 maximum, qint64 position)
