@@ -18,7 +18,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -108,7 +107,7 @@ void TForm1::FormShow()
         m_retroCaptions.setCaption(d, settings.retroCaptions.value(d));
     refreshRetroItems();
 
-    m_cableListDate = readStartupCableListDate(QDir(m_startDirectory).filePath(QStringLiteral("cable.txt")));
+    m_cableListDate = readStartupCableListDate(cableListPath());
     if (settings.langue >= 1 && settings.langue <= common::maxLanguages)
         m_langue.at(settings.langue - 1)->setChecked(true);
     // A stored position without a file leaves the built-in captions.
@@ -116,6 +115,16 @@ void TForm1::FormShow()
     if (!path.isEmpty())
         AffectCaption(path);
     Memo1->setFocus();
+}
+
+QString TForm1::cableListPath() const
+{
+    return m_files.dataFileToRead(QStringLiteral("cable.txt"));
+}
+
+QString TForm1::cableListUpdatePath() const
+{
+    return m_files.dataFileToWrite(QStringLiteral("cable.txt"));
 }
 
 void TForm1::FormActivate()
@@ -136,7 +145,7 @@ void TForm1::FormActivate()
 
 void TForm1::AddMenuLang()
 {
-    m_languages = common::listLanguageFiles(m_startDirectory, [this] { m_link.pump().processPending(); });
+    m_languages = common::listLanguageFiles(m_files.program, [this] { m_link.pump().processPending(); });
     for (int i = 0; i < m_languages.names.size(); ++i) {
         m_langue.at(i)->setText(m_languages.names.at(i));
         m_langue.at(i)->setVisible(true);
