@@ -87,6 +87,21 @@ void showMessage(QWidget *parent, const QString &text)
     runBox(parent, QMessageBox::NoIcon, QCoreApplication::applicationName(), text, {ok}, 0);
 }
 
+void showNotice(QWidget *parent, const QString &text)
+{
+    auto *box = new QMessageBox(parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowModality(Qt::NonModal);
+    box->setIcon(QMessageBox::Warning);
+    box->setWindowTitle(QStringLiteral("Avertissement"));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(displayed(text));
+    box->setProperty(originalTextProperty, text);
+    box->addButton(ok, QMessageBox::AcceptRole);
+    box->show();
+}
+
 bool runGuarded(QWidget *parent, const std::function<void()> &handler)
 {
     try {
