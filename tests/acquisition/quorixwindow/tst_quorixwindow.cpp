@@ -212,6 +212,9 @@ private slots:
         QVERIFY(notices.at(0)->text().startsWith("Le journal des lectures ne peut pas être écrit dans " + m_folders.journal));
         QVERIFY(!notices.at(0)->isModal());
         QVERIFY(notices.at(0)->testAttribute(Qt::WA_ShowWithoutActivating));
+        // A click on it must not take the focus either, and it leaves "Stop" uncovered.
+        QVERIFY(notices.at(0)->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+        QVERIFY(!notices.at(0)->frameGeometry().intersects(w.frameGeometry()));
         notices.at(0)->close();
     }
 
