@@ -24,10 +24,11 @@ class TQuorix;
 
 // Where Quorix keeps quorix.ini, finds its language files and keeps its
 // journal of readings; empty means the executable's folder, and no journal.
+// The {} lets callers leave the journal out without a warning.
 struct QuorixFolders {
     QString settings;
     QString languages;
-    QString journal;
+    QString journal {};
 };
 
 // Quorix's windows, created once in their fixed order (main window, whose

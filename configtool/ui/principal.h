@@ -35,12 +35,13 @@ class TForm6;
 class TForm7;
 
 // Where the main window finds its files. Tests point these at temporary folders
-// so that nothing is written beside the test programs.
+// so that nothing is written beside the test programs. The {} lets callers
+// leave out the last members without a warning.
 struct SetrixFolders {
     QString settingsDirectory;     // holds kelt.ini; empty: the executable's folder
     QString startDirectory;        // language files, shipped cable.txt; empty: the executable's folder
     std::function<QDate()> today;  // empty: the system's date
-    QString userDataDirectory;     // the user's cable.txt; empty: none, the shipped one is updated
+    QString userDataDirectory {};  // the user's cable.txt; empty: none, the shipped one is updated
 };
 
 // The windows created after the main window, which it opens and captions.
