@@ -1,5 +1,6 @@
 #include "common/inifile.h"
 
+#include "common/filereplace.h"
 #include "common/textcodec.h"
 #include "common/integertext.h"
 #include "common/usererror.h"
@@ -307,8 +308,6 @@ void writeIniString(const QString &path, const QString &section, const QString &
     // A file that cannot be read back in full must not be replaced by one
     // holding only the new key.
     if (info.exists() || info.isSymLink()) {
-        if (!info.isWritable())
-            throw refused();
         auto bytes = readWholeFile(path);
         if (!bytes)
             throw refused();
@@ -316,7 +315,7 @@ void writeIniString(const QString &path, const QString &section, const QString &
     }
     IniFile ini(old);
     ini.writeString(section, key, value);
-    if (!writeFileAtomically(path, ini.contents()))
+    if (!replaceFile(path, ini.contents()).ok())
         throw refused();
 }
 

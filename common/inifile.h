@@ -54,8 +54,9 @@ private:
 };
 
 // One operation per call, like the system's profile calls: the file is read,
-// changed and replaced within the call. A refused write throws
-// UserError::cannotWrite(path) and leaves the old file whole.
+// changed and replaced within the call (common::replaceFile). A refused or
+// failed write throws UserError::cannotWrite(path) and leaves the old file as
+// it was.
 void writeIniString(const QString &path, const QString &section, const QString &key,
                     const QString &value);
 void writeIniInteger(const QString &path, const QString &section, const QString &key, int value);

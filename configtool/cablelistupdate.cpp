@@ -1,6 +1,6 @@
 #include "configtool/cablelistupdate.h"
 
-#include "common/textcodec.h"
+#include "common/filereplace.h"
 #include "common/usererror.h"
 #include "configtool/cablelistdate.h"
 #include "http/httpclient.h"
@@ -154,7 +154,7 @@ bool isOlderThanCurrentList(const QDate &chosen, const QDate &current)
 
 void writeCableList(const QString &path, const QByteArray &bytes)
 {
-    if (!common::writeFileAtomically(path, bytes))
+    if (!common::replaceFile(path, bytes).ok())
         throw common::UserError::cannotCreate(path);
 }
 

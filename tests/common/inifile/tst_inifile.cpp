@@ -1,13 +1,12 @@
 #include "common/inifile.h"
 #include "common/usererror.h"
 #include "tests/support/files.h"
+#include "tests/support/unprivileged.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <unistd.h>
 
 using common::IniFile;
 
@@ -244,22 +243,33 @@ private slots:
                                  common::writeIniInteger(folderAsFile, "GENERAL", "Demo", 1));
     }
 
-    void readOnlyFileOrFolderRefused()
+    // A shared install: the folder refuses new files, the settings file is
+    // writable for all. Only a file the user may not write is refused.
+    void readOnlyFolderRefusesOnlyReadOnlyFiles()
     {
-        if (geteuid() == 0)
-            QSKIP("permissions do not refuse writes to root");
+        if (testsupport::isUnprivilegedChild())
+            return writesInReadOnlyFolder(testsupport::childFolder());
         QTemporaryDir dir;
-        const QString path = dir.filePath("kelt.ini");
-        writeBytes(path, "[GENERAL]\nLangue=1\n");
-        QFile::setPermissions(path, QFile::ReadOwner);
-        QVERIFY_THROWS_EXCEPTION(common::UserError, common::writeIniInteger(path, "GENERAL", "Langue", 2));
-        QCOMPARE(readBytes(path), QByteArray("[GENERAL]\nLangue=1\n"));
+        writeBytes(dir.filePath("kelt.ini"), "[GENERAL]\nLangue=1\n[INTERNET]\nproxy=p\n");
+        writeBytes(dir.filePath("locked.ini"), "[GENERAL]\nLangue=1\n");
+        QFile::setPermissions(dir.filePath("locked.ini"), QFile::ReadOwner | QFile::ReadOther);
+        testsupport::SharedInstallFolder shared(dir.path(), {"kelt.ini"});
+        testsupport::runUnprivileged(dir.path(), writesInReadOnlyFolder);
+    }
 
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        const QString fresh = dir.filePath("new.ini");
+private:
+    static void writesInReadOnlyFolder(const QString &folder)
+    {
+        const QString path = folder + "/kelt.ini";
+        common::writeIniInteger(path, "GENERAL", "Langue", 2);
+        QCOMPARE(readBytes(path), QByteArray("[GENERAL]\nLangue=2\n[INTERNET]\nproxy=p\n"));
+
+        const QString locked = folder + "/locked.ini";
+        QVERIFY_THROWS_EXCEPTION(common::UserError, common::writeIniInteger(locked, "GENERAL", "Langue", 2));
+        QCOMPARE(readBytes(locked), QByteArray("[GENERAL]\nLangue=1\n"));
+        const QString fresh = folder + "/new.ini";
         QVERIFY_THROWS_EXCEPTION(common::UserError, common::writeIniInteger(fresh, "GENERAL", "Langue", 2));
         QVERIFY(!QFile::exists(fresh));
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 
