@@ -2,10 +2,12 @@
 
 #include "common/filereplace.h"
 #include "common/usererror.h"
+#include "configtool/cablelistcheck.h"
 #include "configtool/cablelistdate.h"
 #include "http/httpclient.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 
 namespace configtool {
@@ -128,13 +130,16 @@ QString CableListDownload::outcomeText() const
     // An error page or a portal's login page can come with a 200.
     if (!cableListDate(firstLineOf(m_client.body())).isValid())
         return keptText(QStringLiteral("Le fichier reçu n'est pas une liste de câbles"));
+    if (m_client.bodyEndedByClose() && !isWholeCableList(m_client.body()))
+        return keptText(QStringLiteral("Téléchargement incomplet"));
     return {};
 }
 
 ChosenCableList readChosenCableList(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opening a FIFO would wait for a writer that may never come.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         throw common::UserError::cannotOpen(path);
     ChosenCableList list;
     list.bytes = file.readAll();

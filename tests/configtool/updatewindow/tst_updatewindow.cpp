@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
@@ -34,7 +35,8 @@ namespace {
 const QDate today(2024, 6, 1);
 const QByteArray currentList = "15/03/2024\r\n51000 LISTE EN SERVICE ;x\r\n";
 // Windows-1252 with CR LF, as lists are published: must arrive unchanged.
-const QByteArray newerList = "20/05/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse ;9600;8;SANS;$0D\r\n";
+const QByteArray newerList = "20/05/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse ;9600;8;SANS;$0D;MM;1;;;$3F;;;;;;;\r\n"
+                             "51901 ANALOGIQUE 0-10V   ;$00;$00;$00;$00;$00;$00;$20;A;3;\r\n";
 
 QByteArray okReply(const QByteArray &body)
 {
@@ -93,6 +95,16 @@ struct Rig {
     }
 };
 
+// What a label or tool tip in the given format shows of a text.
+QString shownText(const QString &text, Qt::TextFormat format)
+{
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
 QString updateUrl(const ScriptedServer &server)
 {
     return server.url("/Update/cable.txt").toString();
@@ -109,6 +121,7 @@ private slots:
     void downloadReplacesTheList();
     void unusableRepliesKeepTheList_data();
     void unusableRepliesKeepTheList();
+    void serverTextShownAsText();
     void refusedConnection();
     void throughProxyOrDirect();
     void throughTinyproxy();
@@ -194,6 +207,12 @@ void TestUpdateWindow::unusableRepliesKeepTheList_data()
         << okReply("<!DOCTYPE html>\r\n<html><body>Connexion au portail</body></html>\r\n")
         << QStringList{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
                        kept("Le fichier reçu n'est pas une liste de câbles")};
+    // Without a length only the list itself can tell that the connection was cut.
+    const QStringList incomplete{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
+                                 kept("Téléchargement incomplet")};
+    QTest::newRow("cut off, no length") << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newerList.left(40) << incomplete;
+    QTest::newRow("cut off after a line end")
+        << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newerList + "51902 ANALOGIQUE 4-20MA   ;$00;$00\r\n" << incomplete;
 }
 
 void TestUpdateWindow::unusableRepliesKeepTheList()
@@ -212,7 +231,28 @@ void TestUpdateWindow::unusableRepliesKeepTheList()
     QCOMPARE(rig.form->Label1->text(), lines.last());
     QVERIFY(rig.atRest());
     QVERIFY(boxes.seen().isEmpty());
+    // A bar left full beside the failure line would look like success.
     QCOMPARE(rig.form->ProgressBar1->minimum(), 0);
+    QCOMPARE(rig.form->ProgressBar1->value(), 0);
+}
+
+void TestUpdateWindow::serverTextShownAsText()
+{
+    const QByteArray status = "HTTP/1.1 200 <b>BOLD</b> <u>x</u> &lt;tag&gt; <img src=\"/local/file\">";
+    ScriptedServer server;
+    server.setReply(status + "\r\nContent-Length: " + QByteArray::number(newerList.size()) + "\r\n\r\n" + newerList);
+    Rig rig({}, updateUrl(server));
+    QString label, tip;
+    QObject::connect(&rig.form->httpClient(), &http::HttpClient::statusText, rig.form, [&] {
+        label = shownText(rig.form->Label1->text(), rig.form->Label1->textFormat());
+        tip = shownText(rig.form->Label1->toolTip(), Qt::AutoText);
+    });
+
+    rig.form->Button1->click();
+
+    QCOMPARE(label, QString(status));
+    QCOMPARE(tip, QString(status));
+    QCOMPARE(readBytes(rig.cablePath()), newerList);
 }
 
 void TestUpdateWindow::refusedConnection()
