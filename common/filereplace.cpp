@@ -213,8 +213,8 @@ FileWriteResult replaceFile(const QString &path, const QByteArray &bytes)
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (!exists && errno != ENOENT)
         return {errno};
-    if (exists && !S_ISREG(old.st_mode))
-        return {S_ISDIR(old.st_mode) ? EISDIR : EINVAL};
+    if (exists && S_ISDIR(old.st_mode))
+        return {EISDIR};
     if (exists && ::access(target.constData(), W_OK) != 0)
         return {errno};
 
@@ -222,7 +222,8 @@ FileWriteResult replaceFile(const QString &path, const QByteArray &bytes)
     QByteArray temporary;
     const mode_t mode = exists ? (old.st_mode & 07777) : 0666;
     if (const int error = createTemporary(folder, fileName, mode, fd, temporary)) {
-        if (exists && (error == EACCES || error == EPERM))
+        // Only a plain file is written through: a FIFO or device would take the bytes elsewhere.
+        if (exists && S_ISREG(old.st_mode) && (error == EACCES || error == EPERM))
             return rewriteInPlace(target, bytes);
         return {error};
     }

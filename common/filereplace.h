@@ -19,7 +19,8 @@ struct FileWriteResult {
 // is writable (a shared install), the file is rewritten in place: the space is
 // reserved first, and the old bytes are put back if the write fails anyway.
 //
-// Symbolic links are followed; a replaced file keeps its permissions. An
+// Symbolic links are followed; a replaced file keeps its permissions, and a
+// FIFO or other special file is replaced by a plain one. An
 // existing file that the user may not write is refused even where the folder
 // would allow replacing it. After a replacement, temporary files that an
 // interrupted earlier write of the same file left behind are removed.

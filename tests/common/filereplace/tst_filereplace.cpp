@@ -90,11 +90,16 @@ private slots:
         QVERIFY(replaceFile(link, "three").ok());
         QVERIFY(QFileInfo(link).isSymLink());
         QCOMPARE(readBytes(path), QByteArray("three"));
-        QCOMPARE(fileNames(dir.path()), QStringList({"link.ini", "quorix.ini"}));
+
+        const QString fifo = dir.filePath("cable.txt");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(replaceFile(fifo, "list").ok());
+        QCOMPARE(readBytes(fifo), QByteArray("list"));
 
         QCOMPARE(replaceFile(dir.path(), "x").error, EISDIR);
         QCOMPARE(replaceFile(path + "/x", "x").error, ENOTDIR);
         QCOMPARE(replaceFile(dir.filePath("missing/x"), "x").error, ENOENT);
+        QCOMPARE(fileNames(dir.path()), QStringList({"cable.txt", "link.ini", "quorix.ini"}));
     }
 
     // Small texts used to pass through a buffer whose failed flush went unseen.
