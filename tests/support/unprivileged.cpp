@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <grp.h>
+#include <linux/capability.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -17,11 +19,22 @@ namespace {
 const char kFolderVariable[] = "TEST_UNPRIVILEGED_FOLDER";
 constexpr uid_t kNobody = 65534;
 
+// The file and every folder above it can be passed by other users.
+bool reachableByOthers(const QString &path)
+{
+    for (QFileInfo info(QFileInfo(path).absoluteFilePath());; info.setFile(info.absolutePath())) {
+        if (!(info.permissions() & QFile::ExeOther))
+            return false;
+        if (info.isRoot())
+            return true;
+    }
+}
+
 } // namespace
 
 bool isUnprivilegedChild()
 {
-    return qEnvironmentVariableIsSet(kFolderVariable) && geteuid() != 0;
+    return qEnvironmentVariableIsSet(kFolderVariable);
 }
 
 QString childFolder()
@@ -46,8 +59,16 @@ void runUnprivileged(const QString &folder, const std::function<void(const QStri
     child.setProcessEnvironment(environment);
     child.setWorkingDirectory(QStringLiteral("/"));
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.setChildProcessModifier([] {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+    // As "nobody" when it can reach this program and the sources; otherwise
+    // (a checkout in a private folder) as root without the capabilities that
+    // pass over file permissions, so that the owner's permission bits apply.
+    const bool asNobody = reachableByOthers(QCoreApplication::applicationFilePath())
+                          && reachableByOthers(QStringLiteral(SOURCE_DIR "/lang"));
+    child.setChildProcessModifier([asNobody] {
+        const bool dropped = asNobody ? ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0
+                                      : ::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE) == 0
+                                            && ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH) == 0;
+        if (!dropped)
             ::_exit(121);
     });
     child.start(QCoreApplication::applicationFilePath(), {function});

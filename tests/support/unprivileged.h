@@ -10,8 +10,9 @@ namespace testsupport {
 // Permissions do not restrain root, so checks of them run as an unprivileged
 // user. A test function prepares a folder, then calls runUnprivileged: as
 // root, the same test function runs again in a child process as the user
-// "nobody" and only does `check` on the folder (the folder must be reachable
-// for that user); as any other user, `check` runs at once.
+// "nobody" (or, where that user cannot reach the test, as root without its
+// power over permissions) and only does `check` on the folder, which must be
+// reachable for that user; as any other user, `check` runs at once.
 //
 //     void test()
 //     {
