@@ -1,6 +1,6 @@
 #include "configtool/cablelistupdate.h"
 
-#include "common/textcodec.h"
+#include "common/filereplace.h"
 #include "common/usererror.h"
 #include "configtool/cablelistcheck.h"
 #include "configtool/cablelistdate.h"
@@ -159,7 +159,7 @@ bool isOlderThanCurrentList(const QDate &chosen, const QDate &current)
 
 void writeCableList(const QString &path, const QByteArray &bytes)
 {
-    if (!common::writeFileAtomically(path, bytes))
+    if (!common::replaceFile(path, bytes).ok())
         throw common::UserError::cannotCreate(path);
 }
 

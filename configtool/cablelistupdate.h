@@ -70,7 +70,7 @@ ChosenCableList readChosenCableList(const QString &path);
 // list in use without a date is older than any.
 bool isOlderThanCurrentList(const QDate &chosen, const QDate &current);
 
-// Replaces cable.txt with the bytes unchanged, atomically. Throws
+// Replaces cable.txt with the bytes unchanged, whole or not at all. Throws
 // common::UserError::cannotCreate when it cannot be written.
 void writeCableList(const QString &path, const QByteArray &bytes);
 

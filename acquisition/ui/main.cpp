@@ -2,8 +2,11 @@
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
 #include "acquisition/virtualkeyboardsink.h"
+#include "common/filelocations.h"
+#include "common/usererror.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace {
 
@@ -30,9 +33,13 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorix"));
+    const common::UserEnvironment user = common::UserEnvironment::current();
+    const common::ProgramFolders files = common::locateProgramFolders(
+        QCoreApplication::applicationDirPath(), QStringLiteral("quorix"), QStringLiteral("quorix.ini"), user);
     // Opened at the first "Lecture", which says so when there is no way to type.
-    acquisition::SessionKeySink keys(common::SettingsFile(QStringLiteral("quorix.ini")));
-    acquisition::QuorixProgram program(keys);
+    acquisition::SessionKeySink keys(common::SettingsFile(QStringLiteral("quorix.ini"), files.settings));
+    acquisition::QuorixProgram program(
+        keys, {files.settings, files.program, QDir(files.userData).filePath(QStringLiteral("journal"))});
     if (!program.mainWindow().muxFound())
         return 1;
     if (onXWayland && compositorFocusesOnClick())

@@ -6,6 +6,7 @@
 #include "configtool/ui/principal.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
@@ -209,7 +210,8 @@ TForm1 *ownerMainWindow(const QWidget *window)
 QString cableListPath(const QWidget *window)
 {
     const TForm1 *main = ownerMainWindow(window);
-    return QDir(main ? main->repertoire_depart() : QDir::currentPath()).filePath(QStringLiteral("cable.txt"));
+    return main ? main->cableListPath()
+                : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cable.txt"));
 }
 
 CableMessages cableMessages(const SetrixTexts &texts)

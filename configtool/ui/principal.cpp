@@ -19,7 +19,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -114,7 +113,7 @@ void TForm1::FormShow()
     // date stays unknown, so the update is offered, and its failure is shown once.
     QString listFailure;
     try {
-        m_cableListDate = readStartupCableListDate(QDir(m_startDirectory).filePath(QStringLiteral("cable.txt")));
+        m_cableListDate = readStartupCableListDate(cableListPath());
     } catch (const common::UserError &error) {
         listFailure = error.text();
     }
@@ -127,6 +126,16 @@ void TForm1::FormShow()
     Memo1->setFocus();
     if (!listFailure.isEmpty())
         common::showError(this, listFailure);
+}
+
+QString TForm1::cableListPath() const
+{
+    return m_files.dataFileToRead(QStringLiteral("cable.txt"));
+}
+
+QString TForm1::cableListUpdatePath() const
+{
+    return m_files.dataFileToWrite(QStringLiteral("cable.txt"));
 }
 
 void TForm1::FormActivate()
@@ -147,7 +156,7 @@ void TForm1::FormActivate()
 
 void TForm1::AddMenuLang()
 {
-    m_languages = common::listLanguageFiles(m_startDirectory, [this] { m_link.pump().processPending(); });
+    m_languages = common::listLanguageFiles(m_files.program, [this] { m_link.pump().processPending(); });
     for (int i = 0; i < m_languages.names.size(); ++i) {
         m_langue.at(i)->setText(m_languages.names.at(i));
         m_langue.at(i)->setVisible(true);

@@ -4,7 +4,6 @@
 #include "configtool/captionmap.h"
 #include "configtool/ui/principal.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -122,7 +121,7 @@ void TForm3::fitToCaptions()
 
 QString TForm3::cableListPath() const
 {
-    return QDir(m_main.repertoire_depart()).filePath(QStringLiteral("cable.txt"));
+    return m_main.cableListUpdatePath();
 }
 
 void TForm3::Button1Click()

@@ -52,7 +52,7 @@ struct Folders {
         copy.open(QIODevice::WriteOnly);
         copy.write(bytes);
     }
-    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return QDate::currentDate(); }}; }
+    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return QDate::currentDate(); }, {}}; }
     QByteArray ini() const
     {
         QFile f(settings.filePath("kelt.ini"));

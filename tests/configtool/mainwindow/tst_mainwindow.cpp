@@ -56,7 +56,7 @@ struct Folders {
     }
     void writeSettings(const QByteArray &ini) { write(settings.filePath("kelt.ini"), ini); }
     QString ini() const { return settings.filePath("kelt.ini"); }
-    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return today; }}; }
+    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return today; }, {}}; }
 };
 
 // The program over the given ports, shown and through its start-up.

@@ -71,7 +71,7 @@ struct Rig {
             qputenv("SETRIX_UPDATE_URL", updateUrl.toUtf8());
 
         main = std::make_unique<TForm1>(ports, pump, clock,
-                                        SetrixFolders{settings.path(), start.path(), [] { return today; }});
+                                        SetrixFolders{settings.path(), start.path(), [] { return today; }, {}});
         form = new TForm3(main.get());
         form->registerCaptions(main->captions());
         main->FormShow();
@@ -129,6 +129,7 @@ private slots:
     void listFromDisk_data();
     void listFromDisk();
     void unwritableList();
+    void usersOwnList();
 };
 
 void TestUpdateWindow::layoutAndCaptions()
@@ -463,6 +464,35 @@ void TestUpdateWindow::unwritableList()
     QCOMPARE(texts, QStringList({cannotCreate, cannotCreate, "Erreur: Impossible d'ouvrir le fichier " + missing}));
     QVERIFY(rig.atRest());
     QVERIFY(QFileInfo(rig.cablePath()).isDir());
+}
+
+// Once a user has a list of their own, it is the one in use and the one updated;
+// the list shipped with the program stays as it was.
+void TestUpdateWindow::usersOwnList()
+{
+    QTemporaryDir program, settings, data;
+    QFile::copy(SOURCE_DIR "/lang/setrix/English.lng", program.filePath("English.lng"));
+    writeBytes(program.filePath("cable.txt"), currentList);
+    QDir().mkpath(data.filePath("setrix"));
+    const QString own = data.filePath("setrix/cable.txt");
+    writeBytes(own, "01/05/2024\r\n51000 LISTE DE L'UTILISATEUR ;x\r\n");
+    testsupport::FakeClock clock;
+    testsupport::FakeSerialPorts ports{clock};
+    testsupport::FakeEventPump pump{clock, &ports};
+    TForm1 main(ports, pump, clock,
+                SetrixFolders{settings.path(), program.path(), [] { return today; }, data.filePath("setrix")});
+    auto *form = new TForm3(&main);
+    main.FormShow();
+    QCOMPARE(main.date_liste_cables(), QDate(2024, 5, 1));
+    QCOMPARE(form->cableListPath(), own);
+
+    QTemporaryDir elsewhere;
+    writeBytes(elsewhere.filePath("cable.txt"), newerList);
+    form->setFileChooser([&] { return elsewhere.filePath("cable.txt"); });
+    form->open();
+    form->Button3->click();
+    QCOMPARE(testsupport::readBytes(own), newerList);
+    QCOMPARE(testsupport::readBytes(program.filePath("cable.txt")), currentList);
 }
 
 QTEST_MAIN(TestUpdateWindow)
