@@ -36,7 +36,7 @@ int keymapFile(const QByteArray &keymap)
     return fd;
 }
 
-constexpr std::chrono::milliseconds kClientsBindKeyboard {300};
+constexpr std::chrono::milliseconds kClientsBindKeyboard {500};
 
 uint32_t milliseconds()
 {
