@@ -78,7 +78,17 @@ PortalKeySink::PortalKeySink(common::SettingsFile settings, const QString &decim
     if (m_session.isEmpty())
         throw cannotType(QStringLiteral("le portail du bureau n'a pas ouvert de session"));
     m_bus.connect(kService, m_session, kSessionInterface, QStringLiteral("Closed"), this, SLOT(onClosed()));
+    try {
+        start();
+    } catch (...) {
+        // No session left behind when the user says no or the desktop is silent.
+        closeSession();
+        throw;
+    }
+}
 
+void PortalKeySink::start()
+{
     QVariantMap devices {{QStringLiteral("types"), kKeyboard}};
     if (m_version >= 2) {
         devices.insert(QStringLiteral("persist_mode"), kPersistUntilRevoked);
@@ -102,12 +112,18 @@ PortalKeySink::PortalKeySink(common::SettingsFile settings, const QString &decim
 
 PortalKeySink::~PortalKeySink()
 {
-    if (m_session.isEmpty() || m_closed)
-        return;
     try {
         waitForReplies();
     } catch (const common::UserError &) {
     }
+    closeSession();
+}
+
+void PortalKeySink::closeSession()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
     QDBusMessage close = QDBusMessage::createMethodCall(kService, m_session, kSessionInterface,
                                                         QStringLiteral("Close"));
     m_bus.call(close, QDBus::Block, 2000);

@@ -45,6 +45,8 @@ private slots:
     void onClosed();
 
 private:
+    void start();
+    void closeSession();
     QVariantMap request(const QString &method, const QList<QVariant> &arguments, QVariantMap options,
                         int timeoutMs);
     QString requestPath(const QString &token) const;
