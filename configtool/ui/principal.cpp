@@ -25,7 +25,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
@@ -230,9 +232,10 @@ void TForm1::DisplayString(const QString &text)
 {
     QScrollBar *scroll = Memo1->verticalScrollBar();
     const bool following = scroll->value() == scroll->maximum();
-    QTextCursor end(Memo1->document());
+    QTextDocument *document = Memo1->document();
+    QTextCursor end(document);
     end.movePosition(QTextCursor::End);
-    end.insertText(text);
+    end.insertText(breakLongLines(text, document->lastBlock().length() - 1));
     if (following)
         scroll->setValue(scroll->maximum());
 }
