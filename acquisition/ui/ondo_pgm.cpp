@@ -6,6 +6,7 @@
 #include "acquisition/cycle.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
+#include "acquisition/ui/helptexts.h"
 #include "common/ui/apropos.h"
 #include "common/ui/helppage.h"
 #include "common/usererror.h"
@@ -187,7 +188,9 @@ void TQuorix::setDefaultHooks()
     hooks.chooseOpenPath = [this] {
         return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"), QString(), kOpenFilter);
     };
-    hooks.openHelp = [this](const QUrl &url) { common::openHelpPage(this, url.toLocalFile()); };
+    hooks.openHelp = [this](const QUrl &url) {
+        common::openHelpPage(this, url.toLocalFile(), helpPageTexts(m_language.messages()));
+    };
     hooks.endProgram = [] { QCoreApplication::exit(0); };
 }
 
@@ -317,6 +320,11 @@ void TQuorix::showNoInstrument()
 void TQuorix::showError(const QString &text)
 {
     withNormalStyle([this, &text] { common::showError(this, text); });
+}
+
+void TQuorix::showDeviceLost()
+{
+    showError(m_language.messages().added.text(added::deviceLost));
 }
 
 // --- configuration ---

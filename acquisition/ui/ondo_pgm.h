@@ -118,6 +118,7 @@ public:
     void setValueHolder(const QString &text) override;
     void showNoInstrument() override;
     void showError(const QString &text) override;
+    void showDeviceLost() override;
 
     // LanguageMenu
     void showLanguage(int position, const QString &name) override;

@@ -35,8 +35,6 @@
 namespace configtool {
 
 namespace {
-const QString disconnectedText = QStringLiteral("Multiplexeur déconnecté");
-
 // The system's long time format without the time zone, which would not fit the panel.
 QString longTime(const QTime &time)
 {
@@ -147,7 +145,9 @@ void TForm1::AddMenuLang()
 
 void TForm1::AffectCaption(const QString &path)
 {
-    m_captions.apply(common::readLanguageLines(path, languageLineCount));
+    const QStringList lines = common::readLanguageLines(path, m_texts.languageLines());
+    m_captions.apply(lines);
+    m_texts.applyAdded(lines);
 }
 
 void TForm1::LangueClick(int position)
@@ -208,7 +208,7 @@ void TForm1::portLost()
     m_portLost = true;
     m_muxFound = false;
     m_link.close();
-    m_panels[0]->setText(disconnectedText);
+    m_panels[0]->setText(m_texts.added(added::muxDisconnected));
     setCommandButtonsEnabled(false);
     btn_connexion->setEnabled(true);
 }

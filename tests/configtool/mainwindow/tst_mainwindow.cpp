@@ -362,7 +362,7 @@ private slots:
         QVERIFY(w.mux_trouve());
         ports.device(0).goneAt = clock.now;
         w.Timer1Timer();
-        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexer disconnected"));
 
         ports.device(0).gone = false;
         ports.device(0).goneAt = -1;
@@ -429,7 +429,7 @@ private slots:
         QVERIFY(w.mux_trouve());
         mux.stop();
         QVERIFY(QTest::qWaitFor([&] { return w.btn_connexion->isEnabled(); }, 5000));
-        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexer disconnected"));
         QVERIFY(!w.btn_snumber->isEnabled() && !w.btn_selection->isEnabled() && !w.btn_config->isEnabled());
         w.instClick(1); // fails at the put, changes nothing
         QCOMPARE(w.statusPanel(1), QString());
