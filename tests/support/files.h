@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringEncoder>
 #include <QTest>
 
 namespace testsupport {
@@ -19,6 +20,13 @@ inline void writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A text as a Windows editor's "Unicode" option saves it: UTF-16 LE with a byte-order mark.
+inline QByteArray utf16WithBom(const QString &text)
+{
+    QStringEncoder encoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    return encoder.encode(text);
 }
 
 } // namespace testsupport

@@ -97,6 +97,16 @@ private slots:
         const QStringList expected({"Français", "Précédent"});
         QCOMPARE(common::readLanguageLines(dir.filePath("ansi.lng"), 2), expected);
         QCOMPARE(common::readLanguageLines(dir.filePath("utf8.lng"), 2), expected);
+
+        // UTF-16 with its byte-order mark, either byte order; the mark is not text.
+        putFile(dir.filePath("le.lng"), QByteArray("\xFF\xFE" "F\0r\0\xE7\0\r\0\n\0" "\0\x01" "\r\0\n\0", 18));
+        putFile(dir.filePath("be.lng"), QByteArray("\xFE\xFF" "\0F\0r\0\xE7\0\r\0\n" "\x01\0" "\0\r\0\n", 18));
+        const QStringList utf16({"Frç", "Ā"});
+        QCOMPARE(common::readLanguageLines(dir.filePath("le.lng"), 2), utf16);
+        QCOMPARE(common::readLanguageLines(dir.filePath("be.lng"), 2), utf16);
+        // A file cut in the middle of a character still reads, without a crash.
+        putFile(dir.filePath("odd.lng"), QByteArray("\xFF\xFE" "A\0B", 5));
+        QCOMPARE(common::readLanguageLines(dir.filePath("odd.lng"), 1).value(0).left(1), QStringLiteral("A"));
     }
 
     // Messages beyond a caption map keep their French text where a file lacks

@@ -1,5 +1,6 @@
 // Setrix's main window against the simulator: start-up, commands, languages, a lost port.
 #include "common/inifile.h"
+#include "common/textcodec.h"
 #include "common/ui/messageboxanswerer.h"
 #include "configtool/receivedisplay.h"
 #include "configtool/ui/config_avancee.h"
@@ -7,6 +8,7 @@
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/typecable.h"
 #include "tests/support/fakes.h"
+#include "tests/support/files.h"
 #include "tests/support/muxsim_process.h"
 
 #include <QAction>
@@ -415,6 +417,21 @@ private slots:
         QCOMPARE(document->blockCount(), receiveLinesKept);
         QCOMPARE(document->firstBlock().text(), "L" + QString::number(sent - receiveLinesKept + 2));
         QCOMPARE(document->lastBlock().text(), QStringLiteral("tail"));
+    }
+
+    // A language file saved as UTF-16 with its byte-order mark reads as text.
+    void utf16LanguageFile()
+    {
+        Folders folders;
+        QFile::remove(folders.start.filePath("Francais.lng"));
+        const QByteArray english = testsupport::readBytes(QStringLiteral(SOURCE_DIR "/lang/setrix/English.lng"));
+        testsupport::writeBytes(folders.start.filePath("English.lng"),
+                                testsupport::utf16WithBom(common::decodeText(english)));
+        common::MessageBoxAnswerer boxes;
+        auto program = startSetrix(folders, {});
+        QCOMPARE(program->mainWindow().btn_connexion->text(), QStringLiteral("Connect multiplexer"));
+        QCOMPARE(boxTexts(boxes).value(0),
+                 QStringLiteral("Erreur: No multiplexer found.\n\rCheck the cable and click “Connect multiplexer”."));
     }
 
     // The device goes away: the port is dropped and a new scan offered.
