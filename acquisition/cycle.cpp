@@ -2,6 +2,7 @@
 
 #include "acquisition/configvalues.h"
 #include "acquisition/cursor.h"
+#include "acquisition/readingjournal.h"
 #include "acquisition/seriesplan.h"
 #include "common/usererror.h"
 #include "link/acquisitionlink.h"
@@ -58,10 +59,14 @@ void AcquisitionCycle::repeatSeries()
     if (!m_commands.repeat)
         return;
     m_stopRequested = true;
-    if (m_seriesNumber == 1)
+    // The series taken again replaces the previous one in the counts.
+    if (m_seriesNumber == 1) {
         m_seriesNumber = m_config.batchSize();
-    else
+        m_batchNumber = qMax(1, m_batchNumber - 1);
+    } else {
         --m_seriesNumber;
+    }
+    m_continuousSeries = qMax(1, m_continuousSeries - 1);
     m_view.setTimerEnabled(true);
 }
 
@@ -70,7 +75,11 @@ void AcquisitionCycle::run()
     if (m_running)
         return;
     m_running = true;
-    const auto clearRunning = qScopeGuard([this] { m_running = false; });
+    const auto clearRunning = qScopeGuard([this] {
+        m_running = false;
+        if (m_journal)
+            m_journal->closeSeries();
+    });
     m_view.setTimerEnabled(false);
     setRepeatEnabled(false);
     m_stopRequested = false;
@@ -122,7 +131,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::readAddressed(const SeriesPlan &plan
             if (pumpAndTest() == Outcome::Ended)
                 return Outcome::Ended;
             m_view.setValueHolder(QString());
-            if (receiveValue() == Outcome::Ended)
+            if (receiveValue(i + 1) == Outcome::Ended)
                 return Outcome::Ended;
         }
     }
@@ -137,7 +146,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::readMultiple(const SeriesPlan &plan)
     m_view.setValueHolder(QString());
     // The multiplexer answers in ascending input order.
     for (int i = 0; i < kInstrumentCount; ++i) {
-        if ((plan.mask & (1u << i)) && receiveValue() == Outcome::Ended)
+        if ((plan.mask & (1u << i)) && receiveValue(i + 1) == Outcome::Ended)
             return Outcome::Ended;
     }
     return Outcome::Continue;
@@ -169,7 +178,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::pumpAndTest()
     return m_stopRequested ? Outcome::Ended : Outcome::Continue;
 }
 
-AcquisitionCycle::Outcome AcquisitionCycle::receiveValue()
+AcquisitionCycle::Outcome AcquisitionCycle::receiveValue(int instrument)
 {
     QByteArray line;
     switch (m_link.receiveLine(line, [this] { return m_stopRequested; })) {
@@ -187,14 +196,28 @@ AcquisitionCycle::Outcome AcquisitionCycle::receiveValue()
     m_view.setValueHolder(text);
     const QString value = muxlink::extractValue(text);
     m_view.setValueHolder(value);
+    // Noted first: a value whose typing fails is still on record.
+    noteInJournal(instrument, text, value);
     m_cursor.putValue(value);
     return Outcome::Continue;
 }
 
+void AcquisitionCycle::noteInJournal(int instrument, const QString &line, const QString &value)
+{
+    if (!m_journal)
+        return;
+    const bool batches = m_config.measurementMode() == kBatchMeasurement;
+    m_journal->record({batches ? m_batchNumber : 0, batches ? m_seriesNumber : m_continuousSeries,
+                       instrument, line, value});
+}
+
 void AcquisitionCycle::endSeries()
 {
+    if (m_journal)
+        m_journal->closeSeries();
     switch (m_config.measurementMode()) {
     case kContinuousMeasurement:
+        ++m_continuousSeries;
         m_cursor.nextSeries();
         setRepeatEnabled(true);
         break;
@@ -202,6 +225,7 @@ void AcquisitionCycle::endSeries()
         setRepeatEnabled(true);
         if (m_config.batchSize() < ++m_seriesNumber) {
             m_seriesNumber = 1;
+            ++m_batchNumber;
             m_cursor.nextBatch();
         } else {
             m_cursor.nextSeries();

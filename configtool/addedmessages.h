@@ -27,6 +27,8 @@ inline constexpr AddedText unreadableReply{93, u"Réponse du serveur illisible"}
 inline constexpr AddedText listNotOnServer{94, u"Liste des câbles introuvable sur le serveur"};
 inline constexpr AddedText serverError{95, u"Erreur %1 du serveur"}; // %1: the HTTP status code
 inline constexpr AddedText notACableList{96, u"Le fichier reçu n'est pas une liste de câbles"};
+// A body ended by the server closing the connection, cut inside the list.
+inline constexpr AddedText downloadIncomplete{98, u"Téléchargement incomplet"};
 // The cable windows, when the multiplexer goes away during an operation.
 inline constexpr AddedText cableMuxDisconnected{
     97, u"Le multiplexeur a été déconnecté. Rebranchez-le, puis reconnectez-le dans la fenêtre principale."};
@@ -34,7 +36,7 @@ inline constexpr AddedText cableMuxDisconnected{
 inline constexpr const AddedText *all[] = {
     &muxDisconnected, &listKept,           &downloadCancelled, &badAddress,      &cannotConnect,
     &serverSilent,    &downloadInterrupted, &fileTooLarge,     &unreadableReply, &listNotOnServer,
-    &serverError,     &notACableList,       &cableMuxDisconnected,
+    &serverError,     &notACableList,       &cableMuxDisconnected, &downloadIncomplete,
 };
 
 } // namespace configtool::added

@@ -3,10 +3,12 @@
 #include "common/textcodec.h"
 #include "common/usererror.h"
 #include "configtool/addedmessages.h"
+#include "configtool/cablelistcheck.h"
 #include "configtool/cablelistdate.h"
 #include "http/httpclient.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 
 namespace configtool {
@@ -129,13 +131,16 @@ QString CableListDownload::outcomeText() const
     // An error page or a portal's login page can come with a 200.
     if (!cableListDate(firstLineOf(m_client.body())).isValid())
         return keptListText(m_texts, m_texts.text(added::notACableList));
+    if (m_client.bodyEndedByClose() && !isWholeCableList(m_client.body()))
+        return keptListText(m_texts, m_texts.text(added::downloadIncomplete));
     return {};
 }
 
 ChosenCableList readChosenCableList(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opening a FIFO would wait for a writer that may never come.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         throw common::UserError::cannotOpen(path);
     ChosenCableList list;
     list.bytes = file.readAll();

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace configtool {
 
 enum class MessageKind {
@@ -39,7 +41,8 @@ public:
 // A page of the register cable window.
 class RegisterPageView : public CableOperationView {
 public:
-    virtual int reference() const = 0; // the current reference number
+    // The reference number the page programs; none while it shows no cable.
+    virtual std::optional<int> reference() const = 0;
     virtual void setReference(int reference) = 0;
     // Text of the page's reference list after a read.
     virtual void setCableName(const QString &name) = 0;

@@ -1,10 +1,12 @@
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
 #include "acquisition/xtestkeysink.h"
+#include "common/filelocations.h"
 #include "common/ui/messages.h"
 #include "common/usererror.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <memory>
 
@@ -20,7 +22,11 @@ int main(int argc, char *argv[])
         common::showError(nullptr, error.text());
         return 1;
     }
-    acquisition::QuorixProgram program(*keys);
+    const common::UserEnvironment user = common::UserEnvironment::current();
+    const common::ProgramFolders files = common::locateProgramFolders(
+        QCoreApplication::applicationDirPath(), QStringLiteral("quorix"), QStringLiteral("quorix.ini"), user);
+    acquisition::QuorixProgram program(
+        *keys, {files.settings, files.program, QDir(files.userData).filePath(QStringLiteral("journal"))});
     if (!program.mainWindow().muxFound())
         return 1;
     program.mainWindow().show();

@@ -4,9 +4,11 @@
 #include "acquisition/configfile.h"
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
+#include "acquisition/journalfile.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/helptexts.h"
+#include "common/filelocations.h"
 #include "common/ui/apropos.h"
 #include "common/ui/helppage.h"
 #include "common/usererror.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QLayout>
@@ -125,6 +128,8 @@ void TQuorix::createMenus()
     Nouveau1 = command(menuLine, QStringLiteral("&Nouveau"), &TQuorix::Nouveau1Click);
     Ouvrir1 = command(menuLine, QStringLiteral("&Ouvrir"), &TQuorix::Ouvrir1Click);
     Configuration1 = command(menuLine, QStringLiteral("&Configuration"), &TQuorix::Configuration1Click);
+    Journal1 = command(menuLine, QStringLiteral("&Journal"), &TQuorix::Journal1Click);
+    Journal1->setVisible(false);
     menuLine->addSeparator();
     menuExit = command(menuLine, QStringLiteral("&Quitter"), &TQuorix::menuExitClick);
 
@@ -186,11 +191,14 @@ void TQuorix::registerCaptions(CaptionTargets &targets)
 void TQuorix::setDefaultHooks()
 {
     hooks.chooseOpenPath = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"), QString(), kOpenFilter);
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"),
+                                            common::configurationDialogFolder(m_session.fichier_config),
+                                            kOpenFilter);
     };
     hooks.openHelp = [this](const QUrl &url) {
         common::openHelpPage(this, url.toLocalFile(), helpPageTexts(m_language.messages()));
     };
+    hooks.openFolder = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     hooks.endProgram = [] { QCoreApplication::exit(0); };
 }
 
@@ -214,6 +222,13 @@ void TQuorix::attach(Tconfig_form &editor, common::TAboutBox &about)
         Configuration1->setEnabled(true);
         ConfigurerCtxt->setEnabled(true);
     };
+}
+
+void TQuorix::setJournal(JournalFile *journal)
+{
+    m_journal = journal;
+    m_cycle->setJournal(journal);
+    Journal1->setVisible(journal != nullptr);
 }
 
 void TQuorix::guarded(const std::function<void()> &handler)
@@ -266,6 +281,8 @@ void TQuorix::showEvent(QShowEvent *event)
 void TQuorix::FormActivate()
 {
     guarded([this] {
+        if (m_journal)
+            m_journal->setEnabled(m_settings.readInteger(QStringLiteral("GENERAL"), QStringLiteral("Journal"), 1) != 0);
         m_language.UpDateCaption([this] { m_pump.processPending(); });
         if (m_session.fichier_config.isEmpty() || !m_editor)
             return;
@@ -327,6 +344,11 @@ void TQuorix::showDeviceLost()
     showError(m_language.messages().added.text(added::deviceLost));
 }
 
+void TQuorix::showJournalFailure(const QString &text)
+{
+    common::showNotice(this, text);
+}
+
 // --- configuration ---
 
 void TQuorix::Nouveau1Click()
@@ -363,6 +385,19 @@ void TQuorix::loadConfiguration(const QString &path)
     auto chooser = std::exchange(m_editor->hooks.chooseOpenPath, [path] { return path; });
     const auto restore = qScopeGuard([this, &chooser] { m_editor->hooks.chooseOpenPath = std::move(chooser); });
     m_editor->Ouvrir1Click();
+}
+
+void TQuorix::Journal1Click()
+{
+    if (!m_journal)
+        return;
+    // Before the first value the folder does not exist yet.
+    QDir().mkpath(m_journal->folder());
+    const QString shown = QDir::toNativeSeparators(m_journal->folder());
+    if (!hooks.openFolder(QUrl::fromLocalFile(m_journal->folder())))
+        withNormalStyle([this, &shown] {
+            common::showError(this, QStringLiteral("Aucun gestionnaire de fichiers n'a pu ouvrir le dossier %1").arg(shown));
+        });
 }
 
 // --- help, about, languages ---

@@ -31,7 +31,7 @@ public:
     void setProgress(int) override {}
     void setButtonsEnabled(bool) override {}
     void showMessage(MessageKind, const QString &) override { ++messages; }
-    int reference() const override { return 51101; }
+    std::optional<int> reference() const override { return 51101; }
     void setReference(int) override {}
     void setCableName(const QString &) override {}
     Rs232PageSettings settings() const override

@@ -3,6 +3,7 @@
 #include "common/startupsettings.h"
 #include "common/ui/apropos.h"
 #include "common/ui/messages.h"
+#include "common/usererror.h"
 #include "configtool/cableconfigrules.h"
 #include "configtool/cablelistdate.h"
 #include "configtool/receivedisplay.h"
@@ -18,7 +19,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -108,14 +108,34 @@ void TForm1::FormShow()
         m_retroCaptions.setCaption(d, settings.retroCaptions.value(d));
     refreshRetroItems();
 
-    m_cableListDate = readStartupCableListDate(QDir(m_startDirectory).filePath(QStringLiteral("cable.txt")));
+    // A cable list that cannot be read (missing, empty, not a file) costs none of
+    // the other steps: without the language every later box would be blank. Its
+    // date stays unknown, so the update is offered, and its failure is shown once.
+    QString listFailure;
+    try {
+        m_cableListDate = readStartupCableListDate(cableListPath());
+    } catch (const common::UserError &error) {
+        listFailure = error.text();
+    }
     if (settings.langue >= 1 && settings.langue <= common::maxLanguages)
         m_langue.at(settings.langue - 1)->setChecked(true);
     // A stored position without a file leaves the built-in captions.
     const QString path = common::languageFilePath(m_languages, settings.langue);
     if (!path.isEmpty())
-        AffectCaption(path);
+        guarded([this, &path] { AffectCaption(path); });
     Memo1->setFocus();
+    if (!listFailure.isEmpty())
+        common::showError(this, listFailure);
+}
+
+QString TForm1::cableListPath() const
+{
+    return m_files.dataFileToRead(QStringLiteral("cable.txt"));
+}
+
+QString TForm1::cableListUpdatePath() const
+{
+    return m_files.dataFileToWrite(QStringLiteral("cable.txt"));
 }
 
 void TForm1::FormActivate()
@@ -136,7 +156,7 @@ void TForm1::FormActivate()
 
 void TForm1::AddMenuLang()
 {
-    m_languages = common::listLanguageFiles(m_startDirectory, [this] { m_link.pump().processPending(); });
+    m_languages = common::listLanguageFiles(m_files.program, [this] { m_link.pump().processPending(); });
     for (int i = 0; i < m_languages.names.size(); ++i) {
         m_langue.at(i)->setText(m_languages.names.at(i));
         m_langue.at(i)->setVisible(true);

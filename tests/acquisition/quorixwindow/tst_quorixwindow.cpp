@@ -16,10 +16,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -37,7 +39,9 @@ namespace {
 struct Folders {
     QTemporaryDir settings;
     QTemporaryDir languages;
+    QTemporaryDir data;
     QString mux = settings.filePath("atelier.mux");
+    QString journal = data.filePath("quorix/journal");
 
     Folders()
     {
@@ -58,7 +62,22 @@ struct Folders {
     {
         return common::IniFile::load(ini()).readString(section, key);
     }
-    QuorixFolders folders() const { return {settings.path(), languages.path()}; }
+    QuorixFolders folders() const { return {settings.path(), languages.path(), journal}; }
+    // The value column of every journal line, oldest first.
+    QStringList journalValues() const
+    {
+        QStringList values;
+        const QDir folder(journal);
+        for (const QString &day : folder.entryList({"*.csv"}, QDir::Files, QDir::Name)) {
+            QFile file(folder.filePath(day));
+            if (!file.open(QIODevice::ReadOnly))
+                return {"unreadable " + day};
+            file.readLine(); // header
+            while (!file.atEnd())
+                values << QString::fromUtf8(file.readLine()).trimmed().section(',', -1);
+        }
+        return values;
+    }
 };
 
 std::unique_ptr<QuorixProgram> startQuorix(const Folders &folders, KeySink &keys, const QString &port)
@@ -137,7 +156,7 @@ private slots:
     {
         TQuorix &w = m_program->mainWindow();
         m_keys.clear();
-        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 9; }));
+        QVERIFY(readUntil(w, [&] { return keyText(m_keys.keys()).count('R') >= 3; }));
         // Two values a series in a row, then back and one row down.
         QVERIFY2(keyText(m_keys.keys()).startsWith("1.5R-2RLLD30R"), qPrintable(keyText(m_keys.keys())));
         QVERIFY(m_sim.log().startsWith("@*?\r\n@*N1\r\n@*N1\r\n"));
@@ -145,6 +164,59 @@ private slots:
         QVERIFY(!w.Stop->isEnabled());
         QVERIFY(!w.btn_reprise->isEnabled());
         QVERIFY(w.arret_demande());
+        // Every value typed is in the journal, in order.
+        const QStringList values = m_folders.journalValues();
+        QCOMPARE(int(values.size()), int(keyText(m_keys.keys()).count('R')));
+        QCOMPARE(values.mid(0, 3), QStringList({"V1.5", "V-2", "V30"}));
+    }
+
+    void journalSwitchedOffAndOpened()
+    {
+        TQuorix &w = m_program->mainWindow();
+        const int before = int(m_folders.journalValues().size());
+        m_folders.writeSettings("[GENERAL]\r\nJournal=0\r\n[FICHIER]\r\nQuorix=" + m_folders.mux.toUtf8() + "\r\n");
+        w.FormActivate();
+        m_keys.clear();
+        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 5; }));
+        QCOMPARE(int(m_folders.journalValues().size()), before);
+        m_folders.writeSettings("[FICHIER]\r\nQuorix=" + m_folders.mux.toUtf8() + "\r\n");
+        w.FormActivate();
+
+        QList<QUrl> opened;
+        w.hooks.openFolder = [&](const QUrl &url) { return opened << url, true; };
+        QVERIFY(w.Journal1->isVisible());
+        w.Journal1->trigger();
+        QCOMPARE(opened, QList<QUrl>({QUrl::fromLocalFile(m_folders.journal)}));
+        MessageBoxAnswerer boxes;
+        w.hooks.openFolder = [](const QUrl &) { return false; };
+        w.Journal1->trigger();
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).text, "Aucun gestionnaire de fichiers n'a pu ouvrir le dossier " + m_folders.journal);
+    }
+
+    // One notice, which takes neither the focus nor the typing.
+    void journalThatCannotBeWritten()
+    {
+        TQuorix &w = m_program->mainWindow();
+        QVERIFY(QDir(m_folders.journal).removeRecursively());
+        testsupport::writeBytes(m_folders.journal, "a file where the folder should be");
+        const auto restore = qScopeGuard([&] { QFile::remove(m_folders.journal); });
+        m_keys.clear();
+        QVERIFY(readUntil(w, [&] { return keyText(m_keys.keys()).count('R') >= 4; }));
+        QList<QMessageBox *> notices;
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(top); box && box->isVisible())
+                notices << box;
+        }
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(notices.at(0)->windowTitle(), "Avertissement");
+        QVERIFY(notices.at(0)->text().startsWith("Le journal des lectures ne peut pas être écrit dans " + m_folders.journal));
+        QVERIFY(!notices.at(0)->isModal());
+        QVERIFY(notices.at(0)->testAttribute(Qt::WA_ShowWithoutActivating));
+        // A click on it must not take the focus either, and it leaves "Stop" uncovered.
+        QVERIFY(notices.at(0)->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+        QVERIFY(!notices.at(0)->frameGeometry().intersects(w.frameGeometry()));
+        notices.at(0)->close();
     }
 
     void dialogsDropStayOnTop()
