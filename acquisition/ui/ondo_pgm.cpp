@@ -7,6 +7,7 @@
 #include "acquisition/journalfile.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
+#include "acquisition/ui/helptexts.h"
 #include "common/filelocations.h"
 #include "common/ui/apropos.h"
 #include "common/ui/helppage.h"
@@ -194,7 +195,9 @@ void TQuorix::setDefaultHooks()
                                             common::configurationDialogFolder(m_session.fichier_config),
                                             kOpenFilter);
     };
-    hooks.openHelp = [this](const QUrl &url) { common::openHelpPage(this, url.toLocalFile()); };
+    hooks.openHelp = [this](const QUrl &url) {
+        common::openHelpPage(this, url.toLocalFile(), helpPageTexts(m_language.messages()));
+    };
     hooks.openFolder = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     hooks.endProgram = [] { QCoreApplication::exit(0); };
 }
@@ -334,6 +337,11 @@ void TQuorix::showNoInstrument()
 void TQuorix::showError(const QString &text)
 {
     withNormalStyle([this, &text] { common::showError(this, text); });
+}
+
+void TQuorix::showDeviceLost()
+{
+    showError(m_language.messages().added.text(added::deviceLost));
 }
 
 void TQuorix::showJournalFailure(const QString &text)
