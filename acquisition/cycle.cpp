@@ -15,11 +15,6 @@
 
 namespace acquisition {
 
-QString deviceLostMessage()
-{
-    return QStringLiteral("Le multiplexeur a été déconnecté. Reconnectez-le et relancez Quorix.");
-}
-
 AcquisitionCycle::AcquisitionCycle(muxlink::AcquisitionLink &link, muxlink::EventPump &pump,
                                    ConfigurationValues &config, Cursor &cursor, CycleView &view)
     : m_link(link), m_pump(pump), m_config(config), m_cursor(cursor), m_view(view)
@@ -104,6 +99,12 @@ void AcquisitionCycle::fail(const QString &message)
     m_view.showError(message);
 }
 
+void AcquisitionCycle::deviceLost()
+{
+    stop();
+    m_view.showDeviceLost();
+}
+
 AcquisitionCycle::Outcome AcquisitionCycle::runSeries()
 {
     const SeriesPlan plan = planSeries(m_config);
@@ -165,7 +166,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::send(const QByteArray &command)
 {
     dropPendingReadings();
     if (m_link.send(command) < 0) {
-        fail(deviceLostMessage());
+        deviceLost();
         return Outcome::Ended;
     }
     return Outcome::Continue;
@@ -185,7 +186,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::receiveValue(int instrument)
         return Outcome::Ended;
     case muxlink::AcquisitionLink::Receive::Gone:
         // What arrived of the line is dropped: half a value typed is worse than none.
-        fail(deviceLostMessage());
+        deviceLost();
         return Outcome::Ended;
     case muxlink::AcquisitionLink::Receive::Line:
         break;

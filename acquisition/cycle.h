@@ -17,9 +17,6 @@ class Cursor;
 class ReadingJournal;
 struct SeriesPlan;
 
-// Shown when the serial device disappears while a cycle runs.
-QString deviceLostMessage();
-
 // The acquisition cycle: series after series, it asks the multiplexer for the
 // readings the configuration selects, types each value through the cursor and
 // moves the cursor at the end of each series or batch, until a stop. It runs
@@ -69,6 +66,7 @@ private:
     Outcome pumpAndTest();
     void endSeries();
     void fail(const QString &message);
+    void deviceLost();
     void setCommands(const CommandState &state);
     void setRepeatEnabled(bool enabled);
 

@@ -2,6 +2,7 @@
 
 #include "acquisition/captiontargets.h"
 #include "acquisition/ui/arrowspinbox.h"
+#include "acquisition/ui/helptexts.h"
 #include "acquisition/ui/radiogroup.h"
 #include "common/filelocations.h"
 #include "common/ui/apropos.h"
@@ -251,7 +252,9 @@ void Tconfig_form::setDefaultHooks()
         common::TAboutBox box(common::AboutProgram::quorix(), this);
         box.exec();
     };
-    hooks.openHelp = [this](const QUrl &url) { common::openHelpPage(this, url.toLocalFile()); };
+    hooks.openHelp = [this](const QUrl &url) {
+        common::openHelpPage(this, url.toLocalFile(), helpPageTexts(m_messages));
+    };
 }
 
 void Tconfig_form::guarded(const std::function<void()> &handler)

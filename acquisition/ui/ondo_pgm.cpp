@@ -8,6 +8,7 @@
 #include "acquisition/keysink.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
+#include "acquisition/ui/helptexts.h"
 #include "common/filelocations.h"
 #include "common/ui/apropos.h"
 #include "common/ui/helppage.h"
@@ -195,7 +196,9 @@ void TQuorix::setDefaultHooks()
                                             common::configurationDialogFolder(m_session.fichier_config),
                                             kOpenFilter);
     };
-    hooks.openHelp = [this](const QUrl &url) { common::openHelpPage(this, url.toLocalFile()); };
+    hooks.openHelp = [this](const QUrl &url) {
+        common::openHelpPage(this, url.toLocalFile(), helpPageTexts(m_language.messages()));
+    };
     hooks.openFolder = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     hooks.endProgram = [] { QCoreApplication::exit(0); };
 }
@@ -375,6 +378,11 @@ void TQuorix::showNoInstrument()
 void TQuorix::showError(const QString &text)
 {
     withNormalStyle([this, &text] { common::showError(this, text); });
+}
+
+void TQuorix::showDeviceLost()
+{
+    showError(m_language.messages().added.text(added::deviceLost));
 }
 
 void TQuorix::showJournalFailure(const QString &text)

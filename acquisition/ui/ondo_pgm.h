@@ -129,6 +129,7 @@ public:
     void setValueHolder(const QString &text) override;
     void showNoInstrument() override;
     void showError(const QString &text) override;
+    void showDeviceLost() override;
 
     // A journal that cannot be written: said without stopping the typing.
     void showJournalFailure(const QString &text);

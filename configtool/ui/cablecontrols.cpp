@@ -216,7 +216,8 @@ QString cableListPath(const QWidget *window)
 
 CableMessages cableMessages(const SetrixTexts &texts)
 {
-    return {texts.message(50), texts.message(51), texts.message(52), texts.message(53)};
+    return {texts.message(50), texts.message(51), texts.message(52), texts.message(53),
+            texts.added(added::cableMuxDisconnected)};
 }
 
 void showCableMessage(QWidget *window, MessageKind kind, const QString &text)

@@ -25,7 +25,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
@@ -33,8 +35,6 @@
 namespace configtool {
 
 namespace {
-const QString disconnectedText = QStringLiteral("Multiplexeur déconnecté");
-
 // The system's long time format without the time zone, which would not fit the panel.
 QString longTime(const QTime &time)
 {
@@ -165,7 +165,9 @@ void TForm1::AddMenuLang()
 
 void TForm1::AffectCaption(const QString &path)
 {
-    m_captions.apply(common::readLanguageLines(path, languageLineCount));
+    const QStringList lines = common::readLanguageLines(path, m_texts.languageLines());
+    m_captions.apply(lines);
+    m_texts.applyAdded(lines);
 }
 
 void TForm1::LangueClick(int position)
@@ -226,7 +228,7 @@ void TForm1::portLost()
     m_portLost = true;
     m_muxFound = false;
     m_link.close();
-    m_panels[0]->setText(disconnectedText);
+    m_panels[0]->setText(m_texts.added(added::muxDisconnected));
     setCommandButtonsEnabled(false);
     btn_connexion->setEnabled(true);
 }
@@ -250,9 +252,10 @@ void TForm1::DisplayString(const QString &text)
 {
     QScrollBar *scroll = Memo1->verticalScrollBar();
     const bool following = scroll->value() == scroll->maximum();
-    QTextCursor end(Memo1->document());
+    QTextDocument *document = Memo1->document();
+    QTextCursor end(document);
     end.movePosition(QTextCursor::End);
-    end.insertText(text);
+    end.insertText(breakLongLines(text, document->lastBlock().length() - 1));
     if (following)
         scroll->setValue(scroll->maximum());
 }

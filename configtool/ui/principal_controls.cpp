@@ -1,6 +1,7 @@
 // The main window's controls, menus and the captions the language files set.
 #include "configtool/ui/principal.h"
 
+#include "configtool/receivedisplay.h"
 #include "configtool/ui/toolbaricons.h"
 
 #include <algorithm>
@@ -116,6 +117,7 @@ void TForm1::createControls()
     Memo1->setFont(courier);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setMaximumBlockCount(receiveLinesKept);
     setCentralWidget(Memo1);
 }
 

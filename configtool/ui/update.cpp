@@ -21,8 +21,6 @@ namespace configtool {
 
 namespace {
 
-const QString cancelledText = QStringLiteral("Téléchargement annulé : liste actuelle conservée");
-
 QUrl updateUrlAtStart()
 {
     const QString overridden = qEnvironmentVariable("SETRIX_UPDATE_URL");
@@ -42,7 +40,7 @@ TForm3::TForm3(TForm1 *main)
       OpenDialog1(new QFileDialog(this, QStringLiteral("Ouvrir"), QString(),
                                   QStringLiteral("Liste des câbles (cable.txt)"))),
       m_main(*main),
-      m_download(m_client)
+      m_download(m_client, main->texts().addedTexts())
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Mise à jour"));
@@ -136,7 +134,8 @@ void TForm3::Button1Click()
         if (replaced)
             accept();
         else if (m_cancelled)
-            setStatusLine(cancelledText);
+            setStatusLine(keptListText(m_main.texts().addedTexts(),
+                                       m_main.texts().added(added::downloadCancelled)));
     });
 }
 

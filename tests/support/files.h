@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QStringEncoder>
 #include <QTest>
 
 namespace testsupport {
@@ -26,6 +27,13 @@ inline void writeBytes(const QString &path, const QByteArray &bytes)
 inline QStringList fileNames(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// A text as a Windows editor's "Unicode" option saves it: UTF-16 LE with a byte-order mark.
+inline QByteArray utf16WithBom(const QString &text)
+{
+    QStringEncoder encoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    return encoder.encode(text);
 }
 
 } // namespace testsupport

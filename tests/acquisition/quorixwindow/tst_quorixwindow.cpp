@@ -7,6 +7,7 @@
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
 #include "common/inifile.h"
+#include "common/textcodec.h"
 #include "common/usererror.h"
 #include "common/ui/messageboxanswerer.h"
 #include "tests/acquisition/cycle/keytext.h"
@@ -368,6 +369,43 @@ private slots:
         QCOMPARE(boxes.seen().at(0).title, "Erreur");
         QCOMPARE(boxes.seen().at(0).text,
                  "Aucun multiplexeur détecté\n\rConnectez votre multiplexeur et relancez Quorix");
+    }
+
+    // A language file saved as UTF-16 gives its captions, and the messages the
+    // map has no line for (here: the device lost during a run) follow the language.
+    void englishFromUtf16AndLostDevice()
+    {
+        testsupport::MuxSimProcess sim;
+        QVERIFY2(sim.start({"--model", "8", "--values", "7", "--line", "short", "--per-command", "1"}),
+                 qPrintable(sim.errorString()));
+        Folders folders;
+        QFile::remove(folders.languages.filePath("Francais.lng"));
+        const QByteArray english = testsupport::readBytes(QStringLiteral(SOURCE_DIR "/lang/quorix/English.lng"));
+        testsupport::writeBytes(folders.languages.filePath("English.lng"),
+                                testsupport::utf16WithBom(common::decodeText(english)));
+        folders.writeSettings("[FICHIER]\r\nQuorix=" + folders.mux.toUtf8() + "\r\n");
+
+        MessageBoxAnswerer boxes;
+        RecordingKeySink keys;
+        auto program = startQuorix(folders, keys, sim.linkPath());
+        TQuorix &w = program->mainWindow();
+        QCOMPARE(w.menuLine->title(), "&File");
+
+        // The simulator goes away once a value has been typed.
+        QTimer watch;
+        bool stopped = false;
+        QObject::connect(&watch, &QTimer::timeout, &w, [&] {
+            if (!stopped && !keys.keys().isEmpty()) {
+                stopped = true;
+                sim.stop();
+            }
+        });
+        watch.start(10);
+        QTest::mouseClick(w.btn_read, Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !boxes.seen().isEmpty() && w.btn_read->isEnabled(); }, 20000));
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).text,
+                 "The multiplexer was disconnected. Plug it in again and restart Quorix.");
     }
 
     // Kept out of the window manager (wlroots compositors): the window hides

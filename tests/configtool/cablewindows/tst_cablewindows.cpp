@@ -514,6 +514,35 @@ private slots:
         QVERIFY(sentSince(programmable.sim, before, "@*V").startsWith("@*V"));
         form4->reject();
     }
+
+    // The multiplexer goes away while a cable is programmed: the box says so
+    // rather than blaming the cable, and the page is ready again.
+    void multiplexerLostDuringProgramming()
+    {
+        Setrix setrix({"--model", "8", "--cable", "register"});
+        QVERIFY(setrix.ready);
+        TForm2 *form = setrix.dialogs().form2;
+        form->showRs232Page();
+        form->show();
+        QTimer watch;
+        bool stopped = false;
+        QObject::connect(&watch, &QTimer::timeout, form, [&] {
+            if (!stopped && setrix.sim.log().contains("@PC")) {
+                stopped = true;
+                setrix.sim.stop();
+            }
+        });
+        watch.start(10);
+        form->btn_prog->click();
+        QVERIFY(stopped);
+        QCOMPARE(boxTexts(setrix.boxes),
+                 QStringList{"Erreur: The multiplexer was disconnected. Plug it in again, then connect it "
+                             "from the main window."});
+        QCOMPARE(setrix.main().statusPanel(0), QString("Multiplexer disconnected"));
+        QVERIFY(form->btn_lire->isEnabled() && form->btn_prog->isEnabled());
+        QCOMPARE(form->ProgressBar1->value(), 65);
+        form->reject();
+    }
 };
 
 QTEST_MAIN(TestCableWindows)

@@ -1,6 +1,8 @@
 // Setrix's main window against the simulator: start-up, commands, languages, a lost port.
 #include "common/inifile.h"
+#include "common/textcodec.h"
 #include "common/ui/messageboxanswerer.h"
+#include "configtool/receivedisplay.h"
 #include "configtool/ui/config_avancee.h"
 #include "configtool/ui/prog_form.h"
 #include "configtool/ui/prog_vtr.h"
@@ -8,6 +10,7 @@
 #include "configtool/ui/typecable.h"
 #include "configtool/ui/update.h"
 #include "tests/support/fakes.h"
+#include "tests/support/files.h"
 #include "tests/support/muxsim_process.h"
 
 #include <QAction>
@@ -19,6 +22,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -425,7 +430,7 @@ private slots:
         QVERIFY(w.mux_trouve());
         ports.device(0).goneAt = clock.now;
         w.Timer1Timer();
-        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexer disconnected"));
 
         ports.device(0).gone = false;
         ports.device(0).goneAt = -1;
@@ -442,6 +447,59 @@ private slots:
         QVERIFY(w.Memo1->toPlainText().startsWith("V 12.5\n"));
     }
 
+    // A device that never ends its lines: each line stops at the limit and the next goes on.
+    void floodWithoutLineFeedIsBrokenIntoLines()
+    {
+        MuxSimProcess mux;
+        QVERIFY2(mux.start({"--model", "8", "--reading-end", "none", "--interval", "1"}), qPrintable(mux.errorString()));
+        Folders folders;
+        auto program = startSetrix(folders, {mux.linkPath()});
+        TForm1 &w = program->mainWindow();
+        w.instClick(1);
+        QVERIFY(QTest::qWaitFor([&] { return w.Memo1->toPlainText().count(u'\n') >= 2; }, 15000));
+        const QStringList lines = w.Memo1->toPlainText().split(u'\n');
+        QCOMPARE(lines.at(0).size(), receiveLineLimit);
+        QCOMPARE(lines.at(1).size(), receiveLineLimit);
+        QVERIFY(lines.last().size() <= receiveLineLimit);
+        // Nothing is lost at the breaks: the readings run on across them.
+        const QString joined = lines.join(QString());
+        QVERIFY2(joined.startsWith("V1 IN1 #0001 +00000000.001  MMV1 IN1 #0002 "), qPrintable(joined.left(80)));
+        QCOMPARE(joined.count("  MMV1 IN1 #"), joined.count("V1 IN1 #") - 1);
+    }
+
+    // Only the newest lines stay, the last one still growing.
+    void receiveAreaKeepsTheNewestLines()
+    {
+        FakeRig rig;
+        QVERIFY(rig.window.link().openPort(0));
+        const int sent = receiveLinesKept + 150;
+        QByteArray bytes;
+        for (int i = 1; i <= sent; ++i)
+            bytes += "L" + QByteArray::number(i) + "\r\n";
+        rig.ports.arrive(0, bytes + "tail", 0);
+        for (int i = 0; i <= sent; ++i) // one line a tick, then the tail
+            rig.window.Timer1Timer();
+        const QTextDocument *document = rig.window.Memo1->document();
+        QCOMPARE(document->blockCount(), receiveLinesKept);
+        QCOMPARE(document->firstBlock().text(), "L" + QString::number(sent - receiveLinesKept + 2));
+        QCOMPARE(document->lastBlock().text(), QStringLiteral("tail"));
+    }
+
+    // A language file saved as UTF-16 with its byte-order mark reads as text.
+    void utf16LanguageFile()
+    {
+        Folders folders;
+        QFile::remove(folders.start.filePath("Francais.lng"));
+        const QByteArray english = testsupport::readBytes(QStringLiteral(SOURCE_DIR "/lang/setrix/English.lng"));
+        testsupport::writeBytes(folders.start.filePath("English.lng"),
+                                testsupport::utf16WithBom(common::decodeText(english)));
+        common::MessageBoxAnswerer boxes;
+        auto program = startSetrix(folders, {});
+        QCOMPARE(program->mainWindow().btn_connexion->text(), QStringLiteral("Connect multiplexer"));
+        QCOMPARE(boxTexts(boxes).value(0),
+                 QStringLiteral("Erreur: No multiplexer found.\n\rCheck the cable and click “Connect multiplexer”."));
+    }
+
     // The device goes away: the port is dropped and a new scan offered.
     void unpluggedSimulator()
     {
@@ -454,7 +512,7 @@ private slots:
         QVERIFY(w.mux_trouve());
         mux.stop();
         QVERIFY(QTest::qWaitFor([&] { return w.btn_connexion->isEnabled(); }, 5000));
-        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexer disconnected"));
         QVERIFY(!w.btn_snumber->isEnabled() && !w.btn_selection->isEnabled() && !w.btn_config->isEnabled());
         w.instClick(1); // fails at the put, changes nothing
         QCOMPARE(w.statusPanel(1), QString());

@@ -1,4 +1,6 @@
+#include "common/addedtexts.h"
 #include "common/usererror.h"
+#include "configtool/addedmessages.h"
 #include "configtool/cablelistcheck.h"
 #include "configtool/cablelistdate.h"
 #include "configtool/cablelistupdate.h"
@@ -42,7 +44,8 @@ struct DownloadRig {
     QTemporaryDir dir;
     QString cablePath = dir.filePath("cable.txt");
     http::HttpClient client;
-    CableListDownload download{client};
+    common::AddedTexts texts{configtool::added::all};
+    CableListDownload download{client, texts};
     QStringList lines;
     QStringList messages;
     QList<QPair<qint64, qint64>> progress;

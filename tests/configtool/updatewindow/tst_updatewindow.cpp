@@ -45,7 +45,7 @@ QByteArray okReply(const QByteArray &body)
 
 QString kept(const QString &reason)
 {
-    return reason + " : liste actuelle conservée";
+    return reason + ": current list kept"; // the English file's text
 }
 
 // The main window through its first display (English texts, the given kelt.ini),
@@ -199,18 +199,18 @@ void TestUpdateWindow::unusableRepliesKeepTheList_data()
 
     QTest::newRow("404") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")
                          << QStringList{"Object Not Found", "Get Succeeded", "Received complete",
-                                        kept("Liste des câbles introuvable sur le serveur")};
+                                        kept("Cable list not found on the server")};
     QTest::newRow("body cut halfway")
         << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: ") + QByteArray::number(newerList.size()) + "\r\n\r\n"
                + newerList.left(newerList.size() / 2)
-        << QStringList{"HTTP/1.1 200 OK", "Get Failed", "Received complete", kept("Téléchargement interrompu")};
+        << QStringList{"HTTP/1.1 200 OK", "Get Failed", "Received complete", kept("Download interrupted")};
     QTest::newRow("html page with 200")
         << okReply("<!DOCTYPE html>\r\n<html><body>Connexion au portail</body></html>\r\n")
         << QStringList{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
-                       kept("Le fichier reçu n'est pas une liste de câbles")};
+                       kept("The file received is not a cable list")};
     // Without a length only the list itself can tell that the connection was cut.
     const QStringList incomplete{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
-                                 kept("Téléchargement incomplet")};
+                                 kept("Incomplete download")};
     QTest::newRow("cut off, no length") << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newerList.left(40) << incomplete;
     QTest::newRow("cut off after a line end")
         << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newerList + "51902 ANALOGIQUE 4-20MA   ;$00;$00\r\n" << incomplete;
@@ -269,7 +269,7 @@ void TestUpdateWindow::refusedConnection()
     QCOMPARE(boxes.seen().size(), 1);
     QCOMPARE(boxes.seen().at(0).text, QString("Connection Failed"));
     QCOMPARE(boxes.seen().at(0).buttons, QStringList{"OK"});
-    QCOMPARE(rig.form->Label1->text(), kept("Connexion au serveur impossible"));
+    QCOMPARE(rig.form->Label1->text(), kept("Cannot connect to the server"));
     QCOMPARE(rig.form->focusWidget(), rig.form->Button1); // Enter tries again
     QCOMPARE(readBytes(rig.cablePath()), currentList);
     QVERIFY(rig.atRest());
@@ -345,7 +345,7 @@ void TestUpdateWindow::throughTinyproxy()
     Rig rig(ini, downUrl);
     rig.form->Button1->click();
     QCOMPARE(readBytes(rig.cablePath()), currentList);
-    QVERIFY2(rig.form->Label1->text().startsWith("Erreur 5"), qPrintable(rig.form->Label1->text()));
+    QVERIFY2(rig.form->Label1->text().startsWith("Server error 5"), qPrintable(rig.form->Label1->text()));
     QVERIFY(rig.form->Label1->text().endsWith(kept("")));
     QVERIFY(rig.atRest());
 }
@@ -367,7 +367,7 @@ void TestUpdateWindow::cancelDuringTransfer()
     rig.form->Button1->click();
     QVERIFY(busyWhileConnected);
     QVERIFY(rig.atRest());
-    QCOMPARE(rig.form->Label1->text(), kept("Téléchargement annulé"));
+    QCOMPARE(rig.form->Label1->text(), kept("Download cancelled"));
 
     // Closing the window during a transfer ends it too.
     QObject::disconnect(cancelOnce);
