@@ -7,8 +7,8 @@
 #include "configtool/cableview.h"
 #include "configtool/operationscope.h"
 #include "configtool/paritynames.h"
-#include "link/clock.h"
-#include "link/serialports.h"
+#include "link/deadline.h"
+#include "link/portinput.h"
 
 namespace configtool {
 
@@ -96,26 +96,18 @@ QByteArray interrogationCommand(int position, int value)
 ConfigurationReply readConfiguration(CableLink &link, const ReplyLimits &limits)
 {
     link.sendUpToZero(configurationQuery());
-    muxlink::SerialPorts &ports = link.ports();
     muxlink::Clock &clock = link.clock();
+    const muxlink::Deadline whole(clock, limits.totalMs);
+    muxlink::Deadline quiet(clock, limits.idleMs);
     QByteArray reply;
     int lineFeeds = 0;
-    const qint64 start = clock.nowMs();
-    qint64 lastByte = start;
     while (lineFeeds < 4 && reply.size() < limits.maxBytes) {
-        const int byte = ports.SioGetc(link.port());
-        if (byte >= 0) {
-            reply.append(char(byte));
-            lineFeeds += byte == '\n';
-            lastByte = clock.nowMs();
-            continue;
-        }
-        if (byte != muxlink::SIO_NO_DATA)
+        const muxlink::NextByte next = link.nextByte(muxlink::Deadline::earlier(quiet, whole));
+        if (!next.isByte())
             break;
-        const qint64 now = clock.nowMs();
-        const qint64 left = std::min(lastByte + limits.idleMs, start + limits.totalMs) - now;
-        if (left <= 0 || ports.SioWait(link.port(), int(left)) < 0)
-            break;
+        reply.append(char(next.value));
+        lineFeeds += next.value == '\n';
+        quiet = muxlink::Deadline(clock, limits.idleMs);
     }
     return ConfigurationReply(reply);
 }
