@@ -5,6 +5,7 @@
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
 #include "acquisition/journalfile.h"
+#include "acquisition/keysink.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/helptexts.h"
@@ -240,9 +241,26 @@ void TQuorix::guarded(const std::function<void()> &handler)
     common::runGuarded(this, handler);
 }
 
+void TQuorix::keepOutOfWindowManager()
+{
+    m_unmanaged = true;
+    setWindowFlag(Qt::X11BypassWindowManagerHint, true);
+}
+
 void TQuorix::withNormalStyle(const std::function<void()> &dialog)
 {
     const bool shown = isVisible();
+    if (m_unmanaged) {
+        // Nothing can rise above such a window: it steps aside instead.
+        if (shown)
+            hide();
+        const auto restore = qScopeGuard([this, shown] {
+            if (shown)
+                show();
+        });
+        dialog();
+        return;
+    }
     // Changing a flag hides the window; it comes back where it was.
     setWindowFlag(Qt::WindowStaysOnTopHint, false);
     if (shown)
@@ -298,7 +316,30 @@ void TQuorix::FormActivate()
 
 // --- acquisition ---
 
-void TQuorix::btn_readClick() { m_cycle->start(); }
+void TQuorix::btn_readClick()
+{
+    if (!m_cycle->commands().read || m_preparingKeys)
+        return;
+    // The way to type is found at the first "Lecture"; the desktop may ask
+    // the user's permission meanwhile, with the window still live.
+    m_preparingKeys = true;
+    btn_read->setEnabled(false);
+    QString problem;
+    try {
+        m_keys.prepare();
+    } catch (const common::UserError &error) {
+        problem = error.text();
+    }
+    m_preparingKeys = false;
+    btn_read->setEnabled(m_cycle->commands().read);
+    if (!problem.isEmpty()) {
+        // Closed while the desktop was asking: nothing more to say.
+        if (isVisible())
+            showError(problem);
+        return;
+    }
+    m_cycle->start();
+}
 void TQuorix::ToolButton5Click() { m_cycle->stop(); }
 void TQuorix::btn_repriseClick() { m_cycle->repeatSeries(); }
 void TQuorix::TimerTimer() { m_cycle->run(); }

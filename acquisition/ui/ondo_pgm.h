@@ -66,6 +66,11 @@ public:
     };
     Hooks hooks;
 
+    // For compositors that give the keyboard to any window clicked: the
+    // window is kept out of the window manager's hands (never focused, always
+    // above, not movable) and steps aside while a dialog is up.
+    void keepOutOfWindowManager();
+
     bool muxFound() const { return m_muxFound; }
     bool activated() const { return m_activated; }
 
@@ -164,6 +169,8 @@ private:
     std::unique_ptr<Cursor> m_cursor;
     std::unique_ptr<AcquisitionCycle> m_cycle;
     bool m_muxFound = false;
+    bool m_preparingKeys = false;
+    bool m_unmanaged = false;
     bool m_activated = false;
 };
 

@@ -9,6 +9,7 @@
 #include "common/inifile.h"
 #include "common/textcodec.h"
 #include "common/ui/apropos.h"
+#include "common/usererror.h"
 #include "common/version.h"
 #include "common/ui/messageboxanswerer.h"
 #include "tests/acquisition/cycle/keytext.h"
@@ -81,6 +82,20 @@ struct Folders {
                 values << QString::fromUtf8(file.readLine()).trimmed().section(',', -1);
         }
         return values;
+    }
+};
+
+// Records the keys; prepare() fails while a refusal is set, as a desktop
+// without a way to type does.
+class RefusingKeySink : public RecordingKeySink {
+public:
+    QString refusal;
+    int prepared = 0;
+    void prepare() override
+    {
+        ++prepared;
+        if (!refusal.isEmpty())
+            throw common::UserError(refusal);
     }
 };
 
@@ -221,6 +236,34 @@ private slots:
         QVERIFY(notices.at(0)->windowFlags() & Qt::WindowDoesNotAcceptFocus);
         QVERIFY(!notices.at(0)->frameGeometry().intersects(w.frameGeometry()));
         notices.at(0)->close();
+    }
+
+    // No way to type: "Lecture" says why and leaves everything idle; once
+    // the way is there, the next "Lecture" runs.
+    void readingWithoutAWayToType()
+    {
+        TQuorix &w = m_program->mainWindow();
+        m_keys.clear();
+        m_keys.refusal = QStringLiteral("Impossible de taper les valeurs au clavier : aucun bureau graphique");
+        const QByteArray sentBefore = m_sim.log();
+        const int preparedBefore = m_keys.prepared;
+        MessageBoxAnswerer boxes;
+        QTest::mouseClick(w.btn_read, Qt::LeftButton);
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).title, "Erreur");
+        QCOMPARE(boxes.seen().at(0).text, m_keys.refusal);
+        QVERIFY(w.btn_read->isEnabled());
+        QVERIFY(!w.Stop->isEnabled());
+        QVERIFY(w.Nouveau1->isEnabled());
+        QVERIFY(!w.Timer->isActive());
+        QTest::qWait(200);
+        QCOMPARE(m_sim.log(), sentBefore);
+        QVERIFY(m_keys.keys().isEmpty());
+
+        m_keys.refusal.clear();
+        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 3; }));
+        QCOMPARE(m_keys.prepared, preparedBefore + 2);
+        QCOMPARE(boxes.seen().size(), 1);
     }
 
     void dialogsDropStayOnTop()
@@ -389,10 +432,33 @@ private slots:
         QCOMPARE(shown("Erreur").value(1), "No file manager could open the folder " + folders.journal);
     }
 
+    // Kept out of the window manager (wlroots compositors): the window hides
+    // while a box is up, rather than leave the stay-on-top style.
+    void unmanagedWindowStepsAside()
+    {
+        TQuorix &w = m_program->mainWindow();
+        w.keepOutOfWindowManager();
+        QVERIFY(w.windowFlags() & Qt::X11BypassWindowManagerHint);
+        w.show();
+        MessageBoxAnswerer boxes;
+        bool visibleDuringBox = true;
+        bool onTopDuringBox = false;
+        QTimer::singleShot(0, &w, [&] {
+            visibleDuringBox = w.isVisible();
+            onTopDuringBox = w.windowFlags() & Qt::WindowStaysOnTopHint;
+        });
+        boxes.answerWith("&Non");
+        w.menuExit->trigger();
+        QCOMPARE(boxes.seen().size(), 1);
+        QVERIFY(!visibleDuringBox);
+        QVERIFY(onTopDuringBox);
+        QVERIFY(w.isVisible());
+    }
+
 private:
     Folders m_folders;
     testsupport::MuxSimProcess m_sim;
-    RecordingKeySink m_keys;
+    RefusingKeySink m_keys;
     std::unique_ptr<QuorixProgram> m_program;
     int m_ends = 0;
     QList<QUrl> m_help;
