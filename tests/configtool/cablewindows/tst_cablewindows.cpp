@@ -157,7 +157,8 @@ class StopWhenLogged {
 public:
     StopWhenLogged(MuxSimProcess &sim, const QByteArray &marker)
         : m_thread([this, &sim, marker, pid = sim.processId()] {
-              while (!m_done) {
+              // Never 0, which would stop the whole process group.
+              while (!m_done && pid > 0) {
                   if (sim.log().contains(marker)) {
                       ::kill(pid_t(pid), SIGTERM);
                       m_stopped = true;
