@@ -87,7 +87,8 @@ int main(int argc, char **argv)
         return 1;
     }
     CableLink link(ports, pump, clock, 0);
-    const CableMessages messages{"no reply", "end of frame", "failed ", "done", "disconnected", "parity %1", "no cable"};
+    const CableMessages messages{"no reply",     "end of frame", "failed ", "done",
+                                 "disconnected", "parity %1",    "no cable"};
     const CableDatabase database(QStringLiteral(SOURCE_DIR_FOR_BENCH "/configtool/data/cable.txt"));
 
     std::printf("Register cable, RS232 page with the grid (98 registers, each first attempt right)\n");

@@ -420,7 +420,8 @@ private slots:
             return texts;
         };
         QVERIFY(QTest::qWaitFor([&] { return !shown("Erreur").isEmpty() && w.btn_read->isEnabled(); }, 20000));
-        QCOMPARE(shown("Erreur"), QStringList("The multiplexer was disconnected. Plug it in again and restart Quorix."));
+        QCOMPARE(shown("Erreur"),
+                 QStringList("The multiplexer was disconnected. Plug it in again and restart Quorix."));
         const QStringList notices = shown("Avertissement");
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.at(0).startsWith("The reading journal cannot be written to " + folders.journal + "/")

@@ -89,7 +89,8 @@ private slots:
         QVERIFY(line.sim.log().startsWith(QByteArrayLiteral("@PA\0\r\n@RA\r\n@PB\0\r\n")));
 
         RecordingAnalogPage back;
-        readAnalogCable(*line.link, back, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")), messages);
+        readAnalogCable(*line.link, back, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
+                        messages);
         QVERIFY(back.messages.isEmpty());
         QCOMPARE(back.changes.mid(0, 4), (QStringList{"min=0.000", "max=-12.500", "decimals=2", "reference=51902"}));
     }
@@ -121,7 +122,8 @@ private slots:
         Line line({"--model", "8", "--cable", "register", "--cable-silent"});
         QVERIFY(line.opened);
         RecordingRs232Page view;
-        readRs232Cable(*line.link, view, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")), messages);
+        readRs232Cable(*line.link, view, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
+                       messages);
         QCOMPARE(view.messages, QList<Message>{(Message{MessageKind::Error, "Erreur de lecture"})});
         QCOMPARE(view.buttons, (QList<bool>{false, true}));
 
