@@ -14,6 +14,12 @@
 
 namespace acquisition {
 
+namespace {
+// A long run of arrows serves the window's events every so many keys: often
+// enough for "Stop" to land at once, rarely enough not to slow the run down.
+constexpr int kKeysBetweenPumps = 64;
+} // namespace
+
 QString deviceLostMessage()
 {
     return QStringLiteral("Le multiplexeur a été déconnecté. Reconnectez-le et relancez Quorix.");
@@ -79,6 +85,8 @@ void AcquisitionCycle::run()
     m_view.setTimerEnabled(false);
     setRepeatEnabled(false);
     m_stopRequested = false;
+    m_cursor.setStopCheck([this] { return betweenKeys(); });
+    const auto detachCursor = qScopeGuard([this] { m_cursor.setStopCheck({}); });
     try {
         while (runSeries() == Outcome::Continue) {
         }
@@ -98,14 +106,17 @@ void AcquisitionCycle::fail(const QString &message)
 AcquisitionCycle::Outcome AcquisitionCycle::runSeries()
 {
     const SeriesPlan plan = planSeries(m_config);
+    // Like the counts, every step is converted before the series sends or types anything.
+    m_cursor.checkSteps();
     if (!plan.takesReadings()) {
         stop();
         m_view.showNoInstrument();
         return Outcome::Ended;
     }
     const Outcome outcome = plan.multiple ? readMultiple(plan) : readAddressed(plan);
-    if (outcome == Outcome::Ended)
-        return outcome;
+    // A stop during the last value's arrows ends the series without its move.
+    if (outcome == Outcome::Ended || m_stopRequested)
+        return Outcome::Ended;
     endSeries();
     return m_stopRequested ? Outcome::Ended : Outcome::Continue;
 }
@@ -166,6 +177,15 @@ AcquisitionCycle::Outcome AcquisitionCycle::pumpAndTest()
 {
     m_pump.processPending();
     return m_stopRequested ? Outcome::Ended : Outcome::Continue;
+}
+
+bool AcquisitionCycle::betweenKeys()
+{
+    if (++m_keysSincePump >= kKeysBetweenPumps) {
+        m_keysSincePump = 0;
+        m_pump.processPending();
+    }
+    return m_stopRequested;
 }
 
 AcquisitionCycle::Outcome AcquisitionCycle::receiveValue()

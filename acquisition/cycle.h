@@ -59,6 +59,9 @@ private:
     void dropPendingReadings();
     Outcome send(const QByteArray &command);
     Outcome pumpAndTest();
+    // Between two arrows of a cursor move: serves the events now and then;
+    // true when the move must stop.
+    bool betweenKeys();
     void endSeries();
     void fail(const QString &message);
     void setCommands(const CommandState &state);
@@ -73,6 +76,7 @@ private:
     bool m_stopRequested = false;
     bool m_running = false;
     int m_seriesNumber = 1; // within the current batch, from 1
+    int m_keysSincePump = 0;
 };
 
 } // namespace acquisition
