@@ -12,6 +12,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorix"));
+    // Quorix ends through its quit commands only, never because a dialog closed.
+    QApplication::setQuitOnLastWindowClosed(false);
     std::unique_ptr<acquisition::XTestKeySink> keys;
     try {
         keys = std::make_unique<acquisition::XTestKeySink>();

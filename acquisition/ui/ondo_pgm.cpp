@@ -24,10 +24,11 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
-
-#include <utility>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
+
+#include <utility>
 
 static void initIconResources() { Q_INIT_RESOURCE(quorix_icons); }
 
@@ -220,17 +221,26 @@ void TQuorix::guarded(const std::function<void()> &handler)
 
 void TQuorix::withNormalStyle(const std::function<void()> &dialog)
 {
-    const bool shown = isVisible();
-    // Changing a flag hides the window; it comes back where it was.
-    setWindowFlag(Qt::WindowStaysOnTopHint, false);
-    if (shown)
-        show();
-    const auto restore = qScopeGuard([this, shown] {
-        setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        if (shown)
-            show();
+    // Only the outermost dialog switches: a question asked from the open
+    // editor must not put the window back on top of the editor.
+    if (m_normalStyleDepth++ == 0)
+        setStaysOnTop(false);
+    const auto restore = qScopeGuard([this] {
+        if (--m_normalStyleDepth == 0)
+            setStaysOnTop(true);
     });
     dialog();
+}
+
+// Changed in place: setWindowFlags() would re-create the window, which then
+// maps again above the open dialog and drops the dialog's tie to it.
+void TQuorix::setStaysOnTop(bool onTop)
+{
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    overrideWindowFlags(flags);
+    if (QWindow *window = windowHandle())
+        window->setFlags(flags);
 }
 
 // --- start-up ---

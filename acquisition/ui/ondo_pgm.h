@@ -139,6 +139,7 @@ private:
     // Runs a modal dialog or box with the window taken out of the stay-on-top
     // style, so that the dialog is not hidden behind it.
     void withNormalStyle(const std::function<void()> &dialog);
+    void setStaysOnTop(bool onTop);
     void guarded(const std::function<void()> &handler);
 
     muxlink::AcquisitionLink &m_link;
@@ -153,6 +154,7 @@ private:
     std::unique_ptr<AcquisitionCycle> m_cycle;
     bool m_muxFound = false;
     bool m_activated = false;
+    int m_normalStyleDepth = 0; // dialogs open, one inside the other
 };
 
 } // namespace acquisition
