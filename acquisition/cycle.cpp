@@ -15,9 +15,12 @@
 namespace acquisition {
 
 namespace {
-// A long run of arrows serves the window's events every so many keys: often
-// enough for "Stop" to land at once, rarely enough not to slow the run down.
-constexpr int kKeysBetweenPumps = 64;
+// Keys beyond this many since the last reading go out in bursts of this size,
+// each followed by a pause that serves the window's events. Sent unpaced, a
+// long run of arrows outruns the window manager and the target application:
+// they take seconds to catch up, and a click on "Stop" waits behind them.
+constexpr int kKeysPerBurst = 64;
+constexpr int kPauseAfterBurstMs = 40; // about 1600 keys a second
 } // namespace
 
 QString deviceLostMessage()
@@ -181,15 +184,17 @@ AcquisitionCycle::Outcome AcquisitionCycle::pumpAndTest()
 
 bool AcquisitionCycle::betweenKeys()
 {
-    if (++m_keysSincePump >= kKeysBetweenPumps) {
-        m_keysSincePump = 0;
-        m_pump.processPending();
+    if (++m_keysInBurst > kKeysPerBurst) {
+        m_keysInBurst = 1;
+        muxlink::pumpFor(m_pump, m_link.clock(), kPauseAfterBurstMs);
     }
     return m_stopRequested;
 }
 
 AcquisitionCycle::Outcome AcquisitionCycle::receiveValue()
 {
+    // Waiting for a reading is pause enough: the next keys start a new burst.
+    m_keysInBurst = 0;
     QByteArray line;
     switch (m_link.receiveLine(line, [this] { return m_stopRequested; })) {
     case muxlink::AcquisitionLink::Receive::Stopped:

@@ -59,8 +59,8 @@ private:
     void dropPendingReadings();
     Outcome send(const QByteArray &command);
     Outcome pumpAndTest();
-    // Between two arrows of a cursor move: serves the events now and then;
-    // true when the move must stop.
+    // Before each arrow of a cursor move: paces long runs, serving the events
+    // meanwhile; true when the move must stop.
     bool betweenKeys();
     void endSeries();
     void fail(const QString &message);
@@ -76,7 +76,7 @@ private:
     bool m_stopRequested = false;
     bool m_running = false;
     int m_seriesNumber = 1; // within the current batch, from 1
-    int m_keysSincePump = 0;
+    int m_keysInBurst = 0; // keys sent since the last pause or reading
 };
 
 } // namespace acquisition

@@ -37,6 +37,7 @@ public:
     bool found() const { return m_state.found; }
     int port() const { return m_state.port; }
     SerialPorts &ports() { return m_ports; }
+    Clock &clock() { return m_clock; }
 
 private:
     SerialPorts &m_ports;

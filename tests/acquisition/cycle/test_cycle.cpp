@@ -371,7 +371,7 @@ private slots:
         QCOMPARE(rig.commands, idle);
     }
 
-    void longCursorRunServesEventsAndStops()
+    void longCursorRunIsPacedAndStops()
     {
         Rig rig;
         rig.config.setInstrumentCount(1, "1");
@@ -384,6 +384,8 @@ private slots:
         QVERIFY2(typed.startsWith("11RRR") && typed.size() < 1000, qPrintable(typed.left(20)));
         QCOMPARE(typed.count(u'R'), typed.size() - 2);
         QCOMPARE(rig.cursor.horizontal(), qint64(typed.size() - 2));
+        // In bursts of 64 keys, each followed by a pause of 40 ms.
+        QVERIFY(rig.clock.now >= (typed.size() - 2) / 64 * 40);
         QCOMPARE(rig.commands, idle);
         QCOMPARE(rig.written(), QByteArray("@*N1\r\n"));
     }
