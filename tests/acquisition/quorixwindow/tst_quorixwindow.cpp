@@ -135,7 +135,7 @@ private slots:
     {
         TQuorix &w = m_program->mainWindow();
         m_keys.clear();
-        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 9; }));
+        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 13; }));
         // Two values a series in a row, then back and one row down.
         QVERIFY2(keyText(m_keys.keys()).startsWith("1.5R-2RLLD30R"), qPrintable(keyText(m_keys.keys())));
         QVERIFY(m_sim.log().startsWith("@*?\r\n@*N1\r\n@*N1\r\n"));
