@@ -1,5 +1,6 @@
 #include "acquisition/configfile.h"
 
+#include "common/filereplace.h"
 #include "common/integertext.h"
 #include "common/textcodec.h"
 #include "common/usererror.h"
@@ -112,7 +113,7 @@ void ConfigurationFile::save(const QString &path, const ConfigurationValues &val
     QString text;
     for (const QString &each : std::as_const(m_lines))
         text += each + QStringLiteral("\r\n");
-    if (!common::writeFileAtomically(path, common::encodeWindows1252(text)))
+    if (!common::replaceFile(path, common::encodeWindows1252(text)).ok())
         throw common::UserError::cannotCreate(path);
 }
 

@@ -27,9 +27,9 @@ public:
     // the fields before it already set and those after it untouched.
     void load(const QString &path, ConfigurationValues &values);
 
-    // Puts values into the held text and replaces the file with it
-    // atomically. Throws common::UserError::cannotCreate, leaving any old file
-    // whole.
+    // Puts values into the held text and replaces the file with it whole
+    // (common::replaceFile). Throws common::UserError::cannotCreate, leaving
+    // any old file as it was.
     void save(const QString &path, const ConfigurationValues &values);
 
     const QStringList &heldLines() const { return m_lines; }

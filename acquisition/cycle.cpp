@@ -2,6 +2,7 @@
 
 #include "acquisition/configvalues.h"
 #include "acquisition/cursor.h"
+#include "acquisition/readingjournal.h"
 #include "acquisition/seriesplan.h"
 #include "common/usererror.h"
 #include "link/acquisitionlink.h"
@@ -22,11 +23,6 @@ namespace {
 constexpr int kKeysPerBurst = 64;
 constexpr int kPauseAfterBurstMs = 40; // about 1600 keys a second
 } // namespace
-
-QString deviceLostMessage()
-{
-    return QStringLiteral("Le multiplexeur a été déconnecté. Reconnectez-le et relancez Quorix.");
-}
 
 AcquisitionCycle::AcquisitionCycle(muxlink::AcquisitionLink &link, muxlink::EventPump &pump,
                                    ConfigurationValues &config, Cursor &cursor, CycleView &view)
@@ -72,10 +68,14 @@ void AcquisitionCycle::repeatSeries()
     if (!m_commands.repeat)
         return;
     m_stopRequested = true;
-    if (m_seriesNumber == 1)
+    // The series taken again replaces the previous one in the counts.
+    if (m_seriesNumber == 1) {
         m_seriesNumber = m_config.batchSize();
-    else
+        m_batchNumber = qMax(1, m_batchNumber - 1);
+    } else {
         --m_seriesNumber;
+    }
+    m_continuousSeries = qMax(1, m_continuousSeries - 1);
     m_view.setTimerEnabled(true);
 }
 
@@ -84,7 +84,11 @@ void AcquisitionCycle::run()
     if (m_running)
         return;
     m_running = true;
-    const auto clearRunning = qScopeGuard([this] { m_running = false; });
+    const auto clearRunning = qScopeGuard([this] {
+        m_running = false;
+        if (m_journal)
+            m_journal->closeSeries();
+    });
     m_view.setTimerEnabled(false);
     setRepeatEnabled(false);
     m_stopRequested = false;
@@ -104,6 +108,12 @@ void AcquisitionCycle::fail(const QString &message)
 {
     stop();
     m_view.showError(message);
+}
+
+void AcquisitionCycle::deviceLost()
+{
+    stop();
+    m_view.showDeviceLost();
 }
 
 AcquisitionCycle::Outcome AcquisitionCycle::runSeries()
@@ -135,7 +145,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::readAddressed(const SeriesPlan &plan
             if (pumpAndTest() == Outcome::Ended)
                 return Outcome::Ended;
             m_view.setValueHolder(QString());
-            if (receiveValue() == Outcome::Ended)
+            if (receiveValue(i + 1) == Outcome::Ended)
                 return Outcome::Ended;
         }
     }
@@ -150,7 +160,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::readMultiple(const SeriesPlan &plan)
     m_view.setValueHolder(QString());
     // The multiplexer answers in ascending input order.
     for (int i = 0; i < kInstrumentCount; ++i) {
-        if ((plan.mask & (1u << i)) && receiveValue() == Outcome::Ended)
+        if ((plan.mask & (1u << i)) && receiveValue(i + 1) == Outcome::Ended)
             return Outcome::Ended;
     }
     return Outcome::Continue;
@@ -170,7 +180,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::send(const QByteArray &command)
 {
     dropPendingReadings();
     if (m_link.send(command) < 0) {
-        fail(deviceLostMessage());
+        deviceLost();
         return Outcome::Ended;
     }
     return Outcome::Continue;
@@ -182,16 +192,18 @@ AcquisitionCycle::Outcome AcquisitionCycle::pumpAndTest()
     return m_stopRequested ? Outcome::Ended : Outcome::Continue;
 }
 
+// "Stop" reaches a move through the pause's events; a move that has begun is
+// not cut short by anything else.
 bool AcquisitionCycle::betweenKeys()
 {
-    if (++m_keysInBurst > kKeysPerBurst) {
-        m_keysInBurst = 1;
-        muxlink::pumpFor(m_pump, m_link.clock(), kPauseAfterBurstMs);
-    }
+    if (++m_keysInBurst <= kKeysPerBurst)
+        return false;
+    m_keysInBurst = 1;
+    muxlink::pumpFor(m_pump, m_link.clock(), kPauseAfterBurstMs);
     return m_stopRequested;
 }
 
-AcquisitionCycle::Outcome AcquisitionCycle::receiveValue()
+AcquisitionCycle::Outcome AcquisitionCycle::receiveValue(int instrument)
 {
     // Waiting for a reading is pause enough: the next keys start a new burst.
     m_keysInBurst = 0;
@@ -201,7 +213,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::receiveValue()
         return Outcome::Ended;
     case muxlink::AcquisitionLink::Receive::Gone:
         // What arrived of the line is dropped: half a value typed is worse than none.
-        fail(deviceLostMessage());
+        deviceLost();
         return Outcome::Ended;
     case muxlink::AcquisitionLink::Receive::Line:
         break;
@@ -211,14 +223,28 @@ AcquisitionCycle::Outcome AcquisitionCycle::receiveValue()
     m_view.setValueHolder(text);
     const QString value = muxlink::extractValue(text);
     m_view.setValueHolder(value);
+    // Noted first: a value whose typing fails is still on record.
+    noteInJournal(instrument, text, value);
     m_cursor.putValue(value);
     return Outcome::Continue;
 }
 
+void AcquisitionCycle::noteInJournal(int instrument, const QString &line, const QString &value)
+{
+    if (!m_journal)
+        return;
+    const bool batches = m_config.measurementMode() == kBatchMeasurement;
+    m_journal->record({batches ? m_batchNumber : 0, batches ? m_seriesNumber : m_continuousSeries,
+                       instrument, line, value});
+}
+
 void AcquisitionCycle::endSeries()
 {
+    if (m_journal)
+        m_journal->closeSeries();
     switch (m_config.measurementMode()) {
     case kContinuousMeasurement:
+        ++m_continuousSeries;
         m_cursor.nextSeries();
         setRepeatEnabled(true);
         break;
@@ -226,6 +252,7 @@ void AcquisitionCycle::endSeries()
         setRepeatEnabled(true);
         if (m_config.batchSize() < ++m_seriesNumber) {
             m_seriesNumber = 1;
+            ++m_batchNumber;
             m_cursor.nextBatch();
         } else {
             m_cursor.nextSeries();

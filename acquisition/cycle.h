@@ -14,10 +14,8 @@ namespace acquisition {
 
 class ConfigurationValues;
 class Cursor;
+class ReadingJournal;
 struct SeriesPlan;
-
-// Shown when the serial device disappears while a cycle runs.
-QString deviceLostMessage();
 
 // The acquisition cycle: series after series, it asks the multiplexer for the
 // readings the configuration selects, types each value through the cursor and
@@ -39,6 +37,8 @@ public:
     void repeatSeries();
     // Closing the window: ends a running cycle, commands unchanged.
     void requestStop() { m_stopRequested = true; }
+    // Every value is noted there before it is typed; none: not noted.
+    void setJournal(ReadingJournal *journal) { m_journal = journal; }
 
     // The timer tick. Returns when the cycle ends; a tick that comes while a
     // cycle is still unwinding is ignored, and the timer left running starts
@@ -48,6 +48,10 @@ public:
     bool running() const { return m_running; }
     bool stopRequested() const { return m_stopRequested; }
     int seriesNumber() const { return m_seriesNumber; }
+    // Counted since the program started, for the journal: the batch in batch
+    // measurement, and the series in continuous measurement.
+    int batchNumber() const { return m_batchNumber; }
+    int continuousSeriesNumber() const { return m_continuousSeries; }
     const CommandState &commands() const { return m_commands; }
 
 private:
@@ -55,15 +59,17 @@ private:
     Outcome runSeries();
     Outcome readAddressed(const SeriesPlan &plan);
     Outcome readMultiple(const SeriesPlan &plan);
-    Outcome receiveValue();
+    Outcome receiveValue(int instrument);
+    void noteInJournal(int instrument, const QString &line, const QString &value);
     void dropPendingReadings();
     Outcome send(const QByteArray &command);
     Outcome pumpAndTest();
     // Before each arrow of a cursor move: paces long runs, serving the events
-    // meanwhile; true when the move must stop.
+    // in the pauses; true when "Stop" came in one.
     bool betweenKeys();
     void endSeries();
     void fail(const QString &message);
+    void deviceLost();
     void setCommands(const CommandState &state);
     void setRepeatEnabled(bool enabled);
 
@@ -75,7 +81,10 @@ private:
     CommandState m_commands;
     bool m_stopRequested = false;
     bool m_running = false;
+    ReadingJournal *m_journal = nullptr;
     int m_seriesNumber = 1; // within the current batch, from 1
+    int m_batchNumber = 1;
+    int m_continuousSeries = 1;
     int m_keysInBurst = 0; // keys sent since the last pause or reading
 };
 

@@ -26,6 +26,8 @@ public:
     virtual void showNoInstrument() = 0;
     // An error box.
     virtual void showError(const QString &text) = 0;
+    // The language's message for a serial device that went away, in an error box.
+    virtual void showDeviceLost() = 0;
 };
 
 } // namespace acquisition

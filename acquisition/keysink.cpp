@@ -18,6 +18,12 @@ int virtualKeyCode(Key key)
     }
 }
 
+common::UserError cannotType(const QString &reason)
+{
+    return common::UserError(
+        QStringLiteral("Impossible de taper les valeurs au clavier : %1").arg(reason));
+}
+
 bool isKeypadKey(Key key)
 {
     return key < Key::Up;

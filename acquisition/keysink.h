@@ -1,5 +1,9 @@
 #pragma once
 
+#include "common/usererror.h"
+
+#include <QString>
+
 namespace acquisition {
 
 // The keys the acquisition program types: keypad keys for the characters of a
@@ -26,21 +30,43 @@ bool isKeypadKey(Key key);
 class KeySink {
 public:
     virtual ~KeySink();
+    // Gets ready to type before a run: connects, asks the desktop's permission.
+    // Throws common::UserError naming what is missing; cheap once ready.
+    virtual void prepare() {}
     virtual void press(Key key) = 0;
     virtual void beginValue() {}
     virtual void endValue() {}
 };
 
-// Brackets one value's keys; ends the value even when typing throws.
+// "Impossible de taper les valeurs au clavier : " and the reason.
+common::UserError cannotType(const QString &reason);
+
+// Brackets one value's keys; ends the value even when typing throws. end()
+// reports a failure to finish the value; the destructor, on the way out of
+// an error, cannot.
 class ValueScope {
 public:
     explicit ValueScope(KeySink &sink) : m_sink(sink) { m_sink.beginValue(); }
-    ~ValueScope() { m_sink.endValue(); }
+    ~ValueScope()
+    {
+        if (!m_open)
+            return;
+        try {
+            m_sink.endValue();
+        } catch (...) {
+        }
+    }
+    void end()
+    {
+        m_open = false;
+        m_sink.endValue();
+    }
     ValueScope(const ValueScope &) = delete;
     ValueScope &operator=(const ValueScope &) = delete;
 
 private:
     KeySink &m_sink;
+    bool m_open = true;
 };
 
 } // namespace acquisition

@@ -4,9 +4,17 @@
 #include "common/languagefiles.h"
 #include "common/startupsettings.h"
 
+#include <algorithm>
+
 namespace acquisition {
 
 namespace {
+
+// The caption map's lines and the added messages'.
+int languageLines(const QuorixMessages &messages)
+{
+    return std::max(kCaptionLineCount, messages.added.lastLine());
+}
 
 QStringList fiveSlots(QStringList list)
 {
@@ -64,7 +72,13 @@ void QuorixLanguage::AffectCaption()
 {
     const QString path = currentFile();
     if (!path.isEmpty())
-        m_targets.apply(common::readLanguageLines(path, kCaptionLineCount));
+        apply(common::readLanguageLines(path, languageLines(m_messages)));
+}
+
+void QuorixLanguage::apply(const QStringList &lines)
+{
+    m_targets.apply(lines);
+    m_messages.added.apply(lines);
 }
 
 void QuorixLanguage::UpDateCaption(const std::function<void()> &betweenEntries)
@@ -86,9 +100,9 @@ void QuorixLanguage::chooseLanguage(int position)
         return;
     // Read before changing anything, so a vanished file leaves the current
     // language in force everywhere.
-    const QStringList lines = common::readLanguageLines(path, kCaptionLineCount);
+    const QStringList lines = common::readLanguageLines(path, languageLines(m_messages));
     m_langue = position;
-    m_targets.apply(lines);
+    apply(lines);
     if (m_menu) {
         for (int k = 1; k <= common::maxLanguages; ++k)
             m_menu->setLanguageChecked(k, k == position);

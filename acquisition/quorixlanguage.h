@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acquisition/addedmessages.h"
 #include "acquisition/captiontargets.h"
 #include "acquisition/configurationsession.h"
 #include "acquisition/languagemenu.h"
@@ -12,12 +13,14 @@
 
 namespace acquisition {
 
-// The three texts the program shows in message boxes. They start in French so
-// a question is never shown blank before a language file is applied.
+// The texts the program shows in message boxes: the three of the caption map
+// and the added messages. They start in French so a question is never shown
+// blank before a language file is applied.
 struct QuorixMessages {
     QString msg_aucun_instrument;
     QString msg_quitter;
     QString msg_enregistrer;
+    common::AddedTexts added {added::all};
 
     static QuorixMessages builtIn();
 };
@@ -60,6 +63,7 @@ public:
 
 private:
     QString currentFile() const;
+    void apply(const QStringList &lines);
 
     common::SettingsFile m_settings;
     ConfigurationSession &m_session;

@@ -32,6 +32,7 @@ void typeValue(KeySink &sink, const QString &value)
     ValueScope scope(sink);
     for (Key key : keys)
         sink.press(key);
+    scope.end();
 }
 
 std::optional<Key> keyForMove(int code)

@@ -27,12 +27,6 @@ KeySym keysymFor(Key key)
     }
 }
 
-common::UserError cannotType(const QString &reason)
-{
-    return common::UserError(
-        QStringLiteral("Impossible de taper les valeurs au clavier : %1").arg(reason));
-}
-
 KeyCode keycodeFor(Display *display, Key key)
 {
     KeyCode code = XKeysymToKeycode(display, keysymFor(key));

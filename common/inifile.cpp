@@ -1,5 +1,6 @@
 #include "common/inifile.h"
 
+#include "common/filereplace.h"
 #include "common/textcodec.h"
 #include "common/integertext.h"
 #include "common/usererror.h"
@@ -26,9 +27,7 @@ struct ParsedLine {
 
 ParsedLine parseLine(const QString &line)
 {
-    QString text = line.trimmed();
-    if (text.startsWith(QChar(0xFEFF))) // byte order mark of a file saved by an editor
-        text = text.mid(1).trimmed();
+    const QString text = line.trimmed();
     ParsedLine parsed;
     if (text.isEmpty() || text.startsWith(u';') || text.startsWith(u'#'))
         return parsed;
@@ -83,27 +82,29 @@ QString cutToMaxLength(QString text)
     return text;
 }
 
-std::optional<QByteArray> fitsWindows1252(const QString &text)
+const QByteArray byteOrderMark = "\xEF\xBB\xBF";
+
+bool isAscii(const QByteArray &bytes)
+{
+    return std::none_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+bool isValidUtf8(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes); // decoding happens on conversion only
+    Q_UNUSED(decoded);
+    return !utf8.hasError();
+}
+
+// Windows-1252 bytes that read back as exactly this text, if there are any.
+std::optional<QByteArray> exactWindows1252(const QString &text)
 {
     QStringEncoder ansi("windows-1252");
     QByteArray bytes = ansi.encode(text);
-    if (ansi.hasError())
+    if (ansi.hasError() || decodeText(bytes) != text)
         return std::nullopt;
     return bytes;
-}
-
-// Windows-1252 with '?' for each character the code page lacks.
-QByteArray toWindows1252(const QString &text)
-{
-    if (auto bytes = fitsWindows1252(text))
-        return *bytes;
-    QByteArray out;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        out += fitsWindows1252(text.mid(i, n)).value_or(QByteArray("?"));
-        i += n;
-    }
-    return out;
 }
 
 bool hasLineEnd(const QByteArray &line)
@@ -147,19 +148,15 @@ struct IniFile::Location {
 
 IniFile::IniFile(const QByteArray &contents)
 {
-    qsizetype start = 0;
+    // An editor's byte order mark is set aside whatever encoding the lines have.
+    m_byteOrderMark = contents.startsWith(byteOrderMark);
+    qsizetype start = m_byteOrderMark ? byteOrderMark.size() : 0;
     while (start < contents.size()) {
         qsizetype end = contents.indexOf('\n', start);
         end = end < 0 ? contents.size() : end + 1;
         m_lines.append(contents.mid(start, end - start));
         start = end;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8.decode(contents);
-    Q_UNUSED(decoded);
-    m_validUtf8 = !utf8.hasError();
-    m_hasNonAscii = std::any_of(contents.begin(), contents.end(),
-                                [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 IniFile IniFile::load(const QString &path)
@@ -169,27 +166,50 @@ IniFile IniFile::load(const QString &path)
 
 QByteArray IniFile::contents() const
 {
-    return m_lines.join();
+    return (m_byteOrderMark ? byteOrderMark : QByteArray()) + m_lines.join();
 }
 
-QString IniFile::decode(const QByteArray &bytes) const
+// Each line on its own: a file edited by hand may mix both encodings, and a
+// write must not change how the other lines read.
+QString IniFile::decode(const QByteArray &bytes)
 {
-    if (m_validUtf8)
-        return QString::fromUtf8(bytes);
-    QStringDecoder ansi("windows-1252");
-    return ansi.decode(bytes);
+    return decodeText(bytes);
 }
 
-// Keeps the file in the encoding it already has; a file of plain ASCII takes
-// the Windows code page, like the rest of the system's files, unless the text
-// needs more.
-QByteArray IniFile::encode(const QString &text) const
+bool IniFile::isUtf8File() const
 {
-    if (!m_validUtf8)
-        return toWindows1252(text);
-    if (m_hasNonAscii)
-        return text.toUtf8();
-    return fitsWindows1252(text).value_or(text.toUtf8());
+    if (m_byteOrderMark)
+        return true;
+    bool utf8Text = false;
+    for (const QByteArray &line : m_lines) {
+        if (isAscii(line))
+            continue;
+        if (!isValidUtf8(line))
+            return false;
+        utf8Text = true;
+    }
+    return utf8Text;
+}
+
+void IniFile::convertToUtf8()
+{
+    for (QByteArray &line : m_lines) {
+        if (!isValidUtf8(line))
+            line = decode(withoutLineEnd(line)).toUtf8() + lineEndOf(line);
+    }
+}
+
+// A file in the Windows code page, or of plain ASCII like the rest of the
+// system's files, stays in it while the texts fit; a text that does not fit
+// turns the whole file into UTF-8 rather than being stored altered.
+QByteArray IniFile::encode(const QString &text)
+{
+    if (!isUtf8File()) {
+        if (auto bytes = exactWindows1252(text))
+            return *bytes;
+        convertToUtf8();
+    }
+    return text.toUtf8();
 }
 
 QByteArray IniFile::lineEnd() const
@@ -254,9 +274,10 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     const Location location = locate(section, key);
     const QString stored = storedForm(value);
     if (location.keyLine >= 0) {
-        QByteArray &line = m_lines[location.keyLine];
-        const QByteArray end = lineEndOf(line);
-        line = line.left(line.indexOf('=') + 1) + encode(stored) + end;
+        const QByteArray old = m_lines.at(location.keyLine);
+        const QString name = decode(old.left(old.indexOf('=') + 1));
+        const QByteArray line = encode(name + stored);
+        m_lines[location.keyLine] = line + lineEndOf(old);
     } else {
         const QByteArray end = lineEnd();
         auto terminateLineBefore = [&](qsizetype index) {
@@ -287,8 +308,6 @@ void writeIniString(const QString &path, const QString &section, const QString &
     // A file that cannot be read back in full must not be replaced by one
     // holding only the new key.
     if (info.exists() || info.isSymLink()) {
-        if (!info.isWritable())
-            throw refused();
         auto bytes = readWholeFile(path);
         if (!bytes)
             throw refused();
@@ -296,7 +315,7 @@ void writeIniString(const QString &path, const QString &section, const QString &
     }
     IniFile ini(old);
     ini.writeString(section, key, value);
-    if (!writeFileAtomically(path, ini.contents()))
+    if (!replaceFile(path, ini.contents()).ok())
         throw refused();
 }
 

@@ -13,6 +13,8 @@ namespace common {
 // lines before the first section and lines that are neither a section nor a
 // key are kept byte for byte and otherwise ignored. Section and key names
 // given by callers must not hold line breaks, and a key must not hold '='.
+// Each line reads as UTF-8 when it is valid UTF-8, else as Windows-1252; a
+// leading byte order mark is ignored and kept.
 class IniFile {
 public:
     explicit IniFile(const QByteArray &contents = {});
@@ -32,6 +34,8 @@ public:
 
     // Changes only the key's own line, or adds the key at the end of its section,
     // or the section at the end of the file. Line breaks in the value become blanks.
+    // The text is stored unaltered: one that the file's code page lacks turns
+    // the whole file into UTF-8, every line still reading as before.
     void writeString(const QString &section, const QString &key, const QString &value);
 
     QByteArray contents() const;
@@ -39,18 +43,20 @@ public:
 private:
     struct Location;
     Location locate(const QString &section, const QString &key) const;
-    QString decode(const QByteArray &bytes) const;
-    QByteArray encode(const QString &text) const;
+    static QString decode(const QByteArray &bytes);
+    QByteArray encode(const QString &text);
+    bool isUtf8File() const;
+    void convertToUtf8();
     QByteArray lineEnd() const;
 
     QList<QByteArray> m_lines; // each with its own line end, if any
-    bool m_validUtf8 = true;
-    bool m_hasNonAscii = false;
+    bool m_byteOrderMark = false;
 };
 
 // One operation per call, like the system's profile calls: the file is read,
-// changed and replaced within the call. A refused write throws
-// UserError::cannotWrite(path) and leaves the old file whole.
+// changed and replaced within the call (common::replaceFile). A refused or
+// failed write throws UserError::cannotWrite(path) and leaves the old file as
+// it was.
 void writeIniString(const QString &path, const QString &section, const QString &key,
                     const QString &value);
 void writeIniInteger(const QString &path, const QString &section, const QString &key, int value);

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -24,6 +25,18 @@ bool byFileName(const QString &a, const QString &b)
 QString languageName(const QString &fileName)
 {
     return fileName.size() > 4 ? fileName.chopped(4) : fileName;
+}
+
+// A Windows editor's "Unicode" option saves UTF-16 with a byte-order mark;
+// anything else is 8-bit text.
+QString decodeLanguageText(const QByteArray &bytes)
+{
+    const bool little = bytes.startsWith("\xFF\xFE");
+    if (little || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return utf16.decode(bytes.sliced(2));
+    }
+    return decodeText(bytes);
 }
 
 QStringList splitLines(const QString &text)
@@ -84,7 +97,7 @@ QStringList readLanguageLines(const QString &path, int count)
     if (file.error() != QFileDevice::NoError)
         throw UserError::cannotOpen(path);
 
-    QStringList lines = splitLines(decodeText(bytes)).mid(0, std::max(count, 0));
+    QStringList lines = splitLines(decodeLanguageText(bytes)).mid(0, std::max(count, 0));
     while (lines.size() < count)
         lines.append(QString());
     return lines;

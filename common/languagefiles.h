@@ -28,7 +28,7 @@ LanguageList listLanguageFiles(const QString &directory,
 QString languageFilePath(const LanguageList &languages, int position);
 
 // The first count lines of a language file, untrimmed, lines missing at the
-// end read as empty. Throws UserError::fileNotFound() for a missing file and
+// end read as empty. UTF-16 with a byte-order mark, else UTF-8 or Windows-1252. Throws UserError::fileNotFound() for a missing file and
 // UserError::cannotOpen(path) for one that cannot be read.
 QStringList readLanguageLines(const QString &path, int count);
 

@@ -1,6 +1,5 @@
 #include "common/textcodec.h"
 
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -31,18 +30,6 @@ QByteArray encodeWindows1252(const QString &text)
         i += width - 1;
     }
     return out;
-}
-
-bool writeFileAtomically(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace common

@@ -12,9 +12,4 @@ QString decodeText(const QByteArray &bytes);
 // Windows-1252 bytes of a text; characters outside the code page become '?'.
 QByteArray encodeWindows1252(const QString &text);
 
-// Replaces the file with the given bytes atomically (temporary file beside it,
-// then rename). Returns false when the file cannot be written; the old file is
-// then left whole.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes);
-
 } // namespace common

@@ -6,6 +6,7 @@
 #include "common/usererror.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace configtool {
 
@@ -14,7 +15,8 @@ QStringList readCableRecords(const QString &path)
     QFile file(path);
     if (!file.exists())
         throw common::UserError::fileNotFound();
-    if (!file.open(QIODevice::ReadOnly))
+    // Opening a FIFO would wait for a writer that may never come.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         throw common::UserError::cannotOpen(path);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

@@ -3,6 +3,7 @@
 #include "link/commands.h"
 #include "link/configtoollink.h"
 #include "link/eventpump.h"
+#include "link/serialports.h"
 
 namespace configtool {
 
@@ -33,6 +34,11 @@ void CableLink::delay(int ms)
 std::optional<int> CableLink::replyByte(ZeroByte zero)
 {
     return waitForReplyByte(m_ports, m_clock, m_port, zero);
+}
+
+bool CableLink::deviceGone()
+{
+    return m_ports.SioWait(m_port, 0) < 0;
 }
 
 } // namespace configtool

@@ -29,6 +29,9 @@ public:
     // The wait that keeps serving events (the receive display, buttons, close).
     void delay(int ms);
     std::optional<int> replyByte(ZeroByte zero);
+    // The device went away (or the main window closed its port on losing it):
+    // a missing reply is then no fault of the cable.
+    bool deviceGone();
 
     muxlink::SerialPorts &ports() { return m_ports; }
     muxlink::Clock &clock() { return m_clock; }

@@ -3,6 +3,7 @@
 #include "common/textcodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace configtool {
@@ -50,7 +51,7 @@ QDate cableListDate(const QString &firstLine)
 QDate cableListDateOfFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
     return cableListDate(firstLineOf(file.readLine(maxDateLineBytes)));
 }

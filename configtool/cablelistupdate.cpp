@@ -1,11 +1,14 @@
 #include "configtool/cablelistupdate.h"
 
-#include "common/textcodec.h"
+#include "common/filereplace.h"
 #include "common/usererror.h"
+#include "configtool/addedmessages.h"
+#include "configtool/cablelistcheck.h"
 #include "configtool/cablelistdate.h"
 #include "http/httpclient.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 
 namespace configtool {
@@ -14,33 +17,28 @@ namespace {
 
 using Failure = http::HttpClient::Failure;
 
-QString keptText(const QString &reason)
-{
-    return reason + QStringLiteral(" : liste actuelle conservée");
-}
-
-QString failureText(Failure failure)
+QString failureReason(const common::AddedTexts &texts, Failure failure)
 {
     switch (failure) {
     case Failure::InvalidRequest:
-        return keptText(QStringLiteral("Adresse du serveur ou du proxy incorrecte"));
+        return texts.text(added::badAddress);
     case Failure::HostNotFound:
     case Failure::ConnectFailed:
     case Failure::ConnectTimedOut:
-        return keptText(QStringLiteral("Connexion au serveur impossible"));
+        return texts.text(added::cannotConnect);
     case Failure::ReplyTimedOut:
-        return keptText(QStringLiteral("Le serveur ne répond plus"));
+        return texts.text(added::serverSilent);
     case Failure::ConnectionLost:
-        return keptText(QStringLiteral("Téléchargement interrompu"));
+        return texts.text(added::downloadInterrupted);
     case Failure::BodyTooLarge:
-        return keptText(QStringLiteral("Fichier reçu trop volumineux"));
+        return texts.text(added::fileTooLarge);
     case Failure::MalformedReply:
     case Failure::HeaderTooLarge:
     case Failure::None:
     case Failure::Aborted:
         break;
     }
-    return keptText(QStringLiteral("Réponse du serveur illisible"));
+    return texts.text(added::unreadableReply);
 }
 
 } // namespace
@@ -50,8 +48,13 @@ QUrl cableListUpdateUrl()
     return QUrl(QStringLiteral("http://update.setrix.example/Update/cable.txt"));
 }
 
-CableListDownload::CableListDownload(http::HttpClient &client, QObject *parent)
-    : QObject(parent), m_client(client), m_url(cableListUpdateUrl())
+QString keptListText(const common::AddedTexts &texts, const QString &reason)
+{
+    return texts.text(added::listKept).arg(reason);
+}
+
+CableListDownload::CableListDownload(http::HttpClient &client, const common::AddedTexts &texts, QObject *parent)
+    : QObject(parent), m_client(client), m_texts(texts), m_url(cableListUpdateUrl())
 {
     using http::HttpClient;
     const auto fixedLine = [this](const char *text) { return [this, text] { report(QString::fromUtf8(text)); }; };
@@ -119,22 +122,25 @@ void CableListDownload::cancel()
 QString CableListDownload::outcomeText() const
 {
     if (!m_client.succeeded())
-        return failureText(m_client.failure());
+        return keptListText(m_texts, failureReason(m_texts, m_client.failure()));
     const int code = m_client.statusCode();
     if (code == 404)
-        return keptText(QStringLiteral("Liste des câbles introuvable sur le serveur"));
+        return keptListText(m_texts, m_texts.text(added::listNotOnServer));
     if (code != 200)
-        return keptText(QStringLiteral("Erreur %1 du serveur").arg(code));
+        return keptListText(m_texts, m_texts.text(added::serverError).arg(code));
     // An error page or a portal's login page can come with a 200.
     if (!cableListDate(firstLineOf(m_client.body())).isValid())
-        return keptText(QStringLiteral("Le fichier reçu n'est pas une liste de câbles"));
+        return keptListText(m_texts, m_texts.text(added::notACableList));
+    if (m_client.bodyEndedByClose() && !isWholeCableList(m_client.body()))
+        return keptListText(m_texts, m_texts.text(added::downloadIncomplete));
     return {};
 }
 
 ChosenCableList readChosenCableList(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opening a FIFO would wait for a writer that may never come.
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         throw common::UserError::cannotOpen(path);
     ChosenCableList list;
     list.bytes = file.readAll();
@@ -154,7 +160,7 @@ bool isOlderThanCurrentList(const QDate &chosen, const QDate &current)
 
 void writeCableList(const QString &path, const QByteArray &bytes)
 {
-    if (!common::writeFileAtomically(path, bytes))
+    if (!common::replaceFile(path, bytes).ok())
         throw common::UserError::cannotCreate(path);
 }
 

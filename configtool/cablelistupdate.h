@@ -6,6 +6,10 @@
 #include <QString>
 #include <QUrl>
 
+namespace common {
+class AddedTexts;
+}
+
 namespace http {
 class HttpClient;
 }
@@ -22,12 +26,16 @@ struct ProxySettings {
 // Where the maker publishes the current cable list.
 QUrl cableListUpdateUrl();
 
+// "<reason> : liste actuelle conservée", in the applied language.
+QString keptListText(const common::AddedTexts &texts, const QString &reason);
+
 // Downloads the cable list and replaces cable.txt with it, reporting the
-// status lines and progress that the update dialog shows.
+// status lines and progress that the update dialog shows, in the language of
+// `texts` (which must outlive the download).
 class CableListDownload : public QObject {
     Q_OBJECT
 public:
-    explicit CableListDownload(http::HttpClient &client, QObject *parent = nullptr);
+    CableListDownload(http::HttpClient &client, const common::AddedTexts &texts, QObject *parent = nullptr);
 
     void setUrl(const QUrl &url) { m_url = url; }
     QUrl url() const { return m_url; }
@@ -51,6 +59,7 @@ private:
     QString outcomeText() const;
 
     http::HttpClient &m_client;
+    const common::AddedTexts &m_texts;
     QUrl m_url;
     bool m_running = false;
     bool m_cancelled = false;
@@ -70,7 +79,7 @@ ChosenCableList readChosenCableList(const QString &path);
 // list in use without a date is older than any.
 bool isOlderThanCurrentList(const QDate &chosen, const QDate &current);
 
-// Replaces cable.txt with the bytes unchanged, atomically. Throws
+// Replaces cable.txt with the bytes unchanged, whole or not at all. Throws
 // common::UserError::cannotCreate when it cannot be written.
 void writeCableList(const QString &path, const QByteArray &bytes);
 

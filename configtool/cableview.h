@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace configtool {
 
 enum class MessageKind {
@@ -14,12 +16,14 @@ enum class MessageKind {
     Plain,       // no icon, one "OK"
 };
 
-// The language lines the cable windows show (50 to 53).
+// The language lines the cable windows show (50 to 53), and the added message
+// for a multiplexer that went away, which the cable is not to blame for.
 struct CableMessages {
     QString noReply;      // 50
     QString endOfFrame;   // 51
     QString verifyFailed; // 52, followed by the register number
     QString programmed;   // 53
+    QString disconnected;
 };
 
 // What every cable operation drives on its window: one progress bar, the two
@@ -37,7 +41,8 @@ public:
 // A page of the register cable window.
 class RegisterPageView : public CableOperationView {
 public:
-    virtual int reference() const = 0; // the current reference number
+    // The reference number the page programs; none while it shows no cable.
+    virtual std::optional<int> reference() const = 0;
     virtual void setReference(int reference) = 0;
     // Text of the page's reference list after a read.
     virtual void setCableName(const QString &name) = 0;

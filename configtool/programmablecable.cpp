@@ -6,6 +6,7 @@
 #include "configtool/bytetext.h"
 #include "configtool/cableview.h"
 #include "configtool/operationscope.h"
+#include "configtool/paritynames.h"
 #include "link/clock.h"
 #include "link/serialports.h"
 
@@ -57,10 +58,8 @@ std::optional<char> programmableSpeedCode(const QString &speed)
 
 char programmableParityCode(const QString &parity, const QStringList &parityNames)
 {
-    for (int i = 0; i < 3 && i < parityNames.size(); ++i)
-        if (parity == parityNames.at(i))
-            return char('1' + i);
-    return '4';
+    const std::optional<int> index = parityOf(parity, parityNames);
+    return index ? char('1' + *index) : '4';
 }
 
 std::optional<char> supplyCode(const QString &supply)
@@ -182,6 +181,10 @@ void programProgrammableCable(CableLink &link, ProgrammableCableView &view, cons
     const Rs232PageSettings settings = view.settings();
     // Taken now: the boxes stay editable during the waits below.
     const std::optional<char> supply = supplyCode(view.supply());
+    if (!parityOf(settings.parity, settings.parityNames)) {
+        view.showMessage(MessageKind::Error, unknownParityText(settings.parity));
+        return;
+    }
     if (settings.endOfFrame.size() < 3) {
         view.showMessage(MessageKind::Error, messages.endOfFrame);
         return;
@@ -246,8 +249,8 @@ bool configurationDiffers(CableLink &link, ProgrammableCableView &view)
     else
         differs = true; // the data bits could not be checked
     if (reply.hasParity()) {
-        if (const auto parity = reply.parityIndex(); parity && *parity < settings.parityNames.size())
-            differs |= settings.parity != settings.parityNames.at(*parity);
+        if (const auto parity = reply.parityIndex())
+            differs |= parityOf(settings.parity, settings.parityNames) != parity;
     } else {
         differs = true;
     }

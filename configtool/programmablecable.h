@@ -26,7 +26,8 @@ QString programmableCableLabel(); // "50417 RS232 PROGRAMMABLE "
 int programmableByte(const QString &text);
 
 // One-character codes of the settings. The speed and the supply are empty for a
-// text the cable has no code for; the parity is "4" then.
+// text the cable has no code for; the parity is "4" then (see parityOf), which
+// programming refuses to send.
 std::optional<char> programmableSpeedCode(const QString &speed);
 char programmableParityCode(const QString &parity, const QStringList &parityNames);
 std::optional<char> supplyCode(const QString &supply);
@@ -49,7 +50,8 @@ struct ReplyLimits {
 ConfigurationReply readConfiguration(CableLink &link, const ReplyLimits &limits = {});
 
 // The window's operations. Reading never disables the buttons; programming does
-// until it ends, however it ends.
+// until it ends, however it ends. A parity that names none is refused before
+// anything is sent.
 void readProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages);
 void programProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages);
 // Reads the configuration back: true when it differs from the window's settings.

@@ -29,4 +29,24 @@ ReceivedBatch gatherIncoming(muxlink::SerialPorts &ports, int port)
     return batch;
 }
 
+QString breakLongLines(const QString &text, qsizetype lastLineLength, qsizetype limit)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / qMax<qsizetype>(limit, 1) + 1);
+    qsizetype length = lastLineLength;
+    for (const QChar c : text) {
+        if (c == u'\n') {
+            length = 0;
+        } else {
+            if (length >= limit) {
+                out.append(u'\n');
+                length = 0;
+            }
+            ++length;
+        }
+        out.append(c);
+    }
+    return out;
+}
+
 } // namespace configtool

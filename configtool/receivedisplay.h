@@ -21,4 +21,14 @@ struct ReceivedBatch {
 // or nothing waiting ends the batch, and so does a zero byte, which is lost.
 ReceivedBatch gatherIncoming(muxlink::SerialPorts &ports, int port);
 
+// A device that never ends its lines (CR-only line ends, a wrong speed) must
+// not slow the receive area down as its text grows: a line is broken after
+// this many characters, and only the newest lines are kept.
+inline constexpr int receiveLineLimit = 1024;
+inline constexpr int receiveLinesKept = 2000;
+
+// The text to add after a last line of lastLineLength characters, with a line
+// break inserted wherever a line would pass the limit.
+QString breakLongLines(const QString &text, qsizetype lastLineLength, qsizetype limit = receiveLineLimit);
+
 } // namespace configtool

@@ -6,6 +6,7 @@
 #include "configtool/cablelink.h"
 #include "configtool/cableview.h"
 #include "configtool/operationscope.h"
+#include "configtool/paritynames.h"
 #include "configtool/registercommands.h"
 #include "configtool/registers.h"
 #include "configtool/registerwriter.h"
@@ -101,6 +102,11 @@ bool writeGridPhase(CableLink &link, Rs232PageView &view, const CableMessages &m
 
 QString readFailureText() { return QStringLiteral("Erreur de lecture"); }
 
+QString noCableChosenText()
+{
+    return QStringLiteral("Aucun câble choisi : choisissez une référence dans la liste.");
+}
+
 void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database)
 {
     OperationScope scope(view, RegisterProgressRest);
@@ -128,8 +134,17 @@ void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &d
 void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages &messages)
 {
     OperationScope scope(view, RegisterProgressRest);
+    const std::optional<int> reference = view.reference();
+    if (!reference) {
+        view.showMessage(MessageKind::Error, noCableChosenText());
+        return;
+    }
     Rs232PageSettings settings = view.settings();
-    settings.reference = view.reference();
+    settings.reference = *reference;
+    if (!parityOf(settings.parity, settings.parityNames)) {
+        view.showMessage(MessageKind::Error, unknownParityText(settings.parity));
+        return;
+    }
     const std::optional<HeaderValues> values = rs232HeaderValues(settings);
     if (!values) {
         view.showMessage(MessageKind::Error, messages.endOfFrame);
@@ -160,9 +175,14 @@ void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase 
 void programAnalogCable(CableLink &link, AnalogPageView &view, const CableMessages &messages)
 {
     OperationScope scope(view, RegisterProgressRest);
+    const std::optional<int> reference = view.reference();
+    if (!reference) {
+        view.showMessage(MessageKind::Error, noCableChosenText());
+        return;
+    }
     const float minimum = parseAnalogValue(view.minimumText());
     const float maximum = parseAnalogValue(view.maximumText());
-    const HeaderValues values = analogHeaderValues(minimum, maximum, view.decimals(), view.reference());
+    const HeaderValues values = analogHeaderValues(minimum, maximum, view.decimals(), *reference);
     view.setProgressMaximum(HeaderProgressMaximum);
     if (!writeHeaderPhase(link, view, messages, values, ZeroByte::Valid))
         return;

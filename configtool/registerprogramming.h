@@ -18,7 +18,8 @@ inline constexpr int GridProgressMaximum = 171;
 // page's two buttons while it runs and, however it ends (a thrown
 // common::UserError included), enables them again with the progress bar at 65.
 // The cable database names the cable from the reference read back; it throws
-// when the file is missing.
+// when the file is missing. Programming sends nothing while the page has no
+// reference or, on the RS232 page, while the parity names none.
 void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database);
 void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages &messages);
 void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase &database);
@@ -27,5 +28,7 @@ void programAnalogCable(CableLink &link, AnalogPageView &view, const CableMessag
 
 // Shown when a register read gets no reply.
 QString readFailureText();
+// Shown instead of programming a page that has no reference.
+QString noCableChosenText();
 
 } // namespace configtool

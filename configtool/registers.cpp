@@ -2,6 +2,7 @@
 
 #include "configtool/analogvalue.h"
 #include "configtool/bytetext.h"
+#include "configtool/paritynames.h"
 
 namespace configtool {
 
@@ -41,10 +42,8 @@ int speedCode(const QString &speed)
 
 int parityCode(const QString &parity, const QStringList &parityNames)
 {
-    for (int i = 0; i < 3 && i < parityNames.size(); ++i)
-        if (parity == parityNames.at(i))
-            return parityLetters[i];
-    return UnusedByte;
+    const std::optional<int> index = parityOf(parity, parityNames);
+    return index ? parityLetters[*index] : UnusedByte;
 }
 
 int unitCode(const QString &unit)

@@ -34,7 +34,7 @@ struct Rs232PageSettings {
 
 // Speed register: "19200" 9, "9600" 1, "4800" 2, "2400" 4, "1200" 8, else 255.
 int speedCode(const QString &speed);
-// Parity register: 'S', 'P' or 'I' for the first entry equal to the text, else 255.
+// Parity register: 'S', 'P' or 'I' for the parity the text names (see parityOf), else 255.
 int parityCode(const QString &parity, const QStringList &parityNames);
 // Unit register: "MM" 1, "INCH" 2, "" 9, else 255.
 int unitCode(const QString &unit);

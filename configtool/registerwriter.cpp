@@ -17,7 +17,7 @@ WriteOutcome writeRegister(CableLink &link, CableOperationView &view, const Cabl
         link.send(readRegisterCommand(code));
         const std::optional<int> reply = link.replyByte(zero);
         if (!reply) {
-            view.showMessage(MessageKind::Error, messages.noReply);
+            view.showMessage(MessageKind::Error, link.deviceGone() ? messages.disconnected : messages.noReply);
             return WriteOutcome::NoReply;
         }
         if (*reply == value)

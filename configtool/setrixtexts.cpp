@@ -1,5 +1,7 @@
 #include "configtool/setrixtexts.h"
 
+#include <algorithm>
+
 namespace configtool {
 
 SetrixTexts::SetrixTexts()
@@ -23,6 +25,11 @@ void SetrixTexts::registerTargets(CaptionRegistry &registry)
         registry.add(QStringLiteral("parity.%1").arg(parity),
                      [this, parity](const QString &text) { m_parityNames[parity] = text; });
     }
+}
+
+int SetrixTexts::languageLines() const
+{
+    return std::max(languageLineCount, m_added.lastLine());
 }
 
 QString SetrixTexts::noMultiplexer() const

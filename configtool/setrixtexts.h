@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/addedtexts.h"
+#include "configtool/addedmessages.h"
 #include "configtool/captionmap.h"
 
 #include <QMap>
@@ -9,8 +11,9 @@
 namespace configtool {
 
 // The texts of the applied language that are not captions: the message lines
-// (38 to 57, 62 and 63) and the three parity names. Empty until a language file
-// is applied; every message is built when it is shown, from the current texts.
+// (38 to 57, 62 and 63) and the three parity names, empty until a language
+// file is applied, and the added messages (in French until then). Every
+// message is built when it is shown, from the current texts.
 class SetrixTexts {
 public:
     SetrixTexts();
@@ -23,6 +26,14 @@ public:
     // Registers the "message.N" and "parity.N" targets.
     void registerTargets(CaptionRegistry &registry);
 
+    // How many lines of a language file to read: the caption map's and the
+    // added messages'.
+    int languageLines() const;
+    // The added messages of a language file's lines (lines[n - 1] is line n).
+    void applyAdded(const QStringList &lines) { m_added.apply(lines); }
+    QString added(const common::AddedText &entry) const { return m_added.text(entry); }
+    const common::AddedTexts &addedTexts() const { return m_added; }
+
     // The dialogs of the main window, as shown.
     QString noMultiplexer() const;                 // lines 38, 39
     QString instrumentChosen(int instrument) const; // lines 42, 43
@@ -32,6 +43,7 @@ public:
 private:
     QMap<int, QString> m_messages;
     QStringList m_parityNames;
+    common::AddedTexts m_added {added::all};
 };
 
 } // namespace configtool

@@ -73,6 +73,9 @@ public:
     qint64 bytesReceived() const { return m_parser.bodyReceived(); }
     // Content-Length, or -1 while unknown.
     qint64 bytesExpected() const { return m_parser.expectedBodySize(); }
+    // The last reply's body had neither a length nor chunked coding: its end
+    // was only the server closing, which a cut connection looks like too.
+    bool bodyEndedByClose() const { return m_parser.bodyEndsAtClose(); }
 
 signals:
     void hostResolved();

@@ -138,6 +138,7 @@ void ResponseParser::startBody()
         m_body.reserve(m_expected);
         m_state = m_expected == 0 ? State::Done : State::FixedBody;
     }
+    m_bodyEndsAtClose = m_state == State::BodyUntilClose;
 }
 
 bool ResponseParser::appendBody(QByteArrayView data)

@@ -39,6 +39,9 @@ public:
     qint64 bodyReceived() const { return m_body.size(); }
     // Content-Length, or -1 when the length is not announced.
     qint64 expectedBodySize() const { return m_expected; }
+    // Neither a length nor chunked coding: only the close ends the body, so a
+    // transfer cut short looks complete.
+    bool bodyEndsAtClose() const { return m_bodyEndsAtClose; }
 
 private:
     enum class State { StatusLine, Headers, FixedBody, BodyUntilClose, ChunkSize, ChunkData, ChunkEnd, Trailers, Done, Failed };
@@ -65,6 +68,7 @@ private:
     bool m_chunked = false;
     qint64 m_expected = -1;
     qint64 m_chunkLeft = 0;
+    bool m_bodyEndsAtClose = false;
     QByteArray m_body;
 };
 

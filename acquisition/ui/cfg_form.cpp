@@ -2,7 +2,9 @@
 
 #include "acquisition/captiontargets.h"
 #include "acquisition/ui/arrowspinbox.h"
+#include "acquisition/ui/helptexts.h"
 #include "acquisition/ui/radiogroup.h"
+#include "common/filelocations.h"
 #include "common/ui/apropos.h"
 #include "common/ui/helppage.h"
 #include "common/ui/windowflags.h"
@@ -233,10 +235,12 @@ void Tconfig_form::connectHandlers()
 void Tconfig_form::setDefaultHooks()
 {
     hooks.chooseOpenPath = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"), QString(), kFilter);
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"),
+                                            common::configurationDialogFolder(m_session.fichier_config), kFilter);
     };
     hooks.chooseSavePath = [this] {
-        QFileDialog dialog(this, QStringLiteral("Enregistrer sous"), QString(), kFilter);
+        QFileDialog dialog(this, QStringLiteral("Enregistrer sous"),
+                           common::configurationDialogFolder(m_session.fichier_config), kFilter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("mux"));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -248,7 +252,9 @@ void Tconfig_form::setDefaultHooks()
         common::TAboutBox box(common::AboutProgram::quorix(), this);
         box.exec();
     };
-    hooks.openHelp = [this](const QUrl &url) { common::openHelpPage(this, url.toLocalFile()); };
+    hooks.openHelp = [this](const QUrl &url) {
+        common::openHelpPage(this, url.toLocalFile(), helpPageTexts(m_messages));
+    };
 }
 
 void Tconfig_form::guarded(const std::function<void()> &handler)

@@ -4,8 +4,12 @@
 #include "acquisition/configfile.h"
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
+#include "acquisition/journalfile.h"
+#include "acquisition/keysink.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
+#include "acquisition/ui/helptexts.h"
+#include "common/filelocations.h"
 #include "common/ui/apropos.h"
 #include "common/ui/helppage.h"
 #include "common/usererror.h"
@@ -15,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QLayout>
@@ -125,6 +130,8 @@ void TQuorix::createMenus()
     Nouveau1 = command(menuLine, QStringLiteral("&Nouveau"), &TQuorix::Nouveau1Click);
     Ouvrir1 = command(menuLine, QStringLiteral("&Ouvrir"), &TQuorix::Ouvrir1Click);
     Configuration1 = command(menuLine, QStringLiteral("&Configuration"), &TQuorix::Configuration1Click);
+    Journal1 = command(menuLine, QStringLiteral("&Journal"), &TQuorix::Journal1Click);
+    Journal1->setVisible(false);
     menuLine->addSeparator();
     menuExit = command(menuLine, QStringLiteral("&Quitter"), &TQuorix::menuExitClick);
 
@@ -186,9 +193,14 @@ void TQuorix::registerCaptions(CaptionTargets &targets)
 void TQuorix::setDefaultHooks()
 {
     hooks.chooseOpenPath = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"), QString(), kOpenFilter);
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"),
+                                            common::configurationDialogFolder(m_session.fichier_config),
+                                            kOpenFilter);
     };
-    hooks.openHelp = [this](const QUrl &url) { common::openHelpPage(this, url.toLocalFile()); };
+    hooks.openHelp = [this](const QUrl &url) {
+        common::openHelpPage(this, url.toLocalFile(), helpPageTexts(m_language.messages()));
+    };
+    hooks.openFolder = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     hooks.endProgram = [] { QCoreApplication::exit(0); };
 }
 
@@ -214,30 +226,55 @@ void TQuorix::attach(Tconfig_form &editor, common::TAboutBox &about)
     };
 }
 
+void TQuorix::setJournal(JournalFile *journal)
+{
+    m_journal = journal;
+    m_cycle->setJournal(journal);
+    Journal1->setVisible(journal != nullptr);
+}
+
 void TQuorix::guarded(const std::function<void()> &handler)
 {
     common::runGuarded(this, handler);
 }
 
+void TQuorix::keepOutOfWindowManager()
+{
+    m_unmanaged = true;
+    setWindowFlag(Qt::X11BypassWindowManagerHint, true);
+}
+
 void TQuorix::withNormalStyle(const std::function<void()> &dialog)
 {
     // Only the outermost dialog switches: a question asked from the open
-    // editor must not put the window back on top of the editor.
+    // editor must not bring the window back over the editor.
     if (m_normalStyleDepth++ == 0)
-        setStaysOnTop(false);
+        stepAside(true);
     const auto restore = qScopeGuard([this] {
         if (--m_normalStyleDepth == 0)
-            setStaysOnTop(true);
+            stepAside(false);
     });
     dialog();
 }
 
-// Changed in place: setWindowFlags() would re-create the window, which then
-// maps again above the open dialog and drops the dialog's tie to it.
-void TQuorix::setStaysOnTop(bool onTop)
+// While a dialog is up the window leaves the stay-on-top style, changed in
+// place: setWindowFlags() would re-create the window, which then maps again
+// above the open dialog and drops the dialog's tie to it. Kept out of the
+// window manager, nothing can rise above the window: it steps aside instead.
+void TQuorix::stepAside(bool aside)
 {
+    if (m_unmanaged) {
+        if (aside) {
+            m_hiddenForDialog = isVisible();
+            if (m_hiddenForDialog)
+                hide();
+        } else if (m_hiddenForDialog) {
+            show();
+        }
+        return;
+    }
     Qt::WindowFlags flags = windowFlags();
-    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+    flags.setFlag(Qt::WindowStaysOnTopHint, !aside);
     overrideWindowFlags(flags);
     if (QWindow *window = windowHandle())
         window->setFlags(flags);
@@ -273,6 +310,8 @@ void TQuorix::showEvent(QShowEvent *event)
 void TQuorix::FormActivate()
 {
     guarded([this] {
+        if (m_journal)
+            m_journal->setEnabled(m_settings.readInteger(QStringLiteral("GENERAL"), QStringLiteral("Journal"), 1) != 0);
         m_language.UpDateCaption([this] { m_pump.processPending(); });
         if (m_session.fichier_config.isEmpty() || !m_editor)
             return;
@@ -284,7 +323,30 @@ void TQuorix::FormActivate()
 
 // --- acquisition ---
 
-void TQuorix::btn_readClick() { m_cycle->start(); }
+void TQuorix::btn_readClick()
+{
+    if (!m_cycle->commands().read || m_preparingKeys)
+        return;
+    // The way to type is found at the first "Lecture"; the desktop may ask
+    // the user's permission meanwhile, with the window still live.
+    m_preparingKeys = true;
+    btn_read->setEnabled(false);
+    QString problem;
+    try {
+        m_keys.prepare();
+    } catch (const common::UserError &error) {
+        problem = error.text();
+    }
+    m_preparingKeys = false;
+    btn_read->setEnabled(m_cycle->commands().read);
+    if (!problem.isEmpty()) {
+        // Closed while the desktop was asking: nothing more to say.
+        if (isVisible())
+            showError(problem);
+        return;
+    }
+    m_cycle->start();
+}
 void TQuorix::ToolButton5Click() { m_cycle->stop(); }
 void TQuorix::btn_repriseClick() { m_cycle->repeatSeries(); }
 void TQuorix::TimerTimer() { m_cycle->run(); }
@@ -329,6 +391,16 @@ void TQuorix::showError(const QString &text)
     withNormalStyle([this, &text] { common::showError(this, text); });
 }
 
+void TQuorix::showDeviceLost()
+{
+    showError(m_language.messages().added.text(added::deviceLost));
+}
+
+void TQuorix::showJournalFailure(const QString &text)
+{
+    common::showNotice(this, text);
+}
+
 // --- configuration ---
 
 void TQuorix::Nouveau1Click()
@@ -365,6 +437,19 @@ void TQuorix::loadConfiguration(const QString &path)
     auto chooser = std::exchange(m_editor->hooks.chooseOpenPath, [path] { return path; });
     const auto restore = qScopeGuard([this, &chooser] { m_editor->hooks.chooseOpenPath = std::move(chooser); });
     m_editor->Ouvrir1Click();
+}
+
+void TQuorix::Journal1Click()
+{
+    if (!m_journal)
+        return;
+    // Before the first value the folder does not exist yet.
+    QDir().mkpath(m_journal->folder());
+    const QString shown = QDir::toNativeSeparators(m_journal->folder());
+    if (!hooks.openFolder(QUrl::fromLocalFile(m_journal->folder())))
+        withNormalStyle([this, &shown] {
+            common::showError(this, QStringLiteral("Aucun gestionnaire de fichiers n'a pu ouvrir le dossier %1").arg(shown));
+        });
 }
 
 // --- help, about, languages ---

@@ -33,6 +33,7 @@ namespace acquisition {
 class AcquisitionCycle;
 class CaptionTargets;
 class Cursor;
+class JournalFile;
 class KeySink;
 class QuorixLanguage;
 class Tconfig_form;
@@ -53,14 +54,22 @@ public:
 
     // The editor and the about box are created after the main window.
     void attach(Tconfig_form &editor, common::TAboutBox &about);
+    // The journal of readings, after attach(); none hides "Journal".
+    void setJournal(JournalFile *journal);
 
     // What the window asks of its surroundings; tests replace them.
     struct Hooks {
         std::function<QString()> chooseOpenPath; // empty: cancelled
         std::function<void(const QUrl &)> openHelp;
+        std::function<bool(const QUrl &)> openFolder; // false: nothing could open it
         std::function<void()> endProgram;
     };
     Hooks hooks;
+
+    // For compositors that give the keyboard to any window clicked: the
+    // window is kept out of the window manager's hands (never focused, always
+    // above, not movable) and steps aside while a dialog is up.
+    void keepOutOfWindowManager();
 
     bool muxFound() const { return m_muxFound; }
     bool activated() const { return m_activated; }
@@ -74,6 +83,7 @@ public:
     void Nouveau1Click();
     void Ouvrir1Click();
     void Configuration1Click();
+    void Journal1Click();
     void Aide1Click();
     void Apropos2Click();
     void menuExitClick();
@@ -99,6 +109,7 @@ public:
     QAction *Nouveau1;
     QAction *Ouvrir1;
     QAction *Configuration1;
+    QAction *Journal1;
     QAction *menuExit;
     QMenu *Langue1;
     std::array<QAction *, 5> languageItems{}; // L11, L21, L31, L41, L51
@@ -118,6 +129,10 @@ public:
     void setValueHolder(const QString &text) override;
     void showNoInstrument() override;
     void showError(const QString &text) override;
+    void showDeviceLost() override;
+
+    // A journal that cannot be written: said without stopping the typing.
+    void showJournalFailure(const QString &text);
 
     // LanguageMenu
     void showLanguage(int position, const QString &name) override;
@@ -139,7 +154,7 @@ private:
     // Runs a modal dialog or box with the window taken out of the stay-on-top
     // style, so that the dialog is not hidden behind it.
     void withNormalStyle(const std::function<void()> &dialog);
-    void setStaysOnTop(bool onTop);
+    void stepAside(bool aside);
     void guarded(const std::function<void()> &handler);
 
     muxlink::AcquisitionLink &m_link;
@@ -150,11 +165,15 @@ private:
     KeySink &m_keys;
     Tconfig_form *m_editor = nullptr;
     common::TAboutBox *m_about = nullptr;
+    JournalFile *m_journal = nullptr;
     std::unique_ptr<Cursor> m_cursor;
     std::unique_ptr<AcquisitionCycle> m_cycle;
     bool m_muxFound = false;
+    bool m_preparingKeys = false;
+    bool m_unmanaged = false;
     bool m_activated = false;
     int m_normalStyleDepth = 0; // dialogs open, one inside the other
+    bool m_hiddenForDialog = false;
 };
 
 } // namespace acquisition

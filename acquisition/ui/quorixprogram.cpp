@@ -5,13 +5,15 @@
 #include "acquisition/ui/ondo_pgm.h"
 #include "common/ui/apropos.h"
 
-#include <QDir>
+#include <QCoreApplication>
+#include <QDateTime>
 
 namespace acquisition {
 
 QuorixProgram::QuorixProgram(KeySink &keys, const QuorixFolders &folders)
     : m_settings(QStringLiteral("quorix.ini"), folders.settings),
-      m_language(m_settings, m_session, folders.languages.isEmpty() ? QDir::currentPath() : folders.languages)
+      m_language(m_settings, m_session,
+                 folders.languages.isEmpty() ? QCoreApplication::applicationDirPath() : folders.languages)
 {
     m_main = std::make_unique<TQuorix>(m_link, m_pump, m_session, m_language, m_settings, keys);
     // Secondary windows of the main window: the window manager keeps them above
@@ -21,6 +23,15 @@ QuorixProgram::QuorixProgram(KeySink &keys, const QuorixFolders &folders)
     m_about = std::make_unique<common::TAboutBox>(common::AboutProgram::quorix(), m_main.get());
     registerAboutBoxCaptions(m_language.targets(), *m_about);
     m_main->attach(*m_editor, *m_about);
+    if (!folders.journal.isEmpty()) {
+        TQuorix *main = m_main.get();
+        m_journal = std::make_unique<JournalFile>(
+            folders.journal,
+            JournalFile::Context {[] { return QDateTime::currentDateTime(); },
+                                  [this] { return m_session.fichier_config; },
+                                  [main](const QString &text) { main->showJournalFailure(text); }});
+        m_main->setJournal(m_journal.get());
+    }
 }
 
 QuorixProgram::~QuorixProgram() = default;

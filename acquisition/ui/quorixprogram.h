@@ -1,6 +1,7 @@
 #pragma once
 
 #include "acquisition/configurationsession.h"
+#include "acquisition/journalfile.h"
 #include "acquisition/quorixlanguage.h"
 #include "link/acquisitionlink.h"
 #include "link/clock.h"
@@ -21,11 +22,13 @@ class KeySink;
 class Tconfig_form;
 class TQuorix;
 
-// Where Quorix keeps quorix.ini and finds its language files; empty means the
-// executable's folder and the working directory at start-up.
+// Where Quorix keeps quorix.ini, finds its language files and keeps its
+// journal of readings; empty means the executable's folder, and no journal.
+// The {} lets callers leave the journal out without a warning.
 struct QuorixFolders {
     QString settings;
     QString languages;
+    QString journal {};
 };
 
 // Quorix's windows, created once in their fixed order (main window, whose
@@ -49,6 +52,7 @@ private:
     ConfigurationSession m_session;
     common::SettingsFile m_settings;
     QuorixLanguage m_language;
+    std::unique_ptr<JournalFile> m_journal;
     std::unique_ptr<TQuorix> m_main;
     std::unique_ptr<Tconfig_form> m_editor;
     std::unique_ptr<common::TAboutBox> m_about;

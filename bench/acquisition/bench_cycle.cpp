@@ -1,13 +1,18 @@
 // The acquisition cycle against the simulator: CPU while it waits for a
-// reading that never comes, time from a reading's line feed to its last key,
-// and 2,000 readings at the line rate in each mode, every value checked.
+// reading that never comes, time from a reading's line feed to its last key
+// (recorded, then through XTest and through a compositor's virtual keyboard
+// where they can be had), and 2,000 readings at the line rate in each mode,
+// every value checked.
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
 #include "acquisition/keysink.h"
 #include "acquisition/memoryconfiguration.h"
+#include "acquisition/virtualkeyboardsink.h"
+#include "acquisition/xtestkeysink.h"
 #include "link/acquisitionlink.h"
 #include "link/eventpump.h"
 #include "link/wsc.h"
+#include "tests/support/swaysession.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -57,11 +62,25 @@ public:
 };
 
 // Keeps the typed values as text and the time of each value's last key (the
-// arrow that follows it with the steps used here).
+// arrow that follows it with the steps used here), passing every key on to a
+// real sink when it has one.
 class TimingSink : public KeySink {
 public:
+    KeySink *inner = nullptr;
+    void beginValue() override
+    {
+        if (inner)
+            inner->beginValue();
+    }
+    void endValue() override
+    {
+        if (inner)
+            inner->endValue();
+    }
     void press(Key key) override
     {
+        if (inner)
+            inner->press(key);
         if (key == Key::Right) {
             values << current;
             current.clear();
@@ -89,6 +108,7 @@ public:
     void setValueHolder(const QString &) override {}
     void showNoInstrument() override { std::printf("  message: no instrument\n"); }
     void showError(const QString &text) override { std::printf("  error: %s\n", qPrintable(text)); }
+    void showDeviceLost() override { std::printf("  error: device lost\n"); }
 };
 
 // The simulator on a pseudo-terminal of its own, stopped with the object.
@@ -168,11 +188,12 @@ void idleWait()
                 seconds, cpu, 100.0 * cpu / seconds, qlonglong(bench.keys.values.size()));
 }
 
-void latency()
+void latency(const char *through, KeySink *sink)
 {
     constexpr int samples = 300;
-    std::printf("Line feed to last key, %d readings triggered one at a time\n", samples);
+    std::printf("Line feed to last key %s, %d readings triggered one at a time\n", through, samples);
     Bench bench({"--no-pace", "--line", "long"});
+    bench.keys.inner = sink;
     bench.config.setInstrumentCount(1, QString::number(samples));
     std::vector<double> fromLineFeed;
     std::vector<double> fromTrigger;
@@ -240,7 +261,21 @@ int main(int argc, char **argv)
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     nowNs();
     idleWait();
-    latency();
+    latency("(keys recorded)", nullptr);
+    if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
+        XTestKeySink xtest;
+        latency("through XTest", &xtest);
+    } else {
+        std::printf("Line feed to last key through XTest: no X display (run under xvfb-run)\n");
+    }
+    testsupport::SwaySession sway;
+    if (testsupport::SwaySession::installed() && sway.start()) {
+        sway.useInThisProcess();
+        VirtualKeyboardSink keyboard;
+        latency("through a virtual keyboard (headless sway)", &keyboard);
+    } else {
+        std::printf("Line feed to last key through a virtual keyboard: sway could not be started\n");
+    }
     throughput("addressed mode, 10 readings per selection", {"--per-command", "10"},
                [](MemoryConfiguration &config) { config.setInstrumentCount(1, "10"); });
     throughput("multiple mode, eight inputs", {"--per-command", "1"}, [](MemoryConfiguration &config) {

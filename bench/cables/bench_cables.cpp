@@ -31,7 +31,7 @@ public:
     void setProgress(int) override {}
     void setButtonsEnabled(bool) override {}
     void showMessage(MessageKind, const QString &) override { ++messages; }
-    int reference() const override { return 51101; }
+    std::optional<int> reference() const override { return 51101; }
     void setReference(int) override {}
     void setCableName(const QString &) override {}
     Rs232PageSettings settings() const override
@@ -87,7 +87,7 @@ int main(int argc, char **argv)
         return 1;
     }
     CableLink link(ports, pump, clock, 0);
-    const CableMessages messages{"no reply", "end of frame", "failed ", "done"};
+    const CableMessages messages{"no reply", "end of frame", "failed ", "done", "disconnected"};
     const CableDatabase database(QStringLiteral(SOURCE_DIR_FOR_BENCH "/configtool/data/cable.txt"));
 
     std::printf("Register cable, RS232 page with the grid (98 registers, each first attempt right)\n");

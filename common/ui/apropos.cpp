@@ -1,6 +1,7 @@
 #include "common/ui/apropos.h"
 
 #include "common/systeminfo.h"
+#include "common/version.h"
 #include "common/ui/messages.h"
 
 #include <QFontDatabase>
@@ -59,6 +60,7 @@ TAboutBox::TAboutBox(const AboutProgram &program, QWidget *parent)
       Label6(new QLabel(program.name, this)),
       Label7(new QLabel(program.versionLine, this)),
       Label8(new QLabel(QStringLiteral("Copyright © 2002-2011 %1").arg(maker), this)),
+      packageLine(new QLabel(QStringLiteral("Paquet setrix-quorix " SETRIX_QUORIX_VERSION), this)),
       Bevel1(new QFrame(this)),
       win_version(new QLabel(systemVersionText(), this)),
       label9(new QLabel(QStringLiteral("Mémoire disponible pour Windows :"), this)),
@@ -86,6 +88,7 @@ TAboutBox::TAboutBox(const AboutProgram &program, QWidget *parent)
     titles->setSpacing(2);
     titles->addWidget(Label6);
     titles->addWidget(Label7);
+    titles->addWidget(packageLine);
     titles->addWidget(Label8);
     titles->addStretch();
 

@@ -45,6 +45,7 @@ public:
     QLabel *Label6;
     QLabel *Label7;
     QLabel *Label8;
+    QLabel *packageLine; // the installed package's version, the same in both programs
     QFrame *Bevel1;
     QLabel *win_version;
     QLabel *label9;

@@ -9,17 +9,18 @@
 
 namespace common {
 
-void openHelpPage(QWidget *parent, const QString &path, const std::function<bool(const QUrl &)> &open)
+void openHelpPage(QWidget *parent, const QString &path, const HelpPageTexts &texts,
+                  const std::function<bool(const QUrl &)> &open)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile()) {
-        showError(parent, QStringLiteral("Page d'aide introuvable : %1").arg(shown));
+        showError(parent, texts.missing.arg(shown));
         return;
     }
     const QUrl url = QUrl::fromLocalFile(path);
     const bool opened = open ? open(url) : QDesktopServices::openUrl(url);
     if (!opened)
-        showError(parent, QStringLiteral("Aucun navigateur n'a pu ouvrir la page d'aide %1").arg(shown));
+        showError(parent, texts.noBrowser.arg(shown));
 }
 
 } // namespace common

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 #include <exception>
 
@@ -51,6 +52,24 @@ int runBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const 
     return clicked < 0 ? escapeIndex : clicked;
 }
 
+// Below the window, else above it, kept on its screen.
+void placeBeside(QWidget *box, const QWidget *window)
+{
+    const QRect beside = window->frameGeometry();
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize size = box->frameGeometry().size();
+    constexpr int gap = 8;
+    QPoint at(beside.center().x() - size.width() / 2, beside.bottom() + gap);
+    if (at.y() + size.height() > room.bottom())
+        at.setY(beside.top() - gap - size.height());
+    at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() - size.width())));
+    at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() - size.height())));
+    box->move(at);
+}
+
 } // namespace
 
 void showError(QWidget *parent, const QString &text)
@@ -85,6 +104,25 @@ Answer askConfirmation(QWidget *parent, const QString &text)
 void showMessage(QWidget *parent, const QString &text)
 {
     runBox(parent, QMessageBox::NoIcon, QCoreApplication::applicationName(), text, {ok}, 0);
+}
+
+void showNotice(QWidget *parent, const QString &text)
+{
+    auto *box = new QMessageBox(parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowModality(Qt::NonModal);
+    box->setIcon(QMessageBox::Warning);
+    box->setWindowTitle(QStringLiteral("Avertissement"));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(displayed(text));
+    box->setProperty(originalTextProperty, text);
+    box->addButton(ok, QMessageBox::AcceptRole);
+    // Set last: the box's set-up resets its window flags.
+    box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    box->show();
+    if (parent)
+        placeBeside(box, parent->window());
 }
 
 bool runGuarded(QWidget *parent, const std::function<void()> &handler)

@@ -34,6 +34,12 @@ Answer askConfirmation(QWidget *parent, const QString &text);
 // No icon, "OK"; titled with the application's name (QCoreApplication::applicationName).
 void showMessage(QWidget *parent, const QString &text);
 
+// "Avertissement", warning icon, "OK", but neither modal nor taking the keyboard
+// focus, even when clicked: returns at once, and whatever the user is typing
+// into keeps the focus. It stands below its parent's window (above when there
+// is no room), never over the buttons the user may want next.
+void showNotice(QWidget *parent, const QString &text);
+
 // Runs a window handler. A common::UserError it throws is shown in the error box
 // with its French text (any other std::exception with its own text); the program
 // then goes on. True when the handler ended normally.

@@ -2,9 +2,11 @@
 
 #include "common/ui/messages.h"
 #include "configtool/captionmap.h"
+#include "configtool/paritynames.h"
 #include "configtool/ui/principal.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
@@ -84,8 +86,7 @@ Rs232PageSettings Rs232Controls::rs232Settings() const
     s.speed = ComboBox1->currentText();
     s.dataBits = SpinEdit2->value();
     s.parity = c_parite->currentText();
-    for (int i = 0; i < c_parite->count(); ++i)
-        s.parityNames << c_parite->itemText(i);
+    s.parityNames = parityEntries();
     s.endOfFrame = Edit1->text();
     s.unit = ComboBox4->currentText();
     s.offset = SpinEdit1->value();
@@ -96,7 +97,38 @@ Rs232PageSettings Rs232Controls::rs232Settings() const
 }
 
 void Rs232Controls::showSpeed(const QString &speed) { setComboText(ComboBox1, speed); }
-void Rs232Controls::showParity(const QString &parity) { setComboText(c_parite, parity); }
+
+void Rs232Controls::showParity(const QString &parity)
+{
+    showParityAs(parityOf(parity, parityEntries()), parity);
+}
+
+QStringList Rs232Controls::parityEntries() const
+{
+    QStringList entries;
+    for (int i = 0; i < c_parite->count(); ++i)
+        entries << c_parite->itemText(i);
+    return entries;
+}
+
+// A new language renames the entries; the box goes on showing the same parity.
+void Rs232Controls::renameParityEntry(int index, const QString &name)
+{
+    const QString shown = c_parite->currentText();
+    const std::optional<int> entry = parityOf(shown, parityEntries());
+    c_parite->setItemText(index, name);
+    showParityAs(entry, shown);
+}
+
+// The current index always follows the text shown: renaming the current entry
+// rewrites the text, which must not turn one parity into another.
+void Rs232Controls::showParityAs(std::optional<int> entry, const QString &text)
+{
+    const QSignalBlocker blocker(c_parite);
+    c_parite->setCurrentIndex(entry.value_or(-1));
+    if (!entry)
+        c_parite->setEditText(text);
+}
 void Rs232Controls::showUnit(const QString &unit) { setComboText(ComboBox4, unit); }
 void Rs232Controls::showReference(const QString &text) { setComboText(ref_cable, text); }
 
@@ -148,6 +180,9 @@ void Rs232Controls::createRs232Controls(QWidget *page, const QStringList &speeds
     btn_prog = new QPushButton(page);
     btn_prog->setObjectName(QStringLiteral("btn_prog"));
     btn_prog->setGeometry(labelX + 90, y, 96, 26);
+    // Enter in a box or list only confirms what was typed; it starts no operation.
+    btn_lire->setAutoDefault(false);
+    btn_prog->setAutoDefault(false);
 }
 
 void Rs232Controls::registerRs232Captions(CaptionRegistry &registry, const QString &form)
@@ -164,7 +199,7 @@ void Rs232Controls::registerRs232Captions(CaptionRegistry &registry, const QStri
     add(".btn_lire", [this](const QString &t) { btn_lire->setText(t); });
     for (int i = 0; i < 3; ++i)
         registry.addWithBuiltIn(form + QStringLiteral(".c_parite.%1").arg(i),
-                                [this, i](const QString &t) { c_parite->setItemText(i, t); });
+                                [this, i](const QString &t) { renameParityEntry(i, t); });
 }
 
 TForm1 *ownerMainWindow(const QWidget *window)
@@ -175,12 +210,14 @@ TForm1 *ownerMainWindow(const QWidget *window)
 QString cableListPath(const QWidget *window)
 {
     const TForm1 *main = ownerMainWindow(window);
-    return QDir(main ? main->repertoire_depart() : QDir::currentPath()).filePath(QStringLiteral("cable.txt"));
+    return main ? main->cableListPath()
+                : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cable.txt"));
 }
 
 CableMessages cableMessages(const SetrixTexts &texts)
 {
-    return {texts.message(50), texts.message(51), texts.message(52), texts.message(53)};
+    return {texts.message(50), texts.message(51), texts.message(52), texts.message(53),
+            texts.added(added::cableMuxDisconnected)};
 }
 
 void showCableMessage(QWidget *window, MessageKind kind, const QString &text)
@@ -196,6 +233,25 @@ void setComboText(QComboBox *box, const QString &text)
 {
     const QSignalBlocker blocker(box);
     box->setCurrentText(text);
+}
+
+void onReferenceChosen(QComboBox *list, QObject *context, std::function<void()> chosen,
+                       std::function<void()> typing)
+{
+    // Text the program sets, a pick from the list included, leaves the box unmodified.
+    QLineEdit *edit = list->lineEdit();
+    QObject::connect(list, &QComboBox::currentTextChanged, context, [edit, chosen, typing] {
+        if (edit->isModified())
+            typing();
+        else
+            chosen();
+    });
+    QObject::connect(edit, &QLineEdit::editingFinished, context, [edit, chosen] {
+        if (!edit->isModified())
+            return;
+        edit->setModified(false);
+        chosen();
+    });
 }
 
 } // namespace configtool

@@ -5,10 +5,13 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QObject;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -48,7 +51,8 @@ public:
     std::array<QLineEdit *, 8> interrogationEdits() const;
     Rs232PageSettings rs232Settings() const;
 
-    // What a read or a chosen record puts into the controls.
+    // What a read or a chosen record puts into the controls. A parity is shown
+    // as the list's entry for the parity it names (see parityOf), else as it is.
     void showSpeed(const QString &speed);
     void showParity(const QString &parity);
     void showUnit(const QString &unit);
@@ -60,6 +64,11 @@ protected:
     // them start at `lowerTop`.
     void createRs232Controls(QWidget *page, const QStringList &speeds, int lowerTop);
     void registerRs232Captions(CaptionRegistry &registry, const QString &form);
+
+private:
+    QStringList parityEntries() const;
+    void renameParityEntry(int index, const QString &name);
+    void showParityAs(std::optional<int> entry, const QString &text);
 };
 
 // The main window a cable window belongs to (its parent); null outside the program.
@@ -74,6 +83,13 @@ void showCableMessage(QWidget *window, MessageKind kind, const QString &text);
 
 // A combo box's text set by the program: no change handler runs.
 void setComboText(QComboBox *box, const QString &text);
+
+// Runs `chosen` whenever a reference list's text is chosen: picked from the
+// list, set by the program, or typed and confirmed with Enter or by leaving
+// the list. While a text is being typed, `typing` runs instead, so that half a
+// reference loads no record.
+void onReferenceChosen(QComboBox *list, QObject *context, std::function<void()> chosen,
+                       std::function<void()> typing = [] {});
 
 // The progress bar, the two buttons and the messages of one page.
 template <typename View>

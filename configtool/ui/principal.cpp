@@ -3,6 +3,7 @@
 #include "common/startupsettings.h"
 #include "common/ui/apropos.h"
 #include "common/ui/messages.h"
+#include "common/usererror.h"
 #include "configtool/cableconfigrules.h"
 #include "configtool/cablelistdate.h"
 #include "configtool/receivedisplay.h"
@@ -18,14 +19,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
@@ -33,8 +35,6 @@
 namespace configtool {
 
 namespace {
-const QString disconnectedText = QStringLiteral("Multiplexeur déconnecté");
-
 // The system's long time format without the time zone, which would not fit the panel.
 QString longTime(const QTime &time)
 {
@@ -108,14 +108,34 @@ void TForm1::FormShow()
         m_retroCaptions.setCaption(d, settings.retroCaptions.value(d));
     refreshRetroItems();
 
-    m_cableListDate = readStartupCableListDate(QDir(m_startDirectory).filePath(QStringLiteral("cable.txt")));
+    // A cable list that cannot be read (missing, empty, not a file) costs none of
+    // the other steps: without the language every later box would be blank. Its
+    // date stays unknown, so the update is offered, and its failure is shown once.
+    QString listFailure;
+    try {
+        m_cableListDate = readStartupCableListDate(cableListPath());
+    } catch (const common::UserError &error) {
+        listFailure = error.text();
+    }
     if (settings.langue >= 1 && settings.langue <= common::maxLanguages)
         m_langue.at(settings.langue - 1)->setChecked(true);
     // A stored position without a file leaves the built-in captions.
     const QString path = common::languageFilePath(m_languages, settings.langue);
     if (!path.isEmpty())
-        AffectCaption(path);
+        guarded([this, &path] { AffectCaption(path); });
     Memo1->setFocus();
+    if (!listFailure.isEmpty())
+        common::showError(this, listFailure);
+}
+
+QString TForm1::cableListPath() const
+{
+    return m_files.dataFileToRead(QStringLiteral("cable.txt"));
+}
+
+QString TForm1::cableListUpdatePath() const
+{
+    return m_files.dataFileToWrite(QStringLiteral("cable.txt"));
 }
 
 void TForm1::FormActivate()
@@ -136,7 +156,7 @@ void TForm1::FormActivate()
 
 void TForm1::AddMenuLang()
 {
-    m_languages = common::listLanguageFiles(m_startDirectory, [this] { m_link.pump().processPending(); });
+    m_languages = common::listLanguageFiles(m_files.program, [this] { m_link.pump().processPending(); });
     for (int i = 0; i < m_languages.names.size(); ++i) {
         m_langue.at(i)->setText(m_languages.names.at(i));
         m_langue.at(i)->setVisible(true);
@@ -145,7 +165,9 @@ void TForm1::AddMenuLang()
 
 void TForm1::AffectCaption(const QString &path)
 {
-    m_captions.apply(common::readLanguageLines(path, languageLineCount));
+    const QStringList lines = common::readLanguageLines(path, m_texts.languageLines());
+    m_captions.apply(lines);
+    m_texts.applyAdded(lines);
 }
 
 void TForm1::LangueClick(int position)
@@ -206,7 +228,7 @@ void TForm1::portLost()
     m_portLost = true;
     m_muxFound = false;
     m_link.close();
-    m_panels[0]->setText(disconnectedText);
+    m_panels[0]->setText(m_texts.added(added::muxDisconnected));
     setCommandButtonsEnabled(false);
     btn_connexion->setEnabled(true);
 }
@@ -230,9 +252,10 @@ void TForm1::DisplayString(const QString &text)
 {
     QScrollBar *scroll = Memo1->verticalScrollBar();
     const bool following = scroll->value() == scroll->maximum();
-    QTextCursor end(Memo1->document());
+    QTextDocument *document = Memo1->document();
+    QTextCursor end(document);
     end.movePosition(QTextCursor::End);
-    end.insertText(text);
+    end.insertText(breakLongLines(text, document->lastBlock().length() - 1));
     if (following)
         scroll->setValue(scroll->maximum());
 }

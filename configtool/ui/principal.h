@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/filelocations.h"
 #include "common/languagefiles.h"
 #include "common/settingsfile.h"
 #include "configtool/captionmap.h"
@@ -34,11 +35,13 @@ class TForm6;
 class TForm7;
 
 // Where the main window finds its files. Tests point these at temporary folders
-// so that nothing is written beside the test programs.
+// so that nothing is written beside the test programs. The {} lets callers
+// leave out the last members without a warning.
 struct SetrixFolders {
     QString settingsDirectory;     // holds kelt.ini; empty: the executable's folder
-    QString startDirectory;        // language files and cable.txt; empty: the working directory
+    QString startDirectory;        // language files, shipped cable.txt; empty: the executable's folder
     std::function<QDate()> today;  // empty: the system's date
+    QString userDataDirectory {};  // the user's cable.txt; empty: none, the shipped one is updated
 };
 
 // The windows created after the main window, which it opens and captions.
@@ -80,7 +83,10 @@ public:
     const SetrixTexts &texts() const { return m_texts; }
     const ProxySettings &proxySettings() const { return m_proxy; }
     QDate date_liste_cables() const { return m_cableListDate; }
-    QString repertoire_depart() const { return m_startDirectory; }
+    QString repertoire_depart() const { return m_files.program; }
+    // The cable list in use, and where an update writes the new one.
+    QString cableListPath() const;
+    QString cableListUpdatePath() const;
     common::SettingsFile &settingsFile() { return m_settings; }
     QString statusPanel(int panel) const;
     // True once the start-up scan and the cable list question are over.
@@ -150,8 +156,8 @@ private:
 
     muxlink::SerialPorts &m_ports;
     muxlink::ConfigToolLink m_link;
+    common::ProgramFolders m_files;
     common::SettingsFile m_settings;
-    QString m_startDirectory;
     std::function<QDate()> m_today;
     SetrixDialogs m_dialogs;
     CaptionRegistry m_captions;

@@ -2,11 +2,12 @@
 #include "configtool/ui/principal.h"
 
 #include "common/ui/windowflags.h"
+#include "configtool/receivedisplay.h"
 #include "configtool/ui/toolbaricons.h"
 
 #include <algorithm>
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
@@ -36,6 +37,13 @@ void onItemTriggered(QAction *item, QObject *context, Handler handler)
         handler();
     });
 }
+common::ProgramFolders setrixFiles(const SetrixFolders &folders)
+{
+    const QString own = QCoreApplication::applicationDirPath();
+    return {folders.startDirectory.isEmpty() ? own : folders.startDirectory,
+            folders.settingsDirectory.isEmpty() ? own : folders.settingsDirectory,
+            folders.userDataDirectory};
+}
 } // namespace
 
 TForm1::TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock,
@@ -43,8 +51,8 @@ TForm1::TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::C
     : QMainWindow(parent),
       m_ports(ports),
       m_link(ports, pump, clock),
-      m_settings(QStringLiteral("kelt.ini"), folders.settingsDirectory),
-      m_startDirectory(folders.startDirectory.isEmpty() ? QDir::currentPath() : folders.startDirectory),
+      m_files(setrixFiles(folders)),
+      m_settings(QStringLiteral("kelt.ini"), m_files.settings),
       m_today(folders.today ? folders.today : [] { return QDate::currentDate(); })
 {
     setObjectName(QStringLiteral("Form1"));
@@ -111,6 +119,7 @@ void TForm1::createControls()
     Memo1->setFont(courier);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setMaximumBlockCount(receiveLinesKept);
     setCentralWidget(Memo1);
 }
 

@@ -64,8 +64,8 @@ public:
 class TForm2::Rs232Page : public Rs232Widgets<Rs232PageView> {
 public:
     explicit Rs232Page(TForm2 &form) : Rs232Widgets(&form, form), f(form) {}
-    int reference() const override { return f.m_reference; }
-    void setReference(int reference) override { f.m_reference = reference; }
+    std::optional<int> reference() const override { return f.m_rs232Reference; }
+    void setReference(int reference) override { f.m_rs232Reference = reference; }
     void setCableName(const QString &name) override { f.showReference(name); }
     bool gridIncluded() const override { return f.gridIncluded(); }
     QString gridCell(int row, int column) const override
@@ -85,8 +85,8 @@ private:
 class TForm2::AnalogPage : public OperationWidgets<AnalogPageView> {
 public:
     explicit AnalogPage(TForm2 &form) : OperationWidgets(&form, form.ProgressBar2, form.Button2, form.Button3), f(form) {}
-    int reference() const override { return f.m_reference; }
-    void setReference(int reference) override { f.m_reference = reference; }
+    std::optional<int> reference() const override { return f.m_analogReference; }
+    void setReference(int reference) override { f.m_analogReference = reference; }
     void setCableName(const QString &name) override { setComboText(f.ComboBox2, name); }
     QString minimumText() const override { return f.Edit10->text(); }
     QString maximumText() const override { return f.Edit11->text(); }
@@ -128,7 +128,9 @@ void TForm2::createRs232Page()
     Button1 = new QPushButton(showGrid, TabSheet1);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(200, btn_prog->y(), 72, 26);
-    connect(ref_cable, &QComboBox::currentTextChanged, this, [this] { guarded([this] { ref_cableChange(); }); });
+    Button1->setAutoDefault(false);
+    onReferenceChosen(ref_cable, this, [this] { guarded([this] { ref_cableChange(); }); },
+                      [this] { m_rs232Reference.reset(); });
     connect(btn_lire, &QPushButton::clicked, this, [this] { guarded([this] { btn_lireClick(); }); });
     connect(btn_prog, &QPushButton::clicked, this, [this] { guarded([this] { btn_progClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
@@ -200,12 +202,16 @@ void TForm2::createAnalogPage()
     Button3 = new QPushButton(TabSheet2);
     Button3->setObjectName(QStringLiteral("Button3"));
     Button3->setGeometry(98, 288, 96, 26);
+    // Enter in a box or list only confirms what was typed; it starts no operation.
+    Button2->setAutoDefault(false);
+    Button3->setAutoDefault(false);
     // Kept from the design but not used.
     ComboBox3 = new QComboBox(TabSheet2);
     ComboBox3->hide();
     Label6 = new QLabel(TabSheet2);
     Label6->hide();
-    connect(ComboBox2, &QComboBox::currentTextChanged, this, [this] { guarded([this] { ComboBox2Change(); }); });
+    onReferenceChosen(ComboBox2, this, [this] { guarded([this] { ComboBox2Change(); }); },
+                      [this] { m_analogReference.reset(); });
     connect(Button2, &QPushButton::clicked, this, [this] { guarded([this] { Button2Click(); }); });
     connect(Button3, &QPushButton::clicked, this, [this] { guarded([this] { Button3Click(); }); });
 }
@@ -242,34 +248,50 @@ void TForm2::FormShow()
 {
     for (int row = 0; row < 10; ++row)
         tabCmde->item(row, 0)->setText(QString::number(row));
-    if (m_listsFilled)
-        return;
-    const RegisterCableLists lists = CableDatabase(cableListPath(this)).registerCableLists();
-    for (QComboBox *box : {ref_cable, ComboBox2}) {
-        const QSignalBlocker blocker(box);
-        box->clear();
-        box->addItems(box == ref_cable ? lists.rs232 : lists.analog);
-        box->setCurrentIndex(box->count() ? 0 : -1);
+    if (!m_listsFilled) {
+        const RegisterCableLists lists = CableDatabase(cableListPath(this)).registerCableLists();
+        for (QComboBox *box : {ref_cable, ComboBox2}) {
+            const QSignalBlocker blocker(box);
+            box->clear();
+            box->addItems(box == ref_cable ? lists.rs232 : lists.analog);
+            box->setCurrentIndex(box->count() ? 0 : -1);
+        }
+        m_listsFilled = true;
     }
-    m_listsFilled = true;
-    // With no RS232 cable listed there is no reference to take.
-    if (!lists.rs232.isEmpty())
-        m_reference = referenceNumberOf(ref_cable->currentText());
+    loadPreselectedRecord();
 }
 
+// A page shows the settings of the cable its list names, which is the cable it
+// programs: shown for the first time, it loads the record its list preselects.
+void TForm2::loadPreselectedRecord()
+{
+    const bool analog = PageControl1->currentWidget() == TabSheet2;
+    bool &loaded = analog ? m_analogLoaded : m_rs232Loaded;
+    if (loaded || (analog ? ComboBox2 : ref_cable)->count() == 0)
+        return;
+    loaded = true;
+    if (analog)
+        ComboBox2Change();
+    else
+        ref_cableChange();
+}
+
+// Until the chosen record is in, the page has no reference: one that fails to
+// load cannot leave the previous cable's number to be programmed.
 void TForm2::ref_cableChange()
 {
-    Rs232Page &page = *m_rs232;
+    m_rs232Reference.reset();
     const CableDatabase database(cableListPath(this));
-    loadRs232Record(database.findRs232Record(ref_cable->currentText(), MatchRule::Reference), page);
-    m_reference = referenceNumberOf(ref_cable->currentText());
+    loadRs232Record(database.findRs232Record(ref_cable->currentText(), MatchRule::Reference), *m_rs232);
+    m_rs232Reference = referenceNumberOf(ref_cable->currentText());
 }
 
 void TForm2::ComboBox2Change()
 {
+    m_analogReference.reset();
     const CableDatabase database(cableListPath(this));
     loadAnalogRecord(database.findAnalogRecord(ComboBox2->currentText()), *m_analog);
-    m_reference = referenceNumberOf(ComboBox2->currentText());
+    m_analogReference = referenceNumberOf(ComboBox2->currentText());
 }
 
 void TForm2::btn_lireClick()

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -34,7 +35,10 @@ public:
     void showRs232Page();
     void showAnalogPage();
     bool gridIncluded() const;
-    int referenceNumber() const { return m_reference; }
+    // The reference number each page programs: that of the cable its list
+    // shows, none while it shows none.
+    std::optional<int> rs232Reference() const { return m_rs232Reference; }
+    std::optional<int> analogReference() const { return m_analogReference; }
 
     // Handlers.
     void FormShow();
@@ -80,11 +84,15 @@ private:
     void createGrid();
     TForm1 *mainWindow() const { return ownerMainWindow(this); }
     void guarded(const std::function<void()> &handler);
+    void loadPreselectedRecord();
 
     std::unique_ptr<Rs232Page> m_rs232;
     std::unique_ptr<AnalogPage> m_analog;
     bool m_listsFilled = false;
-    int m_reference = 0;
+    bool m_rs232Loaded = false;
+    bool m_analogLoaded = false;
+    std::optional<int> m_rs232Reference;
+    std::optional<int> m_analogReference;
 };
 
 } // namespace configtool

@@ -41,7 +41,7 @@ TForm4::TForm4(QWidget *parent) : QDialog(parent)
     ComboBox2->addItems({"12v", "5v"});
     ComboBox2->setGeometry(110, 176, 150, 22);
     m_view = std::make_unique<View>(*this);
-    connect(ref_cable, &QComboBox::currentTextChanged, this, [this] { guarded([this] { ref_cableChange(); }); });
+    onReferenceChosen(ref_cable, this, [this] { guarded([this] { ref_cableChange(); }); });
     connect(btn_lire, &QPushButton::clicked, this, [this] { guarded([this] { btn_lireClick(); }); });
     connect(btn_prog, &QPushButton::clicked, this, [this] { guarded([this] { btn_progClick(); }); });
     setFixedSize(280, btn_prog->geometry().bottom() + 10);

@@ -4,7 +4,6 @@
 #include "configtool/captionmap.h"
 #include "configtool/ui/principal.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,8 +20,6 @@
 namespace configtool {
 
 namespace {
-
-const QString cancelledText = QStringLiteral("Téléchargement annulé : liste actuelle conservée");
 
 QUrl updateUrlAtStart()
 {
@@ -43,14 +40,16 @@ TForm3::TForm3(TForm1 *main)
       OpenDialog1(new QFileDialog(this, QStringLiteral("Ouvrir"), QString(),
                                   QStringLiteral("Liste des câbles (cable.txt)"))),
       m_main(*main),
-      m_download(m_client)
+      m_download(m_client, main->texts().addedTexts())
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Mise à jour"));
     setModal(true);
     setFixedSize(249, 85);
 
-    // Long status lines (why the list was kept) wrap onto a second line.
+    // Long status lines (why the list was kept) wrap onto a second line. The
+    // server's status line is its own text, never markup.
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ProgressBar1->setRange(0, 100);
@@ -120,7 +119,7 @@ void TForm3::fitToCaptions()
 
 QString TForm3::cableListPath() const
 {
-    return QDir(m_main.repertoire_depart()).filePath(QStringLiteral("cable.txt"));
+    return m_main.cableListUpdatePath();
 }
 
 void TForm3::Button1Click()
@@ -135,12 +134,14 @@ void TForm3::Button1Click()
         if (replaced)
             accept();
         else if (m_cancelled)
-            setStatusLine(cancelledText);
+            setStatusLine(keptListText(m_main.texts().addedTexts(),
+                                       m_main.texts().added(added::downloadCancelled)));
     });
 }
 
 // True when cable.txt was replaced. The buttons and the progress bar are back
-// to rest however the transfer ends, before any message is shown.
+// to rest however the transfer ends, before any message is shown: a bar left
+// full beside a failure line would look like success.
 bool TForm3::runDownload()
 {
     m_downloading = true;
@@ -158,9 +159,7 @@ bool TForm3::runDownload()
         Button3->setEnabled(true);
         if (focused)
             focused->setFocus();
-        // A busy bar would go on moving after the end.
-        if (ProgressBar1->maximum() == 0)
-            resetProgress();
+        resetProgress();
     });
     const bool replaced = m_download.run(m_main.proxySettings(), cableListPath());
     if (replaced)
@@ -216,7 +215,10 @@ void TForm3::showEvent(QShowEvent *event)
 void TForm3::setStatusLine(const QString &text)
 {
     Label1->setText(text);
-    Label1->setToolTip(text);
+    // A tool tip has no plain-text mode: markup in the text would be drawn. The
+    // escaped text is kept on one line, as a plain tool tip would show it.
+    Label1->setToolTip(text.isEmpty() ? QString()
+                                      : QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped()));
 }
 
 void TForm3::setProgress(qint64 maximum, qint64 position)

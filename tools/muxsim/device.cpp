@@ -10,7 +10,7 @@ Device::Device(const Options &options, ReplySink &sink)
       m_atReply(atReplyLine(options)),
       m_lateLfMs(options.lateLfMs),
       m_perCommand(options.perCommand),
-      m_readings(options.values, options.lineStyle)
+      m_readings(options.values, options.lineStyle, options.readingEnd)
 {
 }
 

@@ -56,6 +56,23 @@ Setter number(int Options::*field, long long min, long long max)
     };
 }
 
+// One of a few named values, e.g. "expects long or short".
+template <typename T>
+Setter oneOf(T Options::*field, std::vector<std::pair<std::string, T>> choices)
+{
+    return [field, choices](Options &o, const std::string &v) -> std::optional<std::string> {
+        std::string names;
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            if (choices[i].first == v) {
+                o.*field = choices[i].second;
+                return std::nullopt;
+            }
+            names += (i == 0 ? "" : i + 1 == choices.size() ? " or " : ", ") + choices[i].first;
+        }
+        return "expects " + names;
+    };
+}
+
 const std::map<std::string, Setter> &valueOptions()
 {
     static const std::map<std::string, Setter> setters = {
@@ -80,15 +97,9 @@ const std::map<std::string, Setter> &valueOptions()
              o.values = splitValues(v);
              return std::nullopt;
          }},
-        {"--line", [](Options &o, const std::string &v) -> std::optional<std::string> {
-             if (v == "long")
-                 o.lineStyle = LineStyle::Long;
-             else if (v == "short")
-                 o.lineStyle = LineStyle::Short;
-             else
-                 return "expects long or short";
-             return std::nullopt;
-         }},
+        {"--line", oneOf(&Options::lineStyle, {{"long", LineStyle::Long}, {"short", LineStyle::Short}})},
+        {"--reading-end", oneOf(&Options::readingEnd,
+                                {{"crlf", ReadingEnd::CrLf}, {"cr", ReadingEnd::Cr}, {"none", ReadingEnd::None}})},
         {"--interval", number(&Options::intervalMs, 0, 3600000)},
         {"--per-command", number(&Options::perCommand, 0, 1000)},
         {"--at-reply", [](Options &o, const std::string &v) -> std::optional<std::string> {
@@ -196,14 +207,16 @@ const char *usage()
 {
     return "usage: muxsim --link PATH [--model D|A|M|2|4|8|C] [--family M|B] [--version C]\n"
            "              [--serial TEXT] [--ident RAW] [--values V1,V2,...] [--line long|short]\n"
-           "              [--interval MS] [--per-command N] [--at-reply TEXT] [--silent]\n"
+           "              [--reading-end crlf|cr|none] [--interval MS] [--per-command N]\n"
+           "              [--at-reply TEXT] [--silent]\n"
            "              [--late-lf MS] [--garbage] [--vanish-after N] [--long-line BYTES]\n"
            "              [--log FILE] [--pace|--no-pace]\n"
            "              [--cable register|programmable|none] [--cable-input N] [--cable-silent]\n"
            "              [--registers CODE=VALUE,...] [--mismatch CODE:COUNT,...]\n"
            "              [--cable-reply-cut BYTES] [--cable-no-rs]\n"
            "  The cable answers unless another input is addressed; codes and register\n"
-           "  values are hexadecimal.\n";
+           "  values are hexadecimal. --reading-end none with --interval 1 floods the\n"
+           "  line at 960 bytes/s without a line feed once an input is addressed.\n";
 }
 
 } // namespace muxsim

@@ -10,6 +10,9 @@
 namespace muxsim {
 
 enum class LineStyle { Long, Short };
+// How a reading line ends: a device with CR-only line ends, or one read at a
+// wrong speed, never sends the line feed the programs wait for.
+enum class ReadingEnd { CrLf, Cr, None };
 
 struct Options {
     std::string linkPath;
@@ -20,6 +23,7 @@ struct Options {
     std::optional<std::string> rawIdent;
     std::vector<std::string> values; // empty: generated values
     LineStyle lineStyle = LineStyle::Long;
+    ReadingEnd readingEnd = ReadingEnd::CrLf;
     int intervalMs = 0;
     int perCommand = 0;
     std::optional<std::string> atReply;

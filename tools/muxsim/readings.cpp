@@ -4,8 +4,22 @@
 
 namespace muxsim {
 
-Readings::Readings(std::vector<std::string> values, LineStyle style)
-    : m_values(std::move(values)), m_style(style)
+namespace {
+
+std::string endBytes(ReadingEnd end)
+{
+    switch (end) {
+    case ReadingEnd::Cr: return "\r";
+    case ReadingEnd::None: return "";
+    case ReadingEnd::CrLf: break;
+    }
+    return "\r\n";
+}
+
+} // namespace
+
+Readings::Readings(std::vector<std::string> values, LineStyle style, ReadingEnd end)
+    : m_values(std::move(values)), m_style(style), m_end(endBytes(end))
 {
 }
 
@@ -27,10 +41,10 @@ std::string Readings::nextLine(int input)
 {
     const std::string value = nextValue();
     if (m_style == LineStyle::Short)
-        return "V" + value + "\r\n";
+        return "V" + value + m_end;
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "V%d IN%d #%04llu ", input, input, m_count % 10000);
-    return prefix + std::string(longValueWidth - value.size(), ' ') + value + "  MM\r\n";
+    return prefix + std::string(longValueWidth - value.size(), ' ') + value + "  MM" + m_end;
 }
 
 std::optional<std::string> checkValue(const std::string &value, LineStyle style)

@@ -11,12 +11,12 @@ namespace muxsim {
 // Reading lines, one value per reading, counted across all inputs so that a lost
 // or repeated reading shows in the values.
 //
-// Long line, 30 characters then CR LF; characters 14..26 are the value, right-aligned:
+// Long line, 30 characters then the line end (CR LF unless told otherwise); characters 14..26 are the value, right-aligned:
 //   "V3 IN3 #0001 +00000000.001  MM"
 // Short line, "V" and at most 7 characters then CR LF: "V0000001".
 class Readings {
 public:
-    Readings(std::vector<std::string> values, LineStyle style);
+    Readings(std::vector<std::string> values, LineStyle style, ReadingEnd end = ReadingEnd::CrLf);
 
     std::string nextLine(int input);
 
@@ -28,6 +28,7 @@ private:
 
     std::vector<std::string> m_values;
     LineStyle m_style;
+    std::string m_end;
     unsigned long long m_count = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "acquisition/captionmap.h"
 #include "acquisition/quorixlanguage.h"
+#include "common/languagefiles.h"
 #include "common/settingsfile.h"
 #include "common/textcodec.h"
 #include "common/usererror.h"
@@ -101,8 +102,17 @@ private slots:
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
-            QCOMPARE(bytes.count("\r\n"), 40);
-            QCOMPARE(bytes.count('\n'), 40);
+            const int lines = 40 + int(std::size(acquisition::added::all));
+            QCOMPARE(bytes.count("\r\n"), lines);
+            QCOMPARE(bytes.count('\n'), lines);
+            // Added messages: one line each after the map's 40, filled, the French file in French.
+            const QStringList texts = common::readLanguageLines(path, lines);
+            int line = 40;
+            for (const common::AddedText *entry : acquisition::added::all) {
+                QCOMPARE(entry->line, ++line);
+                QVERIFY(!texts.at(entry->line - 1).isEmpty());
+                QCOMPARE(texts.at(entry->line - 1) == QString::fromUtf16(entry->french), path == french);
+            }
         }
 
         QFile::copy(french, m_languages + QStringLiteral("/Francais.lng"));

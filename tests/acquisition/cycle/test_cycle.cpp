@@ -3,6 +3,7 @@
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
 #include "acquisition/memoryconfiguration.h"
+#include "acquisition/readingjournal.h"
 #include "acquisition/recordingkeysink.h"
 #include "keytext.h"
 #include "link/acquisitionlink.h"
@@ -12,6 +13,14 @@
 
 using namespace acquisition;
 using namespace testsupport;
+
+namespace acquisition {
+// Shown by QCOMPARE when readings differ.
+char *toString(const JournalReading &r)
+{
+    return qstrdup(QStringLiteral("(%1,%2,%3,%4,%5)").arg(r.batch).arg(r.series).arg(r.instrument).arg(r.line, r.value).toUtf8());
+}
+} // namespace acquisition
 
 namespace {
 
@@ -52,10 +61,31 @@ private:
     std::array<int, 9> m_sent {};
 };
 
+// What the cycle notes: "v" per value, "|" per closing of the journal.
+struct RecordingJournal : ReadingJournal {
+    void record(const JournalReading &reading) override
+    {
+        readings << reading;
+        events += 'v';
+    }
+    void closeSeries() override { events += '|'; }
+    // "batch.series" of each reading.
+    QString numbers() const
+    {
+        QStringList taken;
+        for (const JournalReading &r : readings)
+            taken << QStringLiteral("%1.%2").arg(r.batch).arg(r.series);
+        return taken.join(' ');
+    }
+    QList<JournalReading> readings;
+    QString events;
+};
+
 struct Rig : CycleView {
     Rig()
     {
         QVERIFY(link.openPort(kPort));
+        cycle.setJournal(&journal);
         // The steps of a new configuration.
         config.setStep(Step::PerValueVertical, "0");
         config.setStep(Step::PerValueHorizontal, "1");
@@ -77,6 +107,7 @@ struct Rig : CycleView {
     void setValueHolder(const QString &text) override { holder << text; }
     void showNoInstrument() override { messages << "aucun instrument"; }
     void showError(const QString &text) override { messages << text; }
+    void showDeviceLost() override { messages << "device lost"; }
 
     // "Lecture", then the timer tick.
     void read()
@@ -110,6 +141,7 @@ struct Rig : CycleView {
     MemoryConfiguration config;
     RecordingKeySink keys;
     Cursor cursor {config, keys};
+    RecordingJournal journal;
     AcquisitionCycle cycle {link, pump, config, cursor, *this};
 
     std::function<void()> onEvents;
@@ -208,6 +240,50 @@ private slots:
         QCOMPARE(rig.written(), QByteArray("@*N1\r\n@*N2\r\n").repeated(5) + "@*N1\r\n");
         QCOMPARE(rig.typed(), "11R21RLLD" "12R22RLLD" "13R23RLLDD" "14R" "15R24RLLLDD");
         QCOMPARE(rig.cycle.seriesNumber(), 1);
+    }
+
+    // Batch and series numbers as the cursor moves count them; the journal is
+    // closed at each end of series and when the cycle ends.
+    void journalNotesEveryValueInOrder()
+    {
+        Rig rig;
+        rig.config.setMeasurementMode(kBatchMeasurement);
+        rig.config.setBatchSize(2);
+        rig.config.setInstrumentCount(1, "2");
+        rig.config.setInstrumentCount(3, "1");
+        rig.mux.perSelection[1] = 2;
+        rig.stopWhen([&] { return rig.sent("@*N1") == 4; });
+        rig.read();
+        const QList<JournalReading> expected {
+            {1, 1, 1, "V11", "V11"}, {1, 1, 1, "V12", "V12"}, {1, 1, 3, "V31", "V31"},
+            {1, 2, 1, "V13", "V13"}, {1, 2, 1, "V14", "V14"}, {1, 2, 3, "V32", "V32"},
+            {2, 1, 1, "V15", "V15"}, {2, 1, 1, "V16", "V16"}, {2, 1, 3, "V33", "V33"}};
+        QCOMPARE(rig.journal.readings, expected);
+        QCOMPARE(rig.journal.events, "vvv|vvv|vvv||");
+    }
+
+    void journalNumbersAfterRepeatAndInContinuousMode()
+    {
+        Rig rig;
+        rig.config.setMeasurementMode(kBatchMeasurement);
+        rig.config.setBatchSize(3);
+        rig.config.setInstrumentCount(1, "1");
+        rig.onEvents = [&] {
+            if (rig.sent("@*N1") == 4 && rig.commands.repeat)
+                rig.cycle.repeatSeries();
+        };
+        rig.read();
+        // The series taken again is the last of batch 1.
+        rig.stopWhen([&] { return rig.sent("@*N1") == 7; });
+        rig.tick();
+        QCOMPARE(rig.journal.numbers(), "1.1 1.2 1.3 1.3 2.1");
+
+        // Continuous reading has no batches; its series go on counting.
+        rig.journal.readings.clear();
+        rig.config.setMeasurementMode(kContinuousMeasurement);
+        rig.stopWhen([&] { return rig.sent("@*N1") == 10; });
+        rig.read();
+        QCOMPARE(rig.journal.numbers(), "0.1 0.2");
     }
 
     void stopWhileWaiting()
@@ -406,9 +482,7 @@ private slots:
             }
             rig.read();
             QCOMPARE(rig.typed(), QString());
-            QCOMPARE(rig.messages, QStringList({deviceLostMessage()}));
-            QCOMPARE(rig.messages.first(),
-                     "Le multiplexeur a été déconnecté. Reconnectez-le et relancez Quorix.");
+            QCOMPARE(rig.messages, QStringList({"device lost"}));
             QCOMPARE(rig.commands, idle);
         }
     }

@@ -6,10 +6,12 @@
 #include "tests/support/muxsim_process.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -141,6 +143,7 @@ private slots:
         QProcess quorix;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("MUX_PORTS", sim.linkPath());
+        env.insert("XDG_DATA_HOME", folder.filePath("data"));
         quorix.setProcessEnvironment(env);
         quorix.setWorkingDirectory(folder.path());
         quorix.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -173,6 +176,18 @@ private slots:
         const QStringList typed {sheet.cell(0, 0), sheet.cell(0, 1), sheet.cell(0, 2),
                                  sheet.cell(1, 0), sheet.cell(1, 1), sheet.cell(1, 2)};
         QCOMPARE(typed, QStringList({"1.5", "-2", "30", "4.25", "5", "-6"}));
+        // The journal holds every value, in the order typed (its value column
+        // as received, the letters that have no key included).
+        QStringList journal;
+        const QDir days(folder.filePath("data/quorix/journal"));
+        for (const QString &day : days.entryList({"*.csv"}, QDir::Files, QDir::Name)) {
+            QFile file(days.filePath(day));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            file.readLine(); // header
+            while (!file.atEnd())
+                journal << QString::fromUtf8(file.readLine()).trimmed().section(',', -1).remove(QRegularExpression("[^-+.0-9]"));
+        }
+        QCOMPARE(journal.mid(0, 6), typed);
         // The clicks did not take the focus from the sheet.
         QCOMPARE(inputFocus(display.get()), sheetWindow);
         QVERIFY(sheet.isActiveWindow());

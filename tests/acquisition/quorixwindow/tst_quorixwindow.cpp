@@ -7,17 +7,22 @@
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
 #include "common/inifile.h"
+#include "common/textcodec.h"
+#include "common/usererror.h"
 #include "common/ui/messageboxanswerer.h"
 #include "tests/acquisition/cycle/keytext.h"
+#include "tests/support/files.h"
 #include "tests/support/muxsim_process.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -35,7 +40,9 @@ namespace {
 struct Folders {
     QTemporaryDir settings;
     QTemporaryDir languages;
+    QTemporaryDir data;
     QString mux = settings.filePath("atelier.mux");
+    QString journal = data.filePath("quorix/journal");
 
     Folders()
     {
@@ -56,7 +63,36 @@ struct Folders {
     {
         return common::IniFile::load(ini()).readString(section, key);
     }
-    QuorixFolders folders() const { return {settings.path(), languages.path()}; }
+    QuorixFolders folders() const { return {settings.path(), languages.path(), journal}; }
+    // The value column of every journal line, oldest first.
+    QStringList journalValues() const
+    {
+        QStringList values;
+        const QDir folder(journal);
+        for (const QString &day : folder.entryList({"*.csv"}, QDir::Files, QDir::Name)) {
+            QFile file(folder.filePath(day));
+            if (!file.open(QIODevice::ReadOnly))
+                return {"unreadable " + day};
+            file.readLine(); // header
+            while (!file.atEnd())
+                values << QString::fromUtf8(file.readLine()).trimmed().section(',', -1);
+        }
+        return values;
+    }
+};
+
+// Records the keys; prepare() fails while a refusal is set, as a desktop
+// without a way to type does.
+class RefusingKeySink : public RecordingKeySink {
+public:
+    QString refusal;
+    int prepared = 0;
+    void prepare() override
+    {
+        ++prepared;
+        if (!refusal.isEmpty())
+            throw common::UserError(refusal);
+    }
 };
 
 std::unique_ptr<QuorixProgram> startQuorix(const Folders &folders, KeySink &keys, const QString &port)
@@ -135,7 +171,7 @@ private slots:
     {
         TQuorix &w = m_program->mainWindow();
         m_keys.clear();
-        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 13; }));
+        QVERIFY(readUntil(w, [&] { return keyText(m_keys.keys()).count('R') >= 3; }));
         // Two values a series in a row, then back and one row down.
         QVERIFY2(keyText(m_keys.keys()).startsWith("1.5R-2RLLD30R"), qPrintable(keyText(m_keys.keys())));
         QVERIFY(m_sim.log().startsWith("@*?\r\n@*N1\r\n@*N1\r\n"));
@@ -143,6 +179,87 @@ private slots:
         QVERIFY(!w.Stop->isEnabled());
         QVERIFY(!w.btn_reprise->isEnabled());
         QVERIFY(w.arret_demande());
+        // Every value typed is in the journal, in order.
+        const QStringList values = m_folders.journalValues();
+        QCOMPARE(int(values.size()), int(keyText(m_keys.keys()).count('R')));
+        QCOMPARE(values.mid(0, 3), QStringList({"V1.5", "V-2", "V30"}));
+    }
+
+    void journalSwitchedOffAndOpened()
+    {
+        TQuorix &w = m_program->mainWindow();
+        const int before = int(m_folders.journalValues().size());
+        m_folders.writeSettings("[GENERAL]\r\nJournal=0\r\n[FICHIER]\r\nQuorix=" + m_folders.mux.toUtf8() + "\r\n");
+        w.FormActivate();
+        m_keys.clear();
+        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 5; }));
+        QCOMPARE(int(m_folders.journalValues().size()), before);
+        m_folders.writeSettings("[FICHIER]\r\nQuorix=" + m_folders.mux.toUtf8() + "\r\n");
+        w.FormActivate();
+
+        QList<QUrl> opened;
+        w.hooks.openFolder = [&](const QUrl &url) { return opened << url, true; };
+        QVERIFY(w.Journal1->isVisible());
+        w.Journal1->trigger();
+        QCOMPARE(opened, QList<QUrl>({QUrl::fromLocalFile(m_folders.journal)}));
+        MessageBoxAnswerer boxes;
+        w.hooks.openFolder = [](const QUrl &) { return false; };
+        w.Journal1->trigger();
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).text, "Aucun gestionnaire de fichiers n'a pu ouvrir le dossier " + m_folders.journal);
+    }
+
+    // One notice, which takes neither the focus nor the typing.
+    void journalThatCannotBeWritten()
+    {
+        TQuorix &w = m_program->mainWindow();
+        QVERIFY(QDir(m_folders.journal).removeRecursively());
+        testsupport::writeBytes(m_folders.journal, "a file where the folder should be");
+        const auto restore = qScopeGuard([&] { QFile::remove(m_folders.journal); });
+        m_keys.clear();
+        QVERIFY(readUntil(w, [&] { return keyText(m_keys.keys()).count('R') >= 4; }));
+        QList<QMessageBox *> notices;
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (auto *box = qobject_cast<QMessageBox *>(top); box && box->isVisible())
+                notices << box;
+        }
+        QCOMPARE(notices.size(), 1);
+        QCOMPARE(notices.at(0)->windowTitle(), "Avertissement");
+        QVERIFY(notices.at(0)->text().startsWith("Le journal des lectures ne peut pas être écrit dans " + m_folders.journal));
+        QVERIFY(!notices.at(0)->isModal());
+        QVERIFY(notices.at(0)->testAttribute(Qt::WA_ShowWithoutActivating));
+        // A click on it must not take the focus either, and it leaves "Stop" uncovered.
+        QVERIFY(notices.at(0)->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+        QVERIFY(!notices.at(0)->frameGeometry().intersects(w.frameGeometry()));
+        notices.at(0)->close();
+    }
+
+    // No way to type: "Lecture" says why and leaves everything idle; once
+    // the way is there, the next "Lecture" runs.
+    void readingWithoutAWayToType()
+    {
+        TQuorix &w = m_program->mainWindow();
+        m_keys.clear();
+        m_keys.refusal = QStringLiteral("Impossible de taper les valeurs au clavier : aucun bureau graphique");
+        const QByteArray sentBefore = m_sim.log();
+        const int preparedBefore = m_keys.prepared;
+        MessageBoxAnswerer boxes;
+        QTest::mouseClick(w.btn_read, Qt::LeftButton);
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).title, "Erreur");
+        QCOMPARE(boxes.seen().at(0).text, m_keys.refusal);
+        QVERIFY(w.btn_read->isEnabled());
+        QVERIFY(!w.Stop->isEnabled());
+        QVERIFY(w.Nouveau1->isEnabled());
+        QVERIFY(!w.Timer->isActive());
+        QTest::qWait(200);
+        QCOMPARE(m_sim.log(), sentBefore);
+        QVERIFY(m_keys.keys().isEmpty());
+
+        m_keys.refusal.clear();
+        QVERIFY(readUntil(w, [&] { return m_keys.keys().size() >= 3; }));
+        QCOMPARE(m_keys.prepared, preparedBefore + 2);
+        QCOMPARE(boxes.seen().size(), 1);
     }
 
     void dialogsDropStayOnTop()
@@ -254,10 +371,70 @@ private slots:
                  "Aucun multiplexeur détecté\n\rConnectez votre multiplexeur et relancez Quorix");
     }
 
+    // A language file saved as UTF-16 gives its captions, and the messages the
+    // map has no line for (here: the device lost during a run) follow the language.
+    void englishFromUtf16AndLostDevice()
+    {
+        testsupport::MuxSimProcess sim;
+        QVERIFY2(sim.start({"--model", "8", "--values", "7", "--line", "short", "--per-command", "1"}),
+                 qPrintable(sim.errorString()));
+        Folders folders;
+        QFile::remove(folders.languages.filePath("Francais.lng"));
+        const QByteArray english = testsupport::readBytes(QStringLiteral(SOURCE_DIR "/lang/quorix/English.lng"));
+        testsupport::writeBytes(folders.languages.filePath("English.lng"),
+                                testsupport::utf16WithBom(common::decodeText(english)));
+        folders.writeSettings("[FICHIER]\r\nQuorix=" + folders.mux.toUtf8() + "\r\n");
+
+        MessageBoxAnswerer boxes;
+        RecordingKeySink keys;
+        auto program = startQuorix(folders, keys, sim.linkPath());
+        TQuorix &w = program->mainWindow();
+        QCOMPARE(w.menuLine->title(), "&File");
+
+        // The simulator goes away once a value has been typed.
+        QTimer watch;
+        bool stopped = false;
+        QObject::connect(&watch, &QTimer::timeout, &w, [&] {
+            if (!stopped && !keys.keys().isEmpty()) {
+                stopped = true;
+                sim.stop();
+            }
+        });
+        watch.start(10);
+        QTest::mouseClick(w.btn_read, Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !boxes.seen().isEmpty() && w.btn_read->isEnabled(); }, 20000));
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).text,
+                 "The multiplexer was disconnected. Plug it in again and restart Quorix.");
+    }
+
+    // Kept out of the window manager (wlroots compositors): the window hides
+    // while a box is up, rather than leave the stay-on-top style.
+    void unmanagedWindowStepsAside()
+    {
+        TQuorix &w = m_program->mainWindow();
+        w.keepOutOfWindowManager();
+        QVERIFY(w.windowFlags() & Qt::X11BypassWindowManagerHint);
+        w.show();
+        MessageBoxAnswerer boxes;
+        bool visibleDuringBox = true;
+        bool onTopDuringBox = false;
+        QTimer::singleShot(0, &w, [&] {
+            visibleDuringBox = w.isVisible();
+            onTopDuringBox = w.windowFlags() & Qt::WindowStaysOnTopHint;
+        });
+        boxes.answerWith("&Non");
+        w.menuExit->trigger();
+        QCOMPARE(boxes.seen().size(), 1);
+        QVERIFY(!visibleDuringBox);
+        QVERIFY(onTopDuringBox);
+        QVERIFY(w.isVisible());
+    }
+
 private:
     Folders m_folders;
     testsupport::MuxSimProcess m_sim;
-    RecordingKeySink m_keys;
+    RefusingKeySink m_keys;
     std::unique_ptr<QuorixProgram> m_program;
     int m_ends = 0;
     QList<QUrl> m_help;

@@ -1,4 +1,5 @@
 #include "common/systeminfo.h"
+#include "common/version.h"
 #include "common/ui/apropos.h"
 #include "common/ui/messageboxanswerer.h"
 
@@ -131,6 +132,7 @@ private slots:
         QTEST(box.windowTitle(), "caption");
         QTEST(box.Label6->text(), "name");
         QTEST(box.Label7->text(), "version");
+        QCOMPARE(box.packageLine->text(), QString("Paquet setrix-quorix " SETRIX_QUORIX_VERSION));
         QTEST(box.size(), "size");
         QCOMPARE(box.label9->text(), QString("Mémoire disponible pour Windows :"));
         QCOMPARE(box.Button1->text(), QString("&Support technique"));

@@ -1,13 +1,12 @@
 #include "common/inifile.h"
 #include "common/usererror.h"
 #include "tests/support/files.h"
+#include "tests/support/unprivilegedchild.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <unistd.h>
 
 using common::IniFile;
 
@@ -135,10 +134,6 @@ private slots:
 
     void writeKeepsFileEncoding()
     {
-        IniFile ansi("; Fran\xe7" "ais\r\n");
-        ansi.writeString("RETRO", "rcmde0", "Réglage Ω");
-        QCOMPARE(ansi.contents(), QByteArray("; Fran\xe7" "ais\r\n\r\n[RETRO]\r\nrcmde0=R\xe9glage ?\r\n"));
-
         IniFile utf8("; Français\r\n");
         utf8.writeString("RETRO", "rcmde0", "Réglage");
         QCOMPARE(utf8.contents(), QByteArray("; Français\r\n\r\n[RETRO]\r\nrcmde0=Réglage\r\n"));
@@ -148,6 +143,71 @@ private slots:
         ascii.writeString("RETRO", "rcmde1", "€");
         QCOMPARE(ascii.contents(), QByteArray("[RETRO]\r\nrcmde0=\xe9\r\nrcmde1=\x80\r\n"));
         QCOMPARE(ascii.readString("RETRO", "rcmde1"), QString("€"));
+    }
+
+    // A text the Windows code page lacks turns the file into UTF-8, every
+    // other line re-encoded and otherwise unchanged.
+    void textOutsideTheCodePageTurnsTheFileIntoUtf8()
+    {
+        IniFile ansi("; Fran\xe7" "ais\r\n[FICHIER]\nQuorix=/mux/\xe9t\xe9.mux\r\n");
+        ansi.writeString("FICHIER", "Quorix", "/mux/Łódź/pomiar.mux");
+        ansi.writeString("RETRO", "rcmde0", "Réglage Ω");
+        QCOMPARE(ansi.contents(), QByteArray("; Français\r\n[FICHIER]\nQuorix=/mux/Łódź/pomiar.mux\r\n"
+                                             "\r\n[RETRO]\r\nrcmde0=Réglage Ω\r\n"));
+    }
+
+    // An editor's byte order mark before a file that also holds a
+    // Windows-1252 line must not hide the first section.
+    void byteOrderMarkWithMixedEncodings()
+    {
+        const QByteArray file = "\xEF\xBB\xBF[GENERAL]\r\nLangue=2\r\n[RETRO]\r\nrcmde0=Z\xe9ro\r\nrcmde1=Zéro\r\n";
+        IniFile ini(file);
+        QCOMPARE(ini.readInteger("GENERAL", "Langue", 1), 2);
+        QCOMPARE(ini.readString("RETRO", "rcmde0"), QString("Zéro"));
+        QCOMPARE(ini.readString("RETRO", "rcmde1"), QString("Zéro"));
+        ini.writeString("GENERAL", "Langue", "3");
+        QByteArray expected = file;
+        QCOMPARE(ini.contents(), expected.replace("Langue=2", "Langue=3"));
+    }
+
+    // Whatever the file and the text, the text reads back as written and no
+    // other key reads differently.
+    void writeNeverAltersAnyText_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        const QList<std::pair<const char *, QByteArray>> files = {
+            {"ascii", "[RETRO]\r\nrcmde0=Zero\r\nrcmde1=One\r\n"},
+            {"windows-1252", "[RETRO]\r\nrcmde0=Z\xe9ro\r\nrcmde1=caf\xe9\r\n"},
+            {"utf-8", "[RETRO]\r\nrcmde0=Zéro\r\nrcmde1=café\r\n"},
+            {"mixed", "[RETRO]\r\nrcmde0=Z\xe9ro\r\nrcmde1=café\r\n"},
+            {"byte order mark", "\xEF\xBB\xBF[RETRO]\r\nrcmde0=Z\xe9ro\r\nrcmde1=One\r\n"},
+        };
+        const QStringList values = {"Plain", "Réglage", "Łódź", "Ã©", "€ ‰", ""};
+        for (const auto &[name, bytes] : files) {
+            for (const QString &value : values) {
+                for (const QString key : {"rcmde0", "rcmde5"})
+                    QTest::addRow("%s, %s=%s", name, qPrintable(key), qPrintable(value)) << bytes << key << value;
+            }
+        }
+    }
+    void writeNeverAltersAnyText()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        const auto readAll = [](const IniFile &ini) {
+            QStringList texts;
+            for (int i = 0; i < 6; ++i)
+                texts << ini.readString("RETRO", QString("rcmde%1").arg(i), "<none>");
+            return texts;
+        };
+        IniFile ini(file);
+        QStringList expected = readAll(ini);
+        expected[key.back().digitValue()] = value;
+        ini.writeString("RETRO", key, value);
+        QCOMPARE(readAll(IniFile(ini.contents())), expected);
     }
 
     void writesFileAtOnce()
@@ -183,22 +243,33 @@ private slots:
                                  common::writeIniInteger(folderAsFile, "GENERAL", "Demo", 1));
     }
 
-    void readOnlyFileOrFolderRefused()
+    // A shared install: the folder refuses new files, the settings file is
+    // writable for all. Only a file the user may not write is refused.
+    void readOnlyFolderRefusesOnlyReadOnlyFiles()
     {
-        if (geteuid() == 0)
-            QSKIP("permissions do not refuse writes to root");
+        if (testsupport::isUnprivilegedChild())
+            return writesInReadOnlyFolder(testsupport::childFolder());
         QTemporaryDir dir;
-        const QString path = dir.filePath("kelt.ini");
-        writeBytes(path, "[GENERAL]\nLangue=1\n");
-        QFile::setPermissions(path, QFile::ReadOwner);
-        QVERIFY_THROWS_EXCEPTION(common::UserError, common::writeIniInteger(path, "GENERAL", "Langue", 2));
-        QCOMPARE(readBytes(path), QByteArray("[GENERAL]\nLangue=1\n"));
+        writeBytes(dir.filePath("kelt.ini"), "[GENERAL]\nLangue=1\n[INTERNET]\nproxy=p\n");
+        writeBytes(dir.filePath("locked.ini"), "[GENERAL]\nLangue=1\n");
+        QFile::setPermissions(dir.filePath("locked.ini"), QFile::ReadOwner | QFile::ReadOther);
+        testsupport::SharedInstallFolder shared(dir.path(), {"kelt.ini"});
+        testsupport::runUnprivileged(dir.path(), writesInReadOnlyFolder);
+    }
 
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-        const QString fresh = dir.filePath("new.ini");
+private:
+    static void writesInReadOnlyFolder(const QString &folder)
+    {
+        const QString path = folder + "/kelt.ini";
+        common::writeIniInteger(path, "GENERAL", "Langue", 2);
+        QCOMPARE(readBytes(path), QByteArray("[GENERAL]\nLangue=2\n[INTERNET]\nproxy=p\n"));
+
+        const QString locked = folder + "/locked.ini";
+        QVERIFY_THROWS_EXCEPTION(common::UserError, common::writeIniInteger(locked, "GENERAL", "Langue", 2));
+        QCOMPARE(readBytes(locked), QByteArray("[GENERAL]\nLangue=1\n"));
+        const QString fresh = folder + "/new.ini";
         QVERIFY_THROWS_EXCEPTION(common::UserError, common::writeIniInteger(fresh, "GENERAL", "Langue", 2));
         QVERIFY(!QFile::exists(fresh));
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 

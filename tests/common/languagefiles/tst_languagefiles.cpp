@@ -1,3 +1,4 @@
+#include "common/addedtexts.h"
 #include "common/languagefiles.h"
 #include "common/usererror.h"
 
@@ -96,6 +97,38 @@ private slots:
         const QStringList expected({"Français", "Précédent"});
         QCOMPARE(common::readLanguageLines(dir.filePath("ansi.lng"), 2), expected);
         QCOMPARE(common::readLanguageLines(dir.filePath("utf8.lng"), 2), expected);
+
+        // UTF-16 with its byte-order mark, either byte order; the mark is not text.
+        putFile(dir.filePath("le.lng"), QByteArray("\xFF\xFE" "F\0r\0\xE7\0\r\0\n\0" "\0\x01" "\r\0\n\0", 18));
+        putFile(dir.filePath("be.lng"), QByteArray("\xFE\xFF" "\0F\0r\0\xE7\0\r\0\n" "\x01\0" "\0\r\0\n", 18));
+        const QStringList utf16({"Frç", "Ā"});
+        QCOMPARE(common::readLanguageLines(dir.filePath("le.lng"), 2), utf16);
+        QCOMPARE(common::readLanguageLines(dir.filePath("be.lng"), 2), utf16);
+        // A file cut in the middle of a character still reads, without a crash.
+        putFile(dir.filePath("odd.lng"), QByteArray("\xFF\xFE" "A\0B", 5));
+        QCOMPARE(common::readLanguageLines(dir.filePath("odd.lng"), 1).value(0).left(1), QStringLiteral("A"));
+    }
+
+    // Messages beyond a caption map keep their French text where a file lacks
+    // their line or leaves it empty, and take the file's text otherwise.
+    void addedTextsFallBackToFrench()
+    {
+        static constexpr common::AddedText first{3, u"Déconnecté"};
+        static constexpr common::AddedText second{4, u"Conservée"};
+        static constexpr const common::AddedText *table[] = {&first, &second};
+        common::AddedTexts texts(table);
+        QCOMPARE(texts.lastLine(), 4);
+        QCOMPARE(texts.text(first), QStringLiteral("Déconnecté"));
+
+        texts.apply({"a", "b", "Disconnected", "Kept"});
+        QCOMPARE(texts.text(first), QStringLiteral("Disconnected"));
+        QCOMPARE(texts.text(second), QStringLiteral("Kept"));
+
+        texts.apply({"a", "b", "Getrennt"});
+        QCOMPARE(texts.text(first), QStringLiteral("Getrennt"));
+        QCOMPARE(texts.text(second), QStringLiteral("Conservée"));
+        texts.apply({"a", "b", "", "x"});
+        QCOMPARE(texts.text(first), QStringLiteral("Déconnecté"));
     }
 
     void reportsUnreadableFiles()

@@ -154,17 +154,18 @@ private slots:
 
         MessageBoxAnswerer answerer;
         QList<QUrl> opened;
-        openHelpPage(nullptr, page, [&](const QUrl &url) { return opened << url, true; });
+        const HelpPageTexts texts{"Missing: %1", "No browser for %1"};
+        openHelpPage(nullptr, page, texts, [&](const QUrl &url) { return opened << url, true; });
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(page)});
         QCOMPARE(answerer.seen().size(), 0);
 
-        openHelpPage(nullptr, page, [](const QUrl &) { return false; });
-        openHelpPage(nullptr, dir.filePath("1002.html"), [&](const QUrl &url) { return opened << url, true; });
+        openHelpPage(nullptr, page, texts, [](const QUrl &) { return false; });
+        openHelpPage(nullptr, dir.filePath("1002.html"), texts, [&](const QUrl &url) { return opened << url, true; });
         QCOMPARE(opened.size(), 1); // a missing page is not handed to the browser
         QCOMPARE(answerer.seen().size(), 2);
         QCOMPARE(answerer.seen().at(0).title, QString("Erreur"));
-        QCOMPARE(answerer.seen().at(0).text, "Aucun navigateur n'a pu ouvrir la page d'aide " + page);
-        QCOMPARE(answerer.seen().at(1).text, "Page d'aide introuvable : " + dir.filePath("1002.html"));
+        QCOMPARE(answerer.seen().at(0).text, "No browser for " + page);
+        QCOMPARE(answerer.seen().at(1).text, "Missing: " + dir.filePath("1002.html"));
     }
 };
 

@@ -88,6 +88,19 @@ private slots:
         QCOMPARE(quorix.langue, 31);
         QCOMPARE(quorix.fichierConfig, QString("/home/op/ligne 2.mux"));
     }
+
+    // Saved by an editor with a byte order mark, then a caption in the Windows code page.
+    void startupReadsFileWithByteOrderMarkAndWindowsText()
+    {
+        QTemporaryDir dir;
+        QFile kelt(dir.filePath("kelt.ini"));
+        QVERIFY(kelt.open(QIODevice::WriteOnly));
+        kelt.write("\xEF\xBB\xBF[GENERAL]\r\nLangue=2\r\n[RETRO]\r\nrcmde0=R\xe9glage\r\n");
+        kelt.close();
+        const common::SetrixSettings setrix = common::readSetrixSettings(SettingsFile("kelt.ini", dir.path()));
+        QCOMPARE(setrix.langue, 2);
+        QCOMPARE(setrix.retroCaptions.at(0), QString("Réglage"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettings)

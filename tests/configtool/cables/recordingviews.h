@@ -68,21 +68,21 @@ protected:
 
 class RecordingRs232Page : public RecordingRs232Controls<configtool::Rs232PageView> {
 public:
-    int reference() const override { return currentReference; }
+    std::optional<int> reference() const override { return currentReference; }
     void setReference(int v) override { note("reference", QString::number(v)), currentReference = v; }
     void setCableName(const QString &v) override { note("name", v); }
     bool gridIncluded() const override { return grid; }
     QString gridCell(int row, int column) const override { return cells[row][column]; }
     void setGridCell(int row, int column, const QString &text) override { cells[row][column] = text; }
 
-    int currentReference = 0;
+    std::optional<int> currentReference = 0;
     bool grid = true;
     std::array<std::array<QString, 9>, 10> cells;
 };
 
 class RecordingAnalogPage : public RecordingOperationView<configtool::AnalogPageView> {
 public:
-    int reference() const override { return currentReference; }
+    std::optional<int> reference() const override { return currentReference; }
     void setReference(int v) override { note("reference", QString::number(v)), currentReference = v; }
     void setCableName(const QString &v) override { note("name", v); }
     QString minimumText() const override { return minimum; }
@@ -92,7 +92,7 @@ public:
     void setMaximum(float v) override { note("max", configtool::formatAnalogValue(v, QLocale::c())); }
     void setDecimals(int v) override { note("decimals", QString::number(v)), decimalCount = v; }
 
-    int currentReference = 0;
+    std::optional<int> currentReference = 0;
     QString minimum = "0.000";
     QString maximum = "10.000";
     int decimalCount = 3;

@@ -49,4 +49,4 @@ struct CableRig {
 };
 
 // Stand-ins for language lines 50 to 53.
-inline const configtool::CableMessages testMessages{"L50", "L51", "L52 ", "L53"};
+inline const configtool::CableMessages testMessages{"L50", "L51", "L52 ", "L53", "gone"};

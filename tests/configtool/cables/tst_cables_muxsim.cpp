@@ -16,7 +16,7 @@ using namespace configtool;
 
 namespace {
 
-const CableMessages messages{"L50", "L51", "L52 ", "L53"};
+const CableMessages messages{"L50", "L51", "L52 ", "L53", "gone"};
 const Message finished{MessageKind::Information, "L53"};
 
 struct Line {

@@ -35,13 +35,15 @@ using testsupport::MuxSimProcess;
 
 namespace {
 
-// Start-up and settings folders with the shipped English captions and cable list.
+// Start-up and settings folders with the shipped language files (English first,
+// so applied) and cable list.
 struct Folders {
     QTemporaryDir start;
     QTemporaryDir settings;
     Folders()
     {
-        QFile::copy(QStringLiteral(SOURCE_DIR "/lang/setrix/English.lng"), start.filePath("English.lng"));
+        for (const char *name : {"English.lng", "Francais.lng"})
+            QFile::copy(QStringLiteral(SOURCE_DIR "/lang/setrix/") + name, start.filePath(name));
         QFile list(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt"));
         list.open(QIODevice::ReadOnly);
         QByteArray bytes = list.readAll();
@@ -50,7 +52,7 @@ struct Folders {
         copy.open(QIODevice::WriteOnly);
         copy.write(bytes);
     }
-    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return QDate::currentDate(); }}; }
+    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return QDate::currentDate(); }, {}}; }
     QByteArray ini() const
     {
         QFile f(settings.filePath("kelt.ini"));
@@ -100,6 +102,49 @@ void whenModal(QDialog *dialog, std::function<void()> act)
         act();
     });
     timer->start(20);
+}
+
+// Picks the list item that starts with `reference`, as a click in the list would.
+void choose(QComboBox *list, const QString &reference)
+{
+    const int index = list->findText(reference, Qt::MatchStartsWith);
+    QVERIFY2(index >= 0, qPrintable(reference));
+    list->setCurrentIndex(index);
+}
+
+// What the simulator received after the first `from` bytes, once `marker` is among them.
+QByteArray sentSince(MuxSimProcess &sim, qsizetype from, const QByteArray &marker)
+{
+    if (!sim.waitForLog(marker, 5000))
+        return "<" + marker + " never sent>";
+    const QByteArray log = sim.log().mid(from);
+    return log.contains(marker) ? log : "<" + marker + " sent before>";
+}
+
+// The cable list's own name for odd parity, typed in any case, is programmed as
+// odd; read back, the box shows the language's entry.
+void programsListName(Setrix &setrix, Rs232Controls &form, const QString &typed, const QByteArray &command)
+{
+    form.c_parite->setEditText(typed);
+    form.btn_prog->click();
+    QVERIFY(setrix.sim.waitForLog(command, 5000));
+    QCOMPARE(boxTexts(setrix.boxes).last(), QString("Information: Programming finished."));
+    form.btn_lire->click();
+    QCOMPARE(form.c_parite->currentText(), QString("ODD"));
+}
+
+// A parity that names nothing is refused before the first byte: the next bytes
+// on the wire are those of the read that follows.
+void refusesParity(Setrix &setrix, Rs232Controls &form, const QString &parity, const QString &box,
+                   const QByteArray &readCommand)
+{
+    const qsizetype sent = setrix.sim.log().size();
+    form.c_parite->setEditText(parity);
+    form.btn_prog->click();
+    QCOMPARE(boxTexts(setrix.boxes).last(), box);
+    QVERIFY(form.btn_prog->isEnabled());
+    form.btn_lire->click();
+    QVERIFY(sentSince(setrix.sim, sent, readCommand).startsWith(readCommand));
 }
 
 void screenshot(QWidget *window, const QString &name)
@@ -213,14 +258,14 @@ private slots:
         form->showRs232Page();
         form->show();
         QCOMPARE(form->ref_cable->currentText(), QString("51101 COMPARATEUR C10    "));
-        QCOMPARE(form->referenceNumber(), 51101);
+        QCOMPARE(form->rs232Reference(), std::optional<int>(51101));
         QCOMPARE(form->tabCmde->item(9, 0)->text(), QString("9"));
         QCOMPARE(form->c_parite->currentText(), QString("NONE"));
 
         // Choosing a reference loads its record.
         form->ref_cable->setCurrentIndex(1);
         QCOMPARE(form->ComboBox4->currentText(), QString("INCH"));
-        QCOMPARE(form->referenceNumber(), 51102);
+        QCOMPARE(form->rs232Reference(), std::optional<int>(51102));
 
         // Hexadecimal boxes keep only what they may hold.
         form->Edit3->clear();
@@ -320,12 +365,10 @@ private slots:
         form->ref_cable->setCurrentIndex(1);
         QCOMPARE(form->ComboBox1->currentText(), QString("4800"));
         QCOMPARE(form->SpinEdit2->value(), 7);
-        QCOMPARE(form->c_parite->currentText(), QString("PAIRE"));
+        QCOMPARE(form->c_parite->currentText(), QString("EVEN"));
         QCOMPARE(form->ComboBox2->currentText(), QString("5v"));
         QCOMPARE(form->r_liaison->text(), QString("Link type"));
         form->SpinEdit1->setValue(12);
-        // The language names the parity differently from the record; take its entry.
-        form->c_parite->setCurrentIndex(1);
         form->btn_prog->click();
         QCOMPARE(boxTexts(setrix.boxes), QStringList{"Information: Programming finished."});
         QCOMPARE(form->ComboBox4->currentText(), QString("MM  "));
@@ -340,6 +383,164 @@ private slots:
         QCOMPARE(form->SpinEdit1->value(), 12);
         QCOMPARE(form->ComboBox2->currentText(), QString("5v"));
         QCOMPARE(form->ref_cable->currentText(), QString("50417 RS232 PROGRAMMABLE "));
+
+        // Verified as the parity it names, not as the text.
+        programsListName(setrix, *form, "impaire", "@*P3\r\n");
+
+        // Another language renames the parity shown, even one typed over a chosen entry.
+        form->c_parite->setCurrentIndex(1);
+        form->c_parite->setEditText("odd");
+        setrix.main().findChild<QAction *>("Langue21")->trigger();
+        QCOMPARE(form->c_parite->currentText(), QString("IMPAIRE"));
+        QCOMPARE(form->r_parite->text(), QString("Parité"));
+
+        refusesParity(setrix, *form, "EVN", "Erreur: Parité inconnue : « EVN ». Choisissez une parité de la liste.",
+                      "@*E?\r\n");
+        form->reject();
+    }
+
+    // Whatever the language, the parity a record names is the one programmed.
+    void rs232PageProgramsTheRecordsParity()
+    {
+        Setrix setrix({"--model", "8", "--version", "5", "--cable", "register"});
+        QVERIFY(setrix.ready);
+        TForm2 *form = setrix.dialogs().form2;
+        form->showRs232Page();
+        form->show();
+        choose(form->ref_cable, "51203");
+        QCOMPARE(form->c_parite->currentText(), QString("EVEN"));
+        form->btn_prog->click();
+        QCOMPARE(boxTexts(setrix.boxes), QStringList{"Information: Programming finished."});
+        QVERIFY(setrix.sim.log().contains("@PCP\r\n@RC\r\n"));
+
+        programsListName(setrix, *form, "Impaire", "@PCI\r\n@RC\r\n");
+
+        refusesParity(setrix, *form, "", "Erreur: Parité inconnue : «  ». Choisissez une parité de la liste.",
+                      "@RA\r\n");
+        form->reject();
+    }
+
+    // Each page programs the cable it shows; the analog page shows the record
+    // it preselects, and a record that fails to load leaves no reference.
+    void eachPageProgramsTheCableItShows()
+    {
+        Setrix setrix({"--model", "8", "--version", "5", "--cable", "register"});
+        QVERIFY(setrix.ready);
+        TForm7 *chooser = setrix.dialogs().form7;
+        TForm2 *form = setrix.dialogs().form2;
+        setrix.main().instrumentItem(1)->trigger();
+        const auto openPage = [&](int type, std::function<void()> act) {
+            whenModal(form, [form, act] {
+                act();
+                form->reject();
+            });
+            whenModal(chooser, [chooser, type] {
+                chooser->ComboBox1->setCurrentIndex(type);
+                chooser->Button1->click();
+            });
+            setrix.main().btn_config->click();
+        };
+        openPage(1, [form] { choose(form->ref_cable, "51203"); });
+
+        QStringList shown;
+        openPage(0, [&] {
+            shown << form->ComboBox2->currentText() << form->Edit10->text() << form->Edit11->text();
+            form->Button3->click();
+            form->Button2->click();
+            shown << form->ComboBox2->currentText().left(26);
+        });
+        QCOMPARE(shown, (QStringList{"51901 ANALOGIQUE 0-10V   ", "0.000", "10.000", "51901 ANALOGIQUE 0-10V   ;"}));
+        QCOMPARE(boxTexts(setrix.boxes), QStringList{"Information: Programming finished."});
+        QVERIFY(setrix.sim.log().contains("@PQ\xBD\r\n@RQ\r\n@PR\xCA\r\n@RR\r\n"));
+
+        // A typed reference without a record: nothing to program on that page...
+        form->showAnalogPage();
+        form->show();
+        form->ComboBox2->lineEdit()->selectAll();
+        QTest::keyClicks(form->ComboBox2->lineEdit(), "51999");
+        QTest::keyClick(form->ComboBox2->lineEdit(), Qt::Key_Return);
+        QCOMPARE(boxTexts(setrix.boxes).last(), QString("Erreur: '' n'est pas une valeur entière correcte"));
+        const qsizetype sent = setrix.sim.log().size();
+        form->Button3->click();
+        QCOMPARE(boxTexts(setrix.boxes).last(),
+                 QString("Erreur: Aucun câble choisi : choisissez une référence dans la liste."));
+        QVERIFY(form->Button3->isEnabled());
+        form->Button2->click();
+        QVERIFY(sentSince(setrix.sim, sent, "@RA").startsWith("@RA\r\n"));
+
+        // ...while the RS232 page still programs the one it shows.
+        form->showRs232Page();
+        form->btn_prog->click();
+        QVERIFY(setrix.sim.log().mid(sent).contains("@PQ\x03\r\n@RQ\r\n@PR\xC8\r\n@RR\r\n"));
+        form->reject();
+    }
+
+    // A reference typed into a list is chosen by Enter, which starts nothing
+    // else; half typed, it loads nothing and leaves no reference.
+    void enterInTheReferenceListOnlyChooses()
+    {
+        Setrix setrix({"--model", "8", "--cable", "register"});
+        QVERIFY(setrix.ready);
+        TForm2 *form = setrix.dialogs().form2;
+        form->showRs232Page();
+        form->show();
+        const qsizetype sent = setrix.sim.log().size();
+        QLineEdit *typed = form->ref_cable->lineEdit();
+        typed->selectAll();
+        QTest::keyClicks(typed, "512");
+        QCOMPARE(form->rs232Reference(), std::nullopt);
+        QCOMPARE(form->ComboBox1->currentText(), QString("9600"));
+        QTest::keyClicks(typed, "03");
+        QTest::keyClick(typed, Qt::Key_Return);
+        QCOMPARE(boxTexts(setrix.boxes), QStringList());
+        QCOMPARE(form->ComboBox1->currentText(), QString("4800"));
+        QCOMPARE(form->rs232Reference(), std::optional<int>(51203));
+        form->btn_prog->click();
+        QVERIFY(sentSince(setrix.sim, sent, "@PA").startsWith("@PA"));
+        form->reject();
+
+        Setrix programmable({"--model", "D", "--cable", "programmable"});
+        QVERIFY(programmable.ready);
+        TForm4 *form4 = programmable.dialogs().form4;
+        form4->show();
+        const qsizetype before = programmable.sim.log().size();
+        typed = form4->ref_cable->lineEdit();
+        typed->selectAll();
+        QTest::keyClicks(typed, "50432 RS232 PROG. 5V     "); // this list matches whole labels
+        QTest::keyClick(typed, Qt::Key_Enter);
+        QCOMPARE(boxTexts(programmable.boxes), QStringList());
+        QCOMPARE(form4->ComboBox1->currentText(), QString("4800"));
+        form4->btn_prog->click();
+        QVERIFY(sentSince(programmable.sim, before, "@*V").startsWith("@*V"));
+        form4->reject();
+    }
+
+    // The multiplexer goes away while a cable is programmed: the box says so
+    // rather than blaming the cable, and the page is ready again.
+    void multiplexerLostDuringProgramming()
+    {
+        Setrix setrix({"--model", "8", "--cable", "register"});
+        QVERIFY(setrix.ready);
+        TForm2 *form = setrix.dialogs().form2;
+        form->showRs232Page();
+        form->show();
+        QTimer watch;
+        bool stopped = false;
+        QObject::connect(&watch, &QTimer::timeout, form, [&] {
+            if (!stopped && setrix.sim.log().contains("@PC")) {
+                stopped = true;
+                setrix.sim.stop();
+            }
+        });
+        watch.start(10);
+        form->btn_prog->click();
+        QVERIFY(stopped);
+        QCOMPARE(boxTexts(setrix.boxes),
+                 QStringList{"Erreur: The multiplexer was disconnected. Plug it in again, then connect it "
+                             "from the main window."});
+        QCOMPARE(setrix.main().statusPanel(0), QString("Multiplexer disconnected"));
+        QVERIFY(form->btn_lire->isEnabled() && form->btn_prog->isEnabled());
+        QCOMPARE(form->ProgressBar1->value(), 65);
         form->reject();
     }
 };

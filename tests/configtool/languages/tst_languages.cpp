@@ -111,22 +111,35 @@ private slots:
         QTest::newRow("English") << "English";
     }
 
-    // Windows-1252 with CR LF, 84 lines, every message line filled.
+    // Windows-1252 with CR LF, the 84 lines of the map then one per added
+    // message, every message line filled.
     void shippedFiles()
     {
         QFETCH(QString, name);
+        const SetrixTexts texts;
         QFile file(langDir + name + ".lng");
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QCOMPARE(bytes.count("\r\n"), languageLineCount);
-        QCOMPARE(bytes.count('\n'), languageLineCount);
+        QCOMPARE(bytes.count("\r\n"), texts.languageLines());
+        QCOMPARE(bytes.count('\n'), texts.languageLines());
         QVERIFY(bytes.endsWith("\r\n"));
         QVERIFY(!QString::fromUtf8(bytes).toUtf8().startsWith(bytes)); // not UTF-8
 
-        const QStringList lines = common::readLanguageLines(file.fileName(), languageLineCount);
+        const QStringList lines = common::readLanguageLines(file.fileName(), texts.languageLines());
         for (const CaptionEntry &e : captionMap()) {
             if (QLatin1String(e.target).startsWith(QLatin1String("message.")))
                 QVERIFY2(!lines.at(e.line - 1).isEmpty(), e.target);
+        }
+        // Added messages: one line each, from the line after the map, none skipped.
+        int line = languageLineCount;
+        for (const common::AddedText *entry : added::all) {
+            QCOMPARE(entry->line, ++line);
+            const QString text = lines.at(entry->line - 1);
+            QVERIFY2(!text.isEmpty(), qPrintable(QString::number(entry->line)));
+            if (name == QLatin1String("Francais"))
+                QCOMPARE(text, QString::fromUtf16(entry->french));
+            else
+                QVERIFY2(text != QString::fromUtf16(entry->french), qPrintable(text));
         }
         if (name == QLatin1String("Francais")) {
             // The French file gives back the built-in captions (lines shared by two

@@ -1,25 +1,36 @@
 // Setrix's main window against the simulator: start-up, commands, languages, a lost port.
 #include "common/inifile.h"
+#include "common/textcodec.h"
 #include "common/ui/messageboxanswerer.h"
+#include "configtool/receivedisplay.h"
 #include "configtool/ui/config_avancee.h"
+#include "configtool/ui/prog_form.h"
 #include "configtool/ui/prog_vtr.h"
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/typecable.h"
+#include "configtool/ui/update.h"
 #include "tests/support/fakes.h"
+#include "tests/support/files.h"
 #include "tests/support/muxsim_process.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace configtool;
 using testsupport::MuxSimProcess;
@@ -50,7 +61,7 @@ struct Folders {
     }
     void writeSettings(const QByteArray &ini) { write(settings.filePath("kelt.ini"), ini); }
     QString ini() const { return settings.filePath("kelt.ini"); }
-    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return today; }}; }
+    SetrixFolders folders() const { return {settings.path(), start.path(), [] { return today; }, {}}; }
 };
 
 // The program over the given ports, shown and through its start-up.
@@ -277,19 +288,79 @@ private slots:
         QCOMPARE(mux.log(), QByteArray());
     }
 
-    // Without cable.txt the start-up stops after its error: built-in captions, nothing ticked.
-    void missingCableList()
+    void unreadableCableList_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("startError"); // %1: the list's path
+        QTest::addColumn<QString>("answer");     // to the update question
+        QTest::addColumn<QString>("windowError"); // of the cable window; empty: its lists filled
+        QTest::newRow("missing") << "missing" << "Fichier introuvable" << "&Non" << "Fichier introuvable";
+        QTest::newRow("empty, replaced") << "empty" << "'' n'est pas une date correcte" << "&Oui" << "";
+        QTest::newRow("fifo") << "fifo" << "Impossible d'ouvrir le fichier %1" << "&Non"
+                              << "Impossible d'ouvrir le fichier %1";
+        QTest::newRow("fifo, replaced") << "fifo" << "Impossible d'ouvrir le fichier %1" << "&Oui" << "";
+    }
+
+    // A cable list that cannot be read costs none of the start-up: its error once,
+    // the language, the update offered with its text and able to replace the list;
+    // the cable windows read it again without waiting on a FIFO.
+    void unreadableCableList()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, startError);
+        QFETCH(QString, answer);
+        QFETCH(QString, windowError);
+        MuxSimProcess mux;
+        QVERIFY2(mux.start({"--model", "8", "--version", "1"}), qPrintable(mux.errorString()));
         Folders folders(0, false);
+        folders.writeSettings("[GENERAL]\r\nLangue=2\r\n");
+        const QString list = folders.start.filePath("cable.txt");
+        if (kind == "empty")
+            Folders::write(list, {});
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(list).constData(), 0600), 0);
         common::MessageBoxAnswerer boxes;
-        auto program = startSetrix(folders, {});
-        TForm1 &w = program->mainWindow();
-        QCOMPARE(boxTexts(boxes), QStringList({"Erreur: Fichier introuvable", "Erreur: \n\r",
-                                               "Information: \r\n"}));
+        boxes.answerWith("OK");
+        boxes.answerWith(answer);
+        qputenv("MUX_PORTS", mux.linkPath().toLocal8Bit());
+        SetrixProgram program(folders.folders());
+        TForm1 &w = program.mainWindow();
+        const QString shipped = QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt");
+        program.dialogs().form3->setFileChooser([&] { return shipped; });
+        // The update window takes the shipped list from disk; the cable type chooser
+        // opens the cable window, which is closed again once shown.
+        bool cableWindowShown = false;
+        QTimer modals;
+        QObject::connect(&modals, &QTimer::timeout, &w, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *update = qobject_cast<TForm3 *>(modal))
+                QTimer::singleShot(0, update->Button3, &QPushButton::click);
+            else if (auto *chooser = qobject_cast<TForm7 *>(modal))
+                QTimer::singleShot(0, chooser->Button1, &QPushButton::click);
+            else if (auto *cables = qobject_cast<TForm2 *>(modal)) {
+                cableWindowShown = true;
+                cables->reject();
+            }
+        });
+        modals.start(50);
+        w.show();
+        QVERIFY(QTest::qWaitFor([&] { return w.startupDone(); }, 60000));
+
+        QCOMPARE(boxTexts(boxes), QStringList({"Erreur: " + startError.arg(list),
+                                               "Information: La liste des câbles a plus de 30 jours.\r\n"
+                                               "Voulez-vous la mettre à jour maintenant ?"}));
+        QVERIFY(w.findChild<QAction *>("Langue21")->isChecked());
         QCOMPARE(w.btn_connexion->text(), QStringLiteral("Connexion multiplexeur"));
-        QCOMPARE(w.retroItem(5)->text(), QStringLiteral("Rétrocommande 5"));
-        QVERIFY(w.findChild<QAction *>("Langue11")->isVisible());
-        QVERIFY(!w.findChild<QAction *>("Langue11")->isChecked());
+        QCOMPARE(w.btn_retrocommande->text(), QStringLiteral("Rétrocommande"));
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur 8 -> COM1"));
+        QCOMPARE(QFileInfo(list).isFile(), answer == "&Oui");
+
+        w.btn_config->click();
+        QVERIFY(cableWindowShown);
+        QStringList afterConfig = boxTexts(boxes).mid(2);
+        QCOMPARE(afterConfig.value(0), QStringLiteral("Information: Configuration possible sur l'entrée 5"));
+        QCOMPARE(afterConfig.mid(1), windowError.isEmpty() ? QStringList() : QStringList{"Erreur: " + windowError.arg(list)});
+        QCOMPARE(program.dialogs().form2->ref_cable->count() > 0, windowError.isEmpty());
     }
 
     // A language file of 40 lines empties every later caption and message.
@@ -359,7 +430,7 @@ private slots:
         QVERIFY(w.mux_trouve());
         ports.device(0).goneAt = clock.now;
         w.Timer1Timer();
-        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexer disconnected"));
 
         ports.device(0).gone = false;
         ports.device(0).goneAt = -1;
@@ -376,6 +447,59 @@ private slots:
         QVERIFY(w.Memo1->toPlainText().startsWith("V 12.5\n"));
     }
 
+    // A device that never ends its lines: each line stops at the limit and the next goes on.
+    void floodWithoutLineFeedIsBrokenIntoLines()
+    {
+        MuxSimProcess mux;
+        QVERIFY2(mux.start({"--model", "8", "--reading-end", "none", "--interval", "1"}), qPrintable(mux.errorString()));
+        Folders folders;
+        auto program = startSetrix(folders, {mux.linkPath()});
+        TForm1 &w = program->mainWindow();
+        w.instClick(1);
+        QVERIFY(QTest::qWaitFor([&] { return w.Memo1->toPlainText().count(u'\n') >= 2; }, 15000));
+        const QStringList lines = w.Memo1->toPlainText().split(u'\n');
+        QCOMPARE(lines.at(0).size(), receiveLineLimit);
+        QCOMPARE(lines.at(1).size(), receiveLineLimit);
+        QVERIFY(lines.last().size() <= receiveLineLimit);
+        // Nothing is lost at the breaks: the readings run on across them.
+        const QString joined = lines.join(QString());
+        QVERIFY2(joined.startsWith("V1 IN1 #0001 +00000000.001  MMV1 IN1 #0002 "), qPrintable(joined.left(80)));
+        QCOMPARE(joined.count("  MMV1 IN1 #"), joined.count("V1 IN1 #") - 1);
+    }
+
+    // Only the newest lines stay, the last one still growing.
+    void receiveAreaKeepsTheNewestLines()
+    {
+        FakeRig rig;
+        QVERIFY(rig.window.link().openPort(0));
+        const int sent = receiveLinesKept + 150;
+        QByteArray bytes;
+        for (int i = 1; i <= sent; ++i)
+            bytes += "L" + QByteArray::number(i) + "\r\n";
+        rig.ports.arrive(0, bytes + "tail", 0);
+        for (int i = 0; i <= sent; ++i) // one line a tick, then the tail
+            rig.window.Timer1Timer();
+        const QTextDocument *document = rig.window.Memo1->document();
+        QCOMPARE(document->blockCount(), receiveLinesKept);
+        QCOMPARE(document->firstBlock().text(), "L" + QString::number(sent - receiveLinesKept + 2));
+        QCOMPARE(document->lastBlock().text(), QStringLiteral("tail"));
+    }
+
+    // A language file saved as UTF-16 with its byte-order mark reads as text.
+    void utf16LanguageFile()
+    {
+        Folders folders;
+        QFile::remove(folders.start.filePath("Francais.lng"));
+        const QByteArray english = testsupport::readBytes(QStringLiteral(SOURCE_DIR "/lang/setrix/English.lng"));
+        testsupport::writeBytes(folders.start.filePath("English.lng"),
+                                testsupport::utf16WithBom(common::decodeText(english)));
+        common::MessageBoxAnswerer boxes;
+        auto program = startSetrix(folders, {});
+        QCOMPARE(program->mainWindow().btn_connexion->text(), QStringLiteral("Connect multiplexer"));
+        QCOMPARE(boxTexts(boxes).value(0),
+                 QStringLiteral("Erreur: No multiplexer found.\n\rCheck the cable and click “Connect multiplexer”."));
+    }
+
     // The device goes away: the port is dropped and a new scan offered.
     void unpluggedSimulator()
     {
@@ -388,7 +512,7 @@ private slots:
         QVERIFY(w.mux_trouve());
         mux.stop();
         QVERIFY(QTest::qWaitFor([&] { return w.btn_connexion->isEnabled(); }, 5000));
-        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexer disconnected"));
         QVERIFY(!w.btn_snumber->isEnabled() && !w.btn_selection->isEnabled() && !w.btn_config->isEnabled());
         w.instClick(1); // fails at the put, changes nothing
         QCOMPARE(w.statusPanel(1), QString());

@@ -73,6 +73,27 @@ private slots:
         QVERIFY(!idle.received);
     }
 
+    // Where line breaks go when text is added after a last line of a given length.
+    void longLinesAreBroken_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lastLine");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("fits") << "ab" << 2 << "ab";
+        QTest::newRow("goes past") << "abcdef" << 2 << "ab\ncdef";
+        QTest::newRow("line already full") << "a" << 4 << "\na";
+        QTest::newRow("full line then its end: no empty line") << "ab\n" << 2 << "ab\n";
+        QTest::newRow("a line end starts the count again") << "a\nbcdefg" << 3 << "a\nbcde\nfg";
+    }
+
+    void longLinesAreBroken()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, lastLine);
+        QFETCH(QString, shown);
+        QCOMPARE(breakLongLines(text, lastLine, 4), shown);
+    }
+
     void lostDeviceIsReported()
     {
         FakeClock clock;

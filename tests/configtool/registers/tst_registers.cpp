@@ -92,7 +92,7 @@ private slots:
                                         44, 1}));                               // Q, R
 
         page.speed = "300";
-        page.parity = "SANS"; // the built-in name, no longer in the list
+        page.parity = "NON"; // names no parity
         page.unit = "";
         page.reference = 51200;
         const HeaderValues other = *rs232HeaderValues(page);
@@ -100,6 +100,12 @@ private slots:
                  (std::array{255, 255, 9, 0, 200}));
         page.endOfFrame = "$0";
         QVERIFY(!rs232HeaderValues(page));
+
+        // The cable list's names count in every language, whatever their case;
+        // an empty text names nothing, even beside empty entries.
+        QCOMPARE(parityCode("paire", page.parityNames), int('P'));
+        QCOMPARE(parityCode("Odd", page.parityNames), int('I'));
+        QCOMPARE(parityCode("", {"", "", ""}), 255);
     }
 
     void textsFromReadRegisters()

@@ -1,14 +1,20 @@
+#include "common/addedtexts.h"
 #include "common/usererror.h"
+#include "configtool/addedmessages.h"
+#include "configtool/cablelistcheck.h"
 #include "configtool/cablelistdate.h"
 #include "configtool/cablelistupdate.h"
 #include "http/httpclient.h"
 #include "tests/http/support/scriptedserver.h"
 #include "tests/support/files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using configtool::CableListDownload;
 using configtool::ProxySettings;
@@ -38,7 +44,8 @@ struct DownloadRig {
     QTemporaryDir dir;
     QString cablePath = dir.filePath("cable.txt");
     http::HttpClient client;
-    CableListDownload download{client};
+    common::AddedTexts texts{configtool::added::all};
+    CableListDownload download{client, texts};
     QStringList lines;
     QStringList messages;
     QList<QPair<qint64, qint64>> progress;
@@ -69,6 +76,9 @@ private slots:
     void chosenListInSystemFormat();
     void chosenListAgainstCurrent();
     void chosenListFailures();
+    void wholeListsOnly_data();
+    void wholeListsOnly();
+    void cutAnywhereButALineEnd();
     void downloadReplacesListByteForByte();
     void unusableRepliesKeepTheList_data();
     void unusableRepliesKeepTheList();
@@ -173,8 +183,51 @@ void TestCableListUpdate::chosenListFailures()
     QCOMPARE(errorOf([&] { configtool::readChosenCableList(missingPath); }),
              "Impossible d'ouvrir le fichier " + missingPath);
     QCOMPARE(errorOf([&] { configtool::readChosenCableList(dir.path()); }), "Impossible d'ouvrir le fichier " + dir.path());
+    // Reading a FIFO would wait for a writer.
+    const QString fifo = dir.filePath("fifo/cable.txt");
+    QVERIFY(QDir(dir.path()).mkdir("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QCOMPARE(errorOf([&] { configtool::readChosenCableList(fifo); }), "Impossible d'ouvrir le fichier " + fifo);
+    QCOMPARE(configtool::cableListDateOfFile(fifo), QDate());
     QCOMPARE(errorOf([&] { configtool::writeCableList(missingPath, newList); }),
              "Impossible de créer le fichier " + missingPath);
+}
+
+void TestCableListUpdate::wholeListsOnly_data()
+{
+    QTest::addColumn<QByteArray>("records"); // after a date line
+    QTest::addColumn<bool>("whole");
+
+    const QByteArray rs232 = "51101 COMPARATEUR C10    ;9600;8;SANS;$0D;MM;1;;;$4D;;;;;;;";
+    const QByteArray analog = "51901 ANALOGIQUE 0-10V   ;$00;$00;$00;$00;$00;$00;$20;A;3;";
+    QTest::newRow("records, LF, blank lines") << rs232 + "\n\n" + analog + "\r\n\r\n" << true;
+    QTest::newRow("date line only") << QByteArray() << true;
+    QTest::newRow("more fields than read, other family")
+        << "52000 AUTRE FAMILLE       ;x;y;" + rs232.mid(25) + "\r\n" << true;
+    QTest::newRow("one field short") << rs232.chopped(1) + "\r\n" << false;
+    QTest::newRow("analog, one field short") << analog.left(analog.lastIndexOf(';')) + "\r\n" << false;
+    QTest::newRow("data bits not an integer") << QByteArray(rs232).replace(";8;", ";x;") + "\r\n" << false;
+    QTest::newRow("offset not an integer") << QByteArray(rs232).replace(";1;", ";;") + ";\r\n" << false;
+    QTest::newRow("decimals not an integer") << QByteArray(analog).replace(";3;", ";;") + ";\r\n" << false;
+    QTest::newRow("reference not a number") << "5X101" + rs232.mid(5) + "\r\n" << false;
+    QTest::newRow("line too short for a record") << rs232 + "\r\n51101 COMPARATEUR\r\n" << false;
+}
+
+void TestCableListUpdate::wholeListsOnly()
+{
+    QFETCH(QByteArray, records);
+    QFETCH(bool, whole);
+    QCOMPARE(configtool::isWholeCableList("01/12/2026\r\n" + records), whole);
+}
+
+// The shipped list cut at every byte is whole only where a line ends.
+void TestCableListUpdate::cutAnywhereButALineEnd()
+{
+    const QByteArray list = readBytes(SOURCE_DIR "/configtool/data/cable.txt");
+    QVERIFY(list.count('\n') > 5);
+    for (qsizetype size = 1; size <= list.size(); ++size)
+        QVERIFY2(configtool::isWholeCableList(list.left(size)) == (list.at(size - 1) == '\n'),
+                 qPrintable(QString("cut at %1").arg(size)));
 }
 
 void TestCableListUpdate::downloadReplacesListByteForByte()
@@ -211,6 +264,9 @@ void TestCableListUpdate::unusableRepliesKeepTheList_data()
         << okReply("<!DOCTYPE html>\r\n<html><body>Connexion au portail</body></html>\r\n")
         << QStringList{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
                        kept("Le fichier reçu n'est pas une liste de câbles")};
+    QTest::newRow("cut off, no length") << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newList.left(40)
+                                        << QStringList{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
+                                                       kept("Téléchargement incomplet")};
     QTest::newRow("not http") << QByteArray("SSH-2.0-server\r\n")
                               << QStringList{"Get Failed", "Received complete", kept("Réponse du serveur illisible")};
 }

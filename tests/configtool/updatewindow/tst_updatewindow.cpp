@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
@@ -34,7 +35,8 @@ namespace {
 const QDate today(2024, 6, 1);
 const QByteArray currentList = "15/03/2024\r\n51000 LISTE EN SERVICE ;x\r\n";
 // Windows-1252 with CR LF, as lists are published: must arrive unchanged.
-const QByteArray newerList = "20/05/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse ;9600;8;SANS;$0D\r\n";
+const QByteArray newerList = "20/05/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse ;9600;8;SANS;$0D;MM;1;;;$3F;;;;;;;\r\n"
+                             "51901 ANALOGIQUE 0-10V   ;$00;$00;$00;$00;$00;$00;$20;A;3;\r\n";
 
 QByteArray okReply(const QByteArray &body)
 {
@@ -43,7 +45,7 @@ QByteArray okReply(const QByteArray &body)
 
 QString kept(const QString &reason)
 {
-    return reason + " : liste actuelle conservée";
+    return reason + ": current list kept"; // the English file's text
 }
 
 // The main window through its first display (English texts, the given kelt.ini),
@@ -69,7 +71,7 @@ struct Rig {
             qputenv("SETRIX_UPDATE_URL", updateUrl.toUtf8());
 
         main = std::make_unique<TForm1>(ports, pump, clock,
-                                        SetrixFolders{settings.path(), start.path(), [] { return today; }});
+                                        SetrixFolders{settings.path(), start.path(), [] { return today; }, {}});
         form = new TForm3(main.get());
         form->registerCaptions(main->captions());
         main->FormShow();
@@ -93,6 +95,16 @@ struct Rig {
     }
 };
 
+// What a label or tool tip in the given format shows of a text.
+QString shownText(const QString &text, Qt::TextFormat format)
+{
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
 QString updateUrl(const ScriptedServer &server)
 {
     return server.url("/Update/cable.txt").toString();
@@ -109,6 +121,7 @@ private slots:
     void downloadReplacesTheList();
     void unusableRepliesKeepTheList_data();
     void unusableRepliesKeepTheList();
+    void serverTextShownAsText();
     void refusedConnection();
     void throughProxyOrDirect();
     void throughTinyproxy();
@@ -116,6 +129,7 @@ private slots:
     void listFromDisk_data();
     void listFromDisk();
     void unwritableList();
+    void usersOwnList();
 };
 
 void TestUpdateWindow::layoutAndCaptions()
@@ -185,15 +199,21 @@ void TestUpdateWindow::unusableRepliesKeepTheList_data()
 
     QTest::newRow("404") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")
                          << QStringList{"Object Not Found", "Get Succeeded", "Received complete",
-                                        kept("Liste des câbles introuvable sur le serveur")};
+                                        kept("Cable list not found on the server")};
     QTest::newRow("body cut halfway")
         << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: ") + QByteArray::number(newerList.size()) + "\r\n\r\n"
                + newerList.left(newerList.size() / 2)
-        << QStringList{"HTTP/1.1 200 OK", "Get Failed", "Received complete", kept("Téléchargement interrompu")};
+        << QStringList{"HTTP/1.1 200 OK", "Get Failed", "Received complete", kept("Download interrupted")};
     QTest::newRow("html page with 200")
         << okReply("<!DOCTYPE html>\r\n<html><body>Connexion au portail</body></html>\r\n")
         << QStringList{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
-                       kept("Le fichier reçu n'est pas une liste de câbles")};
+                       kept("The file received is not a cable list")};
+    // Without a length only the list itself can tell that the connection was cut.
+    const QStringList incomplete{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
+                                 kept("Incomplete download")};
+    QTest::newRow("cut off, no length") << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newerList.left(40) << incomplete;
+    QTest::newRow("cut off after a line end")
+        << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newerList + "51902 ANALOGIQUE 4-20MA   ;$00;$00\r\n" << incomplete;
 }
 
 void TestUpdateWindow::unusableRepliesKeepTheList()
@@ -212,7 +232,28 @@ void TestUpdateWindow::unusableRepliesKeepTheList()
     QCOMPARE(rig.form->Label1->text(), lines.last());
     QVERIFY(rig.atRest());
     QVERIFY(boxes.seen().isEmpty());
+    // A bar left full beside the failure line would look like success.
     QCOMPARE(rig.form->ProgressBar1->minimum(), 0);
+    QCOMPARE(rig.form->ProgressBar1->value(), 0);
+}
+
+void TestUpdateWindow::serverTextShownAsText()
+{
+    const QByteArray status = "HTTP/1.1 200 <b>BOLD</b> <u>x</u> &lt;tag&gt; <img src=\"/local/file\">";
+    ScriptedServer server;
+    server.setReply(status + "\r\nContent-Length: " + QByteArray::number(newerList.size()) + "\r\n\r\n" + newerList);
+    Rig rig({}, updateUrl(server));
+    QString label, tip;
+    QObject::connect(&rig.form->httpClient(), &http::HttpClient::statusText, rig.form, [&] {
+        label = shownText(rig.form->Label1->text(), rig.form->Label1->textFormat());
+        tip = shownText(rig.form->Label1->toolTip(), Qt::AutoText);
+    });
+
+    rig.form->Button1->click();
+
+    QCOMPARE(label, QString(status));
+    QCOMPARE(tip, QString(status));
+    QCOMPARE(readBytes(rig.cablePath()), newerList);
 }
 
 void TestUpdateWindow::refusedConnection()
@@ -228,7 +269,7 @@ void TestUpdateWindow::refusedConnection()
     QCOMPARE(boxes.seen().size(), 1);
     QCOMPARE(boxes.seen().at(0).text, QString("Connection Failed"));
     QCOMPARE(boxes.seen().at(0).buttons, QStringList{"OK"});
-    QCOMPARE(rig.form->Label1->text(), kept("Connexion au serveur impossible"));
+    QCOMPARE(rig.form->Label1->text(), kept("Cannot connect to the server"));
     QCOMPARE(rig.form->focusWidget(), rig.form->Button1); // Enter tries again
     QCOMPARE(readBytes(rig.cablePath()), currentList);
     QVERIFY(rig.atRest());
@@ -304,7 +345,7 @@ void TestUpdateWindow::throughTinyproxy()
     Rig rig(ini, downUrl);
     rig.form->Button1->click();
     QCOMPARE(readBytes(rig.cablePath()), currentList);
-    QVERIFY2(rig.form->Label1->text().startsWith("Erreur 5"), qPrintable(rig.form->Label1->text()));
+    QVERIFY2(rig.form->Label1->text().startsWith("Server error 5"), qPrintable(rig.form->Label1->text()));
     QVERIFY(rig.form->Label1->text().endsWith(kept("")));
     QVERIFY(rig.atRest());
 }
@@ -326,7 +367,7 @@ void TestUpdateWindow::cancelDuringTransfer()
     rig.form->Button1->click();
     QVERIFY(busyWhileConnected);
     QVERIFY(rig.atRest());
-    QCOMPARE(rig.form->Label1->text(), kept("Téléchargement annulé"));
+    QCOMPARE(rig.form->Label1->text(), kept("Download cancelled"));
 
     // Closing the window during a transfer ends it too.
     QObject::disconnect(cancelOnce);
@@ -423,6 +464,35 @@ void TestUpdateWindow::unwritableList()
     QCOMPARE(texts, QStringList({cannotCreate, cannotCreate, "Erreur: Impossible d'ouvrir le fichier " + missing}));
     QVERIFY(rig.atRest());
     QVERIFY(QFileInfo(rig.cablePath()).isDir());
+}
+
+// Once a user has a list of their own, it is the one in use and the one updated;
+// the list shipped with the program stays as it was.
+void TestUpdateWindow::usersOwnList()
+{
+    QTemporaryDir program, settings, data;
+    QFile::copy(SOURCE_DIR "/lang/setrix/English.lng", program.filePath("English.lng"));
+    writeBytes(program.filePath("cable.txt"), currentList);
+    QDir().mkpath(data.filePath("setrix"));
+    const QString own = data.filePath("setrix/cable.txt");
+    writeBytes(own, "01/05/2024\r\n51000 LISTE DE L'UTILISATEUR ;x\r\n");
+    testsupport::FakeClock clock;
+    testsupport::FakeSerialPorts ports{clock};
+    testsupport::FakeEventPump pump{clock, &ports};
+    TForm1 main(ports, pump, clock,
+                SetrixFolders{settings.path(), program.path(), [] { return today; }, data.filePath("setrix")});
+    auto *form = new TForm3(&main);
+    main.FormShow();
+    QCOMPARE(main.date_liste_cables(), QDate(2024, 5, 1));
+    QCOMPARE(form->cableListPath(), own);
+
+    QTemporaryDir elsewhere;
+    writeBytes(elsewhere.filePath("cable.txt"), newerList);
+    form->setFileChooser([&] { return elsewhere.filePath("cable.txt"); });
+    form->open();
+    form->Button3->click();
+    QCOMPARE(testsupport::readBytes(own), newerList);
+    QCOMPARE(testsupport::readBytes(program.filePath("cable.txt")), currentList);
 }
 
 QTEST_MAIN(TestUpdateWindow)

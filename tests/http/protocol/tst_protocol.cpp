@@ -39,6 +39,9 @@ void TestProtocol::completeResponses_data()
         << false << 200 << QByteArray("ok");
     QTest::newRow("until close")
         << QByteArray("HTTP/1.0 200 OK\r\n\r\nline 1\r\nline 2\r\n") << true << 200 << QByteArray("line 1\r\nline 2\r\n");
+    QTest::newRow("identity coding, until close")
+        << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\nTransfer-Encoding: identity\r\n\r\nabc") << true << 200
+        << QByteArray("abc");
     QTest::newRow("interim 100 then final")
         << QByteArray("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno")
         << false << 404 << QByteArray("no");
@@ -64,6 +67,8 @@ void TestProtocol::completeResponses()
         QVERIFY2(parser.isComplete(), qPrintable(QString("slice %1").arg(slice)));
         QCOMPARE(parser.statusCode(), code);
         QCOMPARE(parser.body(), body);
+        // Only such a body can be cut short unnoticed; its readers check it themselves.
+        QCOMPARE(parser.bodyEndsAtClose(), needsClose);
     }
 }
 

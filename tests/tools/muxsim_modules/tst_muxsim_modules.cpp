@@ -120,6 +120,8 @@ void TestMuxSimModules::badOptions_data()
     QTest::newRow("missing value") << QStringList{"--link", "/tmp/x", "--interval"} << "--interval expects a value";
     QTest::newRow("negative interval") << QStringList{"--link", "/tmp/x", "--interval=-5"}
                                        << "--interval expects a whole number from 0 to 3600000";
+    QTest::newRow("unknown reading end") << QStringList{"--link", "/tmp/x", "--reading-end", "lf"}
+                                         << "--reading-end expects crlf, cr or none";
     QTest::newRow("short value too long") << QStringList{"--link", "/tmp/x", "--line", "short", "--values", "1,12345678"}
                                           << "--values: \"12345678\" is longer than 7 characters";
     QTest::newRow("long value too long") << QStringList{"--link", "/tmp/x", "--values", "12345678901234"}

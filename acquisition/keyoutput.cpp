@@ -1,0 +1,129 @@
+#include "acquisition/keyoutput.h"
+
+#include "acquisition/portalkeysink.h"
+#include "acquisition/virtualkeyboardsink.h"
+#include "acquisition/xtestkeysink.h"
+
+#include <QLocale>
+
+namespace acquisition {
+
+namespace {
+
+const QString kSection = QStringLiteral("CLAVIER");
+const QString kKindKey = QStringLiteral("Sortie");
+
+} // namespace
+
+std::optional<KeyOutputKind> parseKeyOutputKind(const QString &text)
+{
+    const QString name = text.trimmed().toLower();
+    if (name.isEmpty() || name == QLatin1String("auto"))
+        return KeyOutputKind::Automatic;
+    if (name == QLatin1String("x11"))
+        return KeyOutputKind::X11;
+    if (name == QLatin1String("wayland"))
+        return KeyOutputKind::VirtualKeyboard;
+    if (name == QLatin1String("portail"))
+        return KeyOutputKind::Portal;
+    return std::nullopt;
+}
+
+DesktopSession DesktopSession::current()
+{
+    return {!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"), !qEnvironmentVariableIsEmpty("DISPLAY")};
+}
+
+KeySinkOpeners systemKeySinks(const common::SettingsFile &settings)
+{
+    KeySinkOpeners openers;
+    openers.x11 = [] { return std::make_unique<XTestKeySink>(); };
+    openers.virtualKeyboardOffered = [] { return VirtualKeyboardSink::offered(); };
+    openers.virtualKeyboard = [] { return std::make_unique<VirtualKeyboardSink>(); };
+    openers.portal = [settings] {
+        return std::make_unique<PortalKeySink>(settings, QLocale::system().decimalPoint());
+    };
+    return openers;
+}
+
+std::unique_ptr<KeySink> openKeySink(KeyOutputKind kind, const DesktopSession &session,
+                                     const KeySinkOpeners &openers)
+{
+    switch (kind) {
+    case KeyOutputKind::X11: return openers.x11();
+    case KeyOutputKind::VirtualKeyboard: return openers.virtualKeyboard();
+    case KeyOutputKind::Portal: return openers.portal();
+    case KeyOutputKind::Automatic: break;
+    }
+    if (!session.wayland) {
+        if (!session.x11)
+            throw cannotType(QStringLiteral("aucun bureau graphique (ni WAYLAND_DISPLAY ni DISPLAY)"));
+        return openers.x11();
+    }
+    if (openers.virtualKeyboardOffered())
+        return openers.virtualKeyboard();
+    try {
+        return openers.portal();
+    } catch (const PortalMissing &) {
+        throw cannotType(QStringLiteral(
+            "le compositeur Wayland n'offre pas de clavier virtuel (zwp_virtual_keyboard_manager_v1) "
+            "et le portail du bureau (org.freedesktop.portal.RemoteDesktop) est absent"));
+    }
+}
+
+SessionKeySink::SessionKeySink(common::SettingsFile settings, KeySinkOpeners openers, DesktopSession session)
+    : m_settings(std::move(settings)), m_openers(std::move(openers)), m_session(session)
+{
+}
+
+SessionKeySink::SessionKeySink(const common::SettingsFile &settings)
+    : SessionKeySink(settings, systemKeySinks(settings))
+{
+}
+
+SessionKeySink::~SessionKeySink() = default;
+
+void SessionKeySink::prepare()
+{
+    if (m_sink)
+        return;
+    // Read at each attempt, so a corrected setting counts at the next "Lecture".
+    const QString setting = m_settings.Lire_chaine_ini(kSection, kKindKey);
+    const std::optional<KeyOutputKind> kind = parseKeyOutputKind(setting);
+    if (!kind)
+        throw cannotType(QStringLiteral("la clé %1 de la section [%2] de %3 vaut « %4 » "
+                                        "(valeurs possibles : auto, x11, wayland, portail)")
+                             .arg(kKindKey, kSection, m_settings.path(), setting));
+    m_sink = openKeySink(*kind, m_session, m_openers);
+}
+
+template <typename Call>
+void SessionKeySink::forward(Call call)
+{
+    try {
+        call(*m_sink);
+    } catch (const common::UserError &) {
+        m_sink.reset();
+        throw;
+    }
+}
+
+void SessionKeySink::press(Key key)
+{
+    prepare();
+    forward([key](KeySink &sink) { sink.press(key); });
+}
+
+void SessionKeySink::beginValue()
+{
+    prepare();
+    forward([](KeySink &sink) { sink.beginValue(); });
+}
+
+void SessionKeySink::endValue()
+{
+    if (m_sink)
+        forward([](KeySink &sink) { sink.endValue(); });
+}
+
+} // namespace acquisition

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "acquisition/quorixlanguage.h"
+#include "common/ui/helppage.h"
+
+namespace acquisition {
+
+inline common::HelpPageTexts helpPageTexts(const QuorixMessages &messages)
+{
+    return {messages.added.text(added::helpPageMissing), messages.added.text(added::helpNoBrowser)};
+}
+
+} // namespace acquisition

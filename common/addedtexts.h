@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <span>
+
+namespace common {
+
+// A message of the program that its caption line map has no line for. It takes
+// a language line of its own after the map's last one; a language file that
+// lacks that line, or leaves it empty, leaves the French text in force, so a
+// file written for an older version never shows an empty message.
+struct AddedText {
+    int line;
+    const char16_t *french;
+};
+
+// The current texts of a program's added messages.
+class AddedTexts {
+public:
+    // Every entry of the table must outlive this object (constants do).
+    explicit AddedTexts(std::span<const AddedText *const> table);
+
+    // The last language line the table uses; 0 for an empty table.
+    int lastLine() const;
+
+    // lines[n - 1] is language line n.
+    void apply(const QStringList &lines);
+
+    // The entry's text in the applied language, or its French text.
+    QString text(const AddedText &entry) const;
+
+private:
+    std::span<const AddedText *const> m_table;
+    QHash<int, QString> m_applied; // by line; only lines the file filled
+};
+
+} // namespace common

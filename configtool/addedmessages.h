@@ -1,0 +1,42 @@
+#pragma once
+
+#include "common/addedtexts.h"
+
+#include <span>
+
+// Setrix's messages beyond its 84-line caption map, one language line each.
+//
+// Adding one: declare it below with the next free line and its French text,
+// append it to `all`, and append its line to every file of lang/setrix/ (the
+// French text in Francais.lng). Show it with SetrixTexts::added(entry).
+namespace configtool::added {
+
+using common::AddedText;
+
+// Status panel 0 once the device has gone away.
+inline constexpr AddedText muxDisconnected{85, u"Multiplexeur déconnecté"};
+// The update window: why the cable list was kept, as "<reason> : liste actuelle conservée".
+inline constexpr AddedText listKept{86, u"%1 : liste actuelle conservée"};
+inline constexpr AddedText downloadCancelled{87, u"Téléchargement annulé"};
+inline constexpr AddedText badAddress{88, u"Adresse du serveur ou du proxy incorrecte"};
+inline constexpr AddedText cannotConnect{89, u"Connexion au serveur impossible"};
+inline constexpr AddedText serverSilent{90, u"Le serveur ne répond plus"};
+inline constexpr AddedText downloadInterrupted{91, u"Téléchargement interrompu"};
+inline constexpr AddedText fileTooLarge{92, u"Fichier reçu trop volumineux"};
+inline constexpr AddedText unreadableReply{93, u"Réponse du serveur illisible"};
+inline constexpr AddedText listNotOnServer{94, u"Liste des câbles introuvable sur le serveur"};
+inline constexpr AddedText serverError{95, u"Erreur %1 du serveur"}; // %1: the HTTP status code
+inline constexpr AddedText notACableList{96, u"Le fichier reçu n'est pas une liste de câbles"};
+// A body ended by the server closing the connection, cut inside the list.
+inline constexpr AddedText downloadIncomplete{98, u"Téléchargement incomplet"};
+// The cable windows, when the multiplexer goes away during an operation.
+inline constexpr AddedText cableMuxDisconnected{
+    97, u"Le multiplexeur a été déconnecté. Rebranchez-le, puis reconnectez-le dans la fenêtre principale."};
+
+inline constexpr const AddedText *all[] = {
+    &muxDisconnected, &listKept,           &downloadCancelled, &badAddress,      &cannotConnect,
+    &serverSilent,    &downloadInterrupted, &fileTooLarge,     &unreadableReply, &listNotOnServer,
+    &serverError,     &notACableList,       &cableMuxDisconnected, &downloadIncomplete,
+};
+
+} // namespace configtool::added
