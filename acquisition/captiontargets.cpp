@@ -10,6 +10,11 @@ void CaptionTargets::add(const QString &target, Setter setter)
     m_setters.insert(target, std::move(setter));
 }
 
+void CaptionTargets::addAdded(const common::AddedText &entry, Setter setter)
+{
+    m_added.append({&entry, std::move(setter)});
+}
+
 void CaptionTargets::apply(const QStringList &lines) const
 {
     for (const CaptionLine &entry : captionMap()) {
@@ -18,6 +23,8 @@ void CaptionTargets::apply(const QStringList &lines) const
         for (auto it = m_setters.constFind(target); it != m_setters.cend() && it.key() == target; ++it)
             it.value()(text);
     }
+    for (const auto &[entry, setter] : m_added)
+        setter(common::AddedTexts::textIn(lines, *entry));
 }
 
 } // namespace acquisition

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/addedtexts.h"
+
+#include <QList>
 #include <QMultiHash>
 #include <QString>
 #include <QStringList>
@@ -17,6 +20,9 @@ public:
 
     // The name must be one the caption map knows (checked in debug builds).
     void add(const QString &target, Setter setter);
+    // A caption beyond the map, at its added line: a file that lacks the line
+    // or leaves it empty gives its French text.
+    void addAdded(const common::AddedText &entry, Setter setter);
 
     // lines[n - 1] is language line n; lines missing at the end count as empty.
     void apply(const QStringList &lines) const;
@@ -25,6 +31,7 @@ public:
 
 private:
     QMultiHash<QString, Setter> m_setters;
+    QList<std::pair<const common::AddedText *, Setter>> m_added;
 };
 
 } // namespace acquisition

@@ -9,7 +9,6 @@
 #include "link/commands.h"
 #include "link/eventpump.h"
 #include "link/readingline.h"
-#include "link/serialports.h"
 
 #include <QScopeGuard>
 
@@ -171,9 +170,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::readMultiple(const SeriesPlan &plan)
 // instrument's cell.
 void AcquisitionCycle::dropPendingReadings()
 {
-    muxlink::SerialPorts &ports = m_link.ports();
-    while (ports.SioGetc(m_link.port()) >= 0) {
-    }
+    m_link.discardInput();
 }
 
 AcquisitionCycle::Outcome AcquisitionCycle::send(const QByteArray &command)

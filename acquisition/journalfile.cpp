@@ -140,10 +140,7 @@ void JournalFile::fail(int error)
         return;
     m_failing = true;
     if (m_context.reportFailure)
-        m_context.reportFailure(
-            QStringLiteral("Le journal des lectures ne peut pas être écrit dans %1 : %2.\n"
-                           "Les valeurs continuent d'être tapées, mais ne sont plus notées dans le journal.")
-                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(error))));
+        m_context.reportFailure(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(error)));
 }
 
 void JournalFile::close()

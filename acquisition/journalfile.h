@@ -22,7 +22,8 @@ public:
     struct Context {
         std::function<QDateTime()> now;              // local time
         std::function<QString()> configurationPath;  // the current .mux file; empty: none
-        std::function<void(const QString &)> reportFailure;
+        // The file or folder that could not be written, and the system's reason.
+        std::function<void(const QString &where, const QString &reason)> reportFailure;
     };
 
     JournalFile(QString folder, Context context);

@@ -29,4 +29,10 @@ QString AddedTexts::text(const AddedText &entry) const
     return m_applied.value(entry.line, QString::fromUtf16(entry.french));
 }
 
+QString AddedTexts::textIn(const QStringList &lines, const AddedText &entry)
+{
+    const QString text = lines.value(entry.line - 1);
+    return text.isEmpty() ? QString::fromUtf16(entry.french) : text;
+}
+
 } // namespace common

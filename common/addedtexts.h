@@ -32,6 +32,9 @@ public:
     // The entry's text in the applied language, or its French text.
     QString text(const AddedText &entry) const;
 
+    // The entry's text in a language file's lines, or its French text.
+    static QString textIn(const QStringList &lines, const AddedText &entry);
+
 private:
     std::span<const AddedText *const> m_table;
     QHash<int, QString> m_applied; // by line; only lines the file filled

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/addedtexts.h"
+#include "common/version.h"
 
 #include <span>
 
@@ -32,11 +33,18 @@ inline constexpr AddedText downloadIncomplete{98, u"Téléchargement incomplet"}
 // The cable windows, when the multiplexer goes away during an operation.
 inline constexpr AddedText cableMuxDisconnected{
     97, u"Le multiplexeur a été déconnecté. Rebranchez-le, puis reconnectez-le dans la fenêtre principale."};
+// The cable windows refuse to program: a parity box whose text (%1) names
+// none, a page that shows no cable.
+inline constexpr AddedText unknownParity{99, u"Parité inconnue : « %1 ». Choisissez une parité de la liste."};
+inline constexpr AddedText noCableChosen{100, u"Aucun câble choisi : choisissez une référence dans la liste."};
+// The about box; %1 is the package's version.
+inline constexpr AddedText packageLine{101, common::packageLineFrench};
 
 inline constexpr const AddedText *all[] = {
     &muxDisconnected, &listKept,           &downloadCancelled, &badAddress,      &cannotConnect,
     &serverSilent,    &downloadInterrupted, &fileTooLarge,     &unreadableReply, &listNotOnServer,
-    &serverError,     &notACableList,       &cableMuxDisconnected, &downloadIncomplete,
+    &serverError,     &notACableList,       &cableMuxDisconnected, &downloadIncomplete, &unknownParity,
+    &noCableChosen,   &packageLine,
 };
 
 } // namespace configtool::added

@@ -3,6 +3,7 @@
 #include "link/commands.h"
 #include "link/configtoollink.h"
 #include "link/eventpump.h"
+#include "link/portinput.h"
 #include "link/serialports.h"
 
 namespace configtool {
@@ -34,6 +35,11 @@ void CableLink::delay(int ms)
 std::optional<int> CableLink::replyByte(ZeroByte zero)
 {
     return waitForReplyByte(m_ports, m_clock, m_port, zero);
+}
+
+muxlink::NextByte CableLink::nextByte(const muxlink::Deadline &deadline)
+{
+    return muxlink::nextByte(m_ports, m_port, deadline);
 }
 
 bool CableLink::deviceGone()

@@ -9,7 +9,9 @@
 namespace muxlink {
 class Clock;
 class ConfigToolLink;
+class Deadline;
 class EventPump;
+struct NextByte;
 class SerialPorts;
 }
 
@@ -29,11 +31,12 @@ public:
     // The wait that keeps serving events (the receive display, buttons, close).
     void delay(int ms);
     std::optional<int> replyByte(ZeroByte zero);
+    // The next byte of a reply, blocking on the port without serving events.
+    muxlink::NextByte nextByte(const muxlink::Deadline &deadline);
     // The device went away (or the main window closed its port on losing it):
     // a missing reply is then no fault of the cable.
     bool deviceGone();
 
-    muxlink::SerialPorts &ports() { return m_ports; }
     muxlink::Clock &clock() { return m_clock; }
     int port() const { return m_port; }
 

@@ -16,14 +16,17 @@ enum class MessageKind {
     Plain,       // no icon, one "OK"
 };
 
-// The language lines the cable windows show (50 to 53), and the added message
-// for a multiplexer that went away, which the cable is not to blame for.
+// The language lines the cable windows show (50 to 53), and the added
+// messages: a multiplexer that went away, which the cable is not to blame for,
+// and the two refusals to program.
 struct CableMessages {
     QString noReply;      // 50
     QString endOfFrame;   // 51
     QString verifyFailed; // 52, followed by the register number
     QString programmed;   // 53
     QString disconnected;
+    QString unknownParity; // %1: the parity box's text
+    QString noCableChosen;
 };
 
 // What every cable operation drives on its window: one progress bar, the two

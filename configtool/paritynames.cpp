@@ -23,9 +23,4 @@ std::optional<int> parityOf(const QString &text, const QStringList &entries)
     return indexIn(text, {QStringLiteral("SANS"), QStringLiteral("PAIRE"), QStringLiteral("IMPAIRE")});
 }
 
-QString unknownParityText(const QString &text)
-{
-    return QStringLiteral("Parité inconnue : « %1 ». Choisissez une parité de la liste.").arg(text);
-}
-
 } // namespace configtool

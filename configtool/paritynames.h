@@ -13,7 +13,4 @@ namespace configtool {
 // French name in every language. An empty text names none.
 std::optional<int> parityOf(const QString &text, const QStringList &entries);
 
-// Shown instead of programming a parity that names none.
-QString unknownParityText(const QString &text);
-
 } // namespace configtool

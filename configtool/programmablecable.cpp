@@ -7,8 +7,8 @@
 #include "configtool/cableview.h"
 #include "configtool/operationscope.h"
 #include "configtool/paritynames.h"
-#include "link/clock.h"
-#include "link/serialports.h"
+#include "link/deadline.h"
+#include "link/portinput.h"
 
 namespace configtool {
 
@@ -28,7 +28,8 @@ private:
     int m_position = 0;
 };
 
-void sendSetting(CableLink &link, Progress &progress, char letter, std::optional<char> code)
+// False once the multiplexer has gone: nothing more is worth sending.
+bool sendSetting(CableLink &link, Progress &progress, char letter, std::optional<char> code)
 {
     // A setting the cable has no code for is left as the cable has it; the
     // read-back then reports the difference.
@@ -36,6 +37,37 @@ void sendSetting(CableLink &link, Progress &progress, char letter, std::optional
         link.sendUpToZero(settingCommand(letter, *code));
     progress.advance(1);
     link.delay(SettingSettleMs);
+    return !link.deviceGone();
+}
+
+bool sendUnit(CableLink &link, Progress &progress, const QString &unit)
+{
+    // A character stored as two UTF-16 units still gives one byte: pad again.
+    const QByteArray unitBytes = common::encodeWindows1252(unit).leftJustified(4, ' ', true);
+    for (int i = 0; i < 4; ++i)
+        link.sendUpToZero(settingCommand(unitLetters[i], unitBytes.at(i)));
+    progress.advance(4);
+    link.delay(SettingSettleMs);
+    return !link.deviceGone();
+}
+
+bool sendInterrogation(CableLink &link, Progress &progress, const Rs232PageSettings &settings)
+{
+    // Byte by byte, so that an unused character (0) goes out too.
+    for (int i = 0; i < 8; ++i) {
+        link.send(interrogationCommand(i + 1, programmableByte(settings.interrogation[i])));
+        progress.advance(1);
+        link.delay(SettingSettleMs);
+        if (link.deviceGone())
+            return false;
+    }
+    return true;
+}
+
+// A reply missing or cut short: the cable's fault, unless the multiplexer went away.
+const QString &noReplyText(CableLink &link, const CableMessages &messages)
+{
+    return link.deviceGone() ? messages.disconnected : messages.noReply;
 }
 
 } // namespace
@@ -96,26 +128,18 @@ QByteArray interrogationCommand(int position, int value)
 ConfigurationReply readConfiguration(CableLink &link, const ReplyLimits &limits)
 {
     link.sendUpToZero(configurationQuery());
-    muxlink::SerialPorts &ports = link.ports();
     muxlink::Clock &clock = link.clock();
+    const muxlink::Deadline whole(clock, limits.totalMs);
+    muxlink::Deadline quiet(clock, limits.idleMs);
     QByteArray reply;
     int lineFeeds = 0;
-    const qint64 start = clock.nowMs();
-    qint64 lastByte = start;
     while (lineFeeds < 4 && reply.size() < limits.maxBytes) {
-        const int byte = ports.SioGetc(link.port());
-        if (byte >= 0) {
-            reply.append(char(byte));
-            lineFeeds += byte == '\n';
-            lastByte = clock.nowMs();
-            continue;
-        }
-        if (byte != muxlink::SIO_NO_DATA)
+        const muxlink::NextByte next = link.nextByte(muxlink::Deadline::earlier(quiet, whole));
+        if (!next.isByte())
             break;
-        const qint64 now = clock.nowMs();
-        const qint64 left = std::min(lastByte + limits.idleMs, start + limits.totalMs) - now;
-        if (left <= 0 || ports.SioWait(link.port(), int(left)) < 0)
-            break;
+        reply.append(char(next.value));
+        lineFeeds += next.value == '\n';
+        quiet = muxlink::Deadline(clock, limits.idleMs);
     }
     return ConfigurationReply(reply);
 }
@@ -124,7 +148,7 @@ void readProgrammableCable(CableLink &link, ProgrammableCableView &view, const C
 {
     const ConfigurationReply reply = readConfiguration(link);
     if (!reply.longEnough()) {
-        view.showMessage(MessageKind::Error, messages.noReply);
+        view.showMessage(MessageKind::Error, noReplyText(link, messages));
         return;
     }
     view.setReferenceText(programmableCableLabel());
@@ -172,7 +196,7 @@ void readProgrammableCable(CableLink &link, ProgrammableCableView &view, const C
     }
     view.setProgress(ProgrammableProgressMaximum);
     if (!good)
-        view.showMessage(MessageKind::Error, messages.noReply);
+        view.showMessage(MessageKind::Error, noReplyText(link, messages));
 }
 
 void programProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages)
@@ -182,7 +206,7 @@ void programProgrammableCable(CableLink &link, ProgrammableCableView &view, cons
     // Taken now: the boxes stay editable during the waits below.
     const std::optional<char> supply = supplyCode(view.supply());
     if (!parityOf(settings.parity, settings.parityNames)) {
-        view.showMessage(MessageKind::Error, unknownParityText(settings.parity));
+        view.showMessage(MessageKind::Error, messages.unknownParity.arg(settings.parity));
         return;
     }
     if (settings.endOfFrame.size() < 3) {
@@ -193,34 +217,27 @@ void programProgrammableCable(CableLink &link, ProgrammableCableView &view, cons
     view.setUnit(unit);
 
     Progress progress(view);
-    sendSetting(link, progress, 'V', programmableSpeedCode(settings.speed));
-    sendSetting(link, progress, 'B', dataBitsCode(settings.dataBits));
-    sendSetting(link, progress, 'P', programmableParityCode(settings.parity, settings.parityNames));
-    // An end of frame of 0 cuts this command short, before its byte.
-    sendSetting(link, progress, 'F', char(programmableByte(settings.endOfFrame)));
-
-    // A character stored as two UTF-16 units still gives one byte: pad again.
-    const QByteArray unitBytes = common::encodeWindows1252(unit).leftJustified(4, ' ', true);
-    for (int i = 0; i < 4; ++i)
-        link.sendUpToZero(settingCommand(unitLetters[i], unitBytes.at(i)));
-    progress.advance(4);
-    link.delay(SettingSettleMs);
-
-    sendSetting(link, progress, 'O', offsetCode(settings.offset));
-    sendSetting(link, progress, 'T', supply);
-
-    // Byte by byte, so that an unused character (0) goes out too.
-    for (int i = 0; i < 8; ++i) {
-        link.send(interrogationCommand(i + 1, programmableByte(settings.interrogation[i])));
-        progress.advance(1);
-        link.delay(SettingSettleMs);
+    const bool sent = sendSetting(link, progress, 'V', programmableSpeedCode(settings.speed))
+                      && sendSetting(link, progress, 'B', dataBitsCode(settings.dataBits))
+                      && sendSetting(link, progress, 'P', programmableParityCode(settings.parity, settings.parityNames))
+                      // An end of frame of 0 cuts this command short, before its byte.
+                      && sendSetting(link, progress, 'F', char(programmableByte(settings.endOfFrame)))
+                      && sendUnit(link, progress, unit)
+                      && sendSetting(link, progress, 'O', offsetCode(settings.offset))
+                      && sendSetting(link, progress, 'T', supply)
+                      && sendInterrogation(link, progress, settings);
+    if (!sent) {
+        view.showMessage(MessageKind::Error, messages.disconnected);
+        return;
     }
 
     link.delay(VerifySettleMs);
-    if (configurationDiffers(link, view))
-        view.showMessage(MessageKind::Plain, QStringLiteral("Erreur de programmation"));
-    else
+    if (!configurationDiffers(link, view))
         view.showMessage(MessageKind::Information, messages.programmed);
+    else if (link.deviceGone())
+        view.showMessage(MessageKind::Error, messages.disconnected);
+    else
+        view.showMessage(MessageKind::Plain, QStringLiteral("Erreur de programmation"));
 }
 
 bool configurationDiffers(CableLink &link, ProgrammableCableView &view)

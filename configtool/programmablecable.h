@@ -51,7 +51,8 @@ ConfigurationReply readConfiguration(CableLink &link, const ReplyLimits &limits 
 
 // The window's operations. Reading never disables the buttons; programming does
 // until it ends, however it ends. A parity that names none is refused before
-// anything is sent.
+// anything is sent. A multiplexer that goes away ends programming after the
+// setting being sent; a missing reply is then blamed on it, not on the cable.
 void readProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages);
 void programProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages);
 // Reads the configuration back: true when it differs from the window's settings.

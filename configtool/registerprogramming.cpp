@@ -19,23 +19,25 @@ namespace {
 
 int gridProgress(int row, int column) { return HeaderProgressMaximum + 9 * row + column; }
 
-std::optional<int> readRegister(CableLink &link, CableOperationView &view, int code, ZeroByte zero)
+std::optional<int> readRegister(CableLink &link, CableOperationView &view, const CableMessages &messages,
+                                int code, ZeroByte zero)
 {
     link.send(readRegisterCommand(code));
     const std::optional<int> value = link.replyByte(zero);
     if (!value)
-        view.showMessage(MessageKind::Error, readFailureText());
+        view.showMessage(MessageKind::Error, link.deviceGone() ? messages.disconnected : readFailureText());
     return value;
 }
 
 // Nothing is shown before all eighteen are in, so a failure changes no box.
-std::optional<HeaderValues> readHeader(CableLink &link, CableOperationView &view, ZeroByte zero)
+std::optional<HeaderValues> readHeader(CableLink &link, CableOperationView &view, const CableMessages &messages,
+                                       ZeroByte zero)
 {
     HeaderValues values;
     values.fill(0);
     for (int i = 0; i < HeaderRegisterCount; ++i) {
         const int code = FirstHeaderCode + i;
-        const std::optional<int> value = readRegister(link, view, code, zero);
+        const std::optional<int> value = readRegister(link, view, messages, code, zero);
         if (!value)
             return std::nullopt;
         values[i] = *value;
@@ -102,17 +104,13 @@ bool writeGridPhase(CableLink &link, Rs232PageView &view, const CableMessages &m
 
 QString readFailureText() { return QStringLiteral("Erreur de lecture"); }
 
-QString noCableChosenText()
-{
-    return QStringLiteral("Aucun câble choisi : choisissez une référence dans la liste.");
-}
-
-void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database)
+void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database,
+                    const CableMessages &messages)
 {
     OperationScope scope(view, RegisterProgressRest);
     const bool grid = view.gridIncluded();
     view.setProgressMaximum(grid ? GridProgressMaximum : HeaderProgressMaximum);
-    const std::optional<HeaderValues> values = readHeader(link, view, ZeroByte::NoReply);
+    const std::optional<HeaderValues> values = readHeader(link, view, messages, ZeroByte::NoReply);
     if (!values)
         return;
     showRs232Header(view, *values, view.settings().parityNames);
@@ -122,7 +120,7 @@ void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &d
     for (int row = 0; row < GridRows; ++row) {
         for (int column = 1; column <= GridColumns; ++column) {
             const std::optional<int> value =
-                readRegister(link, view, gridRegisterCode(row, column), ZeroByte::NoReply);
+                readRegister(link, view, messages, gridRegisterCode(row, column), ZeroByte::NoReply);
             if (!value)
                 return;
             view.setGridCell(row, column, gridCellText(*value));
@@ -136,13 +134,13 @@ void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages
     OperationScope scope(view, RegisterProgressRest);
     const std::optional<int> reference = view.reference();
     if (!reference) {
-        view.showMessage(MessageKind::Error, noCableChosenText());
+        view.showMessage(MessageKind::Error, messages.noCableChosen);
         return;
     }
     Rs232PageSettings settings = view.settings();
     settings.reference = *reference;
     if (!parityOf(settings.parity, settings.parityNames)) {
-        view.showMessage(MessageKind::Error, unknownParityText(settings.parity));
+        view.showMessage(MessageKind::Error, messages.unknownParity.arg(settings.parity));
         return;
     }
     const std::optional<HeaderValues> values = rs232HeaderValues(settings);
@@ -159,11 +157,12 @@ void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages
     view.showMessage(MessageKind::Information, messages.programmed);
 }
 
-void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase &database)
+void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase &database,
+                     const CableMessages &messages)
 {
     OperationScope scope(view, RegisterProgressRest);
     view.setProgressMaximum(HeaderProgressMaximum);
-    const std::optional<HeaderValues> values = readHeader(link, view, ZeroByte::Valid);
+    const std::optional<HeaderValues> values = readHeader(link, view, messages, ZeroByte::Valid);
     if (!values)
         return;
     view.setMinimum(analogMinimum(*values));
@@ -177,7 +176,7 @@ void programAnalogCable(CableLink &link, AnalogPageView &view, const CableMessag
     OperationScope scope(view, RegisterProgressRest);
     const std::optional<int> reference = view.reference();
     if (!reference) {
-        view.showMessage(MessageKind::Error, noCableChosenText());
+        view.showMessage(MessageKind::Error, messages.noCableChosen);
         return;
     }
     const float minimum = parseAnalogValue(view.minimumText());

@@ -20,15 +20,15 @@ inline constexpr int GridProgressMaximum = 171;
 // The cable database names the cable from the reference read back; it throws
 // when the file is missing. Programming sends nothing while the page has no
 // reference or, on the RS232 page, while the parity names none.
-void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database);
+void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database,
+                    const CableMessages &messages);
 void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages &messages);
-void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase &database);
+void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase &database,
+                     const CableMessages &messages);
 // An analog value that is not a number throws before anything is sent.
 void programAnalogCable(CableLink &link, AnalogPageView &view, const CableMessages &messages);
 
-// Shown when a register read gets no reply.
+// Shown when a register read gets no reply from a multiplexer still there.
 QString readFailureText();
-// Shown instead of programming a page that has no reference.
-QString noCableChosenText();
 
 } // namespace configtool

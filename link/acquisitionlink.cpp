@@ -1,9 +1,10 @@
 #include "link/acquisitionlink.h"
 
-#include "link/clock.h"
 #include "link/commands.h"
+#include "link/deadline.h"
 #include "link/eventpump.h"
 #include "link/opensequence.h"
+#include "link/portinput.h"
 #include "link/readingline.h"
 #include "link/serialports.h"
 
@@ -29,21 +30,14 @@ bool AcquisitionLink::probe(int port)
     if (!openPort(port))
         return false;
     sendBytes(m_ports, port, identifyCommand());
-    const qint64 start = m_clock.nowMs();
+    const Deadline listen = Deadline::moreThan(m_clock, kListenMs);
     bool lineFeed = false;
-    for (;;) {
-        m_pump.processPending();
-        const int byte = m_ports.SioGetc(port);
-        if (byte == '\n')
-            lineFeed = true;
-        if (byte < 0 && byte != SIO_NO_DATA)
+    do {
+        const NextByte next = nextByte(m_ports, port, listen, m_pump);
+        if (!next.isByte())
             break;
-        const qint64 elapsed = m_clock.nowMs() - start;
-        if (elapsed > kListenMs)
-            break;
-        if (byte == SIO_NO_DATA)
-            m_pump.waitForEvents(int(kListenMs - elapsed + 1), m_ports.SioHandle(port));
-    }
+        lineFeed |= next.value == '\n';
+    } while (!listen.passed());
     m_ports.SioDone(port);
     return lineFeed;
 }
@@ -55,6 +49,11 @@ bool AcquisitionLink::scan()
     const bool found = scanPorts(m_state, [this](int port) { return probe(port); },
                                  [this](int port) { return openPort(port); });
     return found;
+}
+
+void AcquisitionLink::discardInput()
+{
+    muxlink::discardInput(m_ports, m_state.port);
 }
 
 int AcquisitionLink::send(const QByteArray &command)

@@ -26,6 +26,8 @@ public:
     bool scan();
 
     int send(const QByteArray &command);
+    // Drops what has arrived and was not asked for.
+    void discardInput();
 
     enum class Receive { Line, Stopped, Gone };
     // Waits, serving events, for one reading line (from its first 'V' up to
@@ -36,7 +38,6 @@ public:
     bool scanning() const { return m_state.scanning; }
     bool found() const { return m_state.found; }
     int port() const { return m_state.port; }
-    SerialPorts &ports() { return m_ports; }
     Clock &clock() { return m_clock; }
 
 private:

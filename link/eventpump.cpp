@@ -1,6 +1,6 @@
 #include "link/eventpump.h"
 
-#include "link/clock.h"
+#include "link/deadline.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -13,9 +13,9 @@ namespace muxlink {
 
 void pumpFor(EventPump &pump, Clock &clock, int ms)
 {
-    const qint64 deadline = clock.nowMs() + ms;
-    for (qint64 left = ms; left > 0; left = deadline - clock.nowMs())
-        pump.waitForEvents(int(left));
+    const Deadline deadline(clock, ms);
+    for (int left = deadline.remainingMs(); left > 0; left = deadline.remainingMs())
+        pump.waitForEvents(left);
 }
 
 void QtEventPump::processPending()

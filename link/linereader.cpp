@@ -1,8 +1,8 @@
 #include "link/linereader.h"
 
-#include "link/clock.h"
+#include "link/deadline.h"
+#include "link/portinput.h"
 #include "link/readingline.h"
-#include "link/serialports.h"
 
 namespace muxlink {
 
@@ -10,28 +10,19 @@ LineResult readLineWithin(SerialPorts &ports, Clock &clock, int port, int timeou
 {
     LineResult result;
     PrintableLineCollector collector;
-    const qint64 start = clock.nowMs();
-    for (;;) {
-        const int byte = ports.SioGetc(port);
-        if (byte >= 0 && collector.feed(byte)) {
+    const Deadline deadline = Deadline::moreThan(clock, timeoutMs);
+    // Bytes that already wait count only until the deadline, like those waited for.
+    do {
+        const NextByte next = nextByte(ports, port, deadline);
+        if (!next.isByte()) {
+            result.gone = next.deviceGone();
+            break;
+        }
+        if (collector.feed(next.value)) {
             result.complete = true;
             break;
         }
-        if (byte < 0 && byte != SIO_NO_DATA) {
-            result.gone = byte == SIO_GONE;
-            break;
-        }
-        const qint64 elapsed = clock.nowMs() - start;
-        if (elapsed > timeoutMs)
-            break;
-        if (byte == SIO_NO_DATA) {
-            const int waited = ports.SioWait(port, int(timeoutMs - elapsed + 1));
-            if (waited < 0) {
-                result.gone = waited == SIO_GONE;
-                break;
-            }
-        }
-    }
+    } while (!deadline.passed());
     result.line = collector.line();
     return result;
 }

@@ -1,5 +1,6 @@
 #include "acquisition/ui/aboutcaptions.h"
 
+#include "acquisition/addedmessages.h"
 #include "acquisition/captionmap.h"
 #include "acquisition/captiontargets.h"
 #include "common/ui/apropos.h"
@@ -20,6 +21,10 @@ void registerAboutBoxCaptions(CaptionTargets &targets, common::TAboutBox &box)
     add(QString::fromUtf16(caption::AboutBox), &common::TAboutBox::setCaption);
     add(QStringLiteral("label9"), &common::TAboutBox::setMemoryLabel);
     add(QStringLiteral("Button1"), &common::TAboutBox::setSupportButton);
+    targets.addAdded(added::packageLine, [target](const QString &text) {
+        if (target)
+            target->setPackageLine(text);
+    });
 }
 
 } // namespace acquisition

@@ -130,7 +130,7 @@ void TQuorix::createMenus()
     Nouveau1 = command(menuLine, QStringLiteral("&Nouveau"), &TQuorix::Nouveau1Click);
     Ouvrir1 = command(menuLine, QStringLiteral("&Ouvrir"), &TQuorix::Ouvrir1Click);
     Configuration1 = command(menuLine, QStringLiteral("&Configuration"), &TQuorix::Configuration1Click);
-    Journal1 = command(menuLine, QStringLiteral("&Journal"), &TQuorix::Journal1Click);
+    Journal1 = command(menuLine, QString::fromUtf16(added::journalMenu.french), &TQuorix::Journal1Click);
     Journal1->setVisible(false);
     menuLine->addSeparator();
     menuExit = command(menuLine, QStringLiteral("&Quitter"), &TQuorix::menuExitClick);
@@ -188,6 +188,10 @@ void TQuorix::registerCaptions(CaptionTargets &targets)
     menu("Langue1", &TQuorix::Langue1);
     action("Aide1", &TQuorix::Aide1);
     action("Apropos2", &TQuorix::Apropos2);
+    targets.addAdded(added::journalMenu, [self](const QString &text) {
+        if (self)
+            self->Journal1->setText(text);
+    });
 }
 
 void TQuorix::setDefaultHooks()
@@ -396,9 +400,11 @@ void TQuorix::showDeviceLost()
     showError(m_language.messages().added.text(added::deviceLost));
 }
 
-void TQuorix::showJournalFailure(const QString &text)
+void TQuorix::showJournalFailure(const QString &where, const QString &reason)
 {
-    common::showNotice(this, text);
+    const common::AddedTexts &texts = m_language.messages().added;
+    common::showNotice(this, texts.text(added::journalNotWritten).arg(where, reason) + u'\n'
+                                 + texts.text(added::journalTypingGoesOn));
 }
 
 // --- configuration ---
@@ -448,7 +454,7 @@ void TQuorix::Journal1Click()
     const QString shown = QDir::toNativeSeparators(m_journal->folder());
     if (!hooks.openFolder(QUrl::fromLocalFile(m_journal->folder())))
         withNormalStyle([this, &shown] {
-            common::showError(this, QStringLiteral("Aucun gestionnaire de fichiers n'a pu ouvrir le dossier %1").arg(shown));
+            common::showError(this, m_language.messages().added.text(added::noFileManager).arg(shown));
         });
 }
 

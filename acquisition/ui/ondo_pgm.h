@@ -132,7 +132,8 @@ public:
     void showDeviceLost() override;
 
     // A journal that cannot be written: said without stopping the typing.
-    void showJournalFailure(const QString &text);
+    // `where` is the file or folder, `reason` the system's.
+    void showJournalFailure(const QString &where, const QString &reason);
 
     // LanguageMenu
     void showLanguage(int position, const QString &name) override;

@@ -29,7 +29,9 @@ QuorixProgram::QuorixProgram(KeySink &keys, const QuorixFolders &folders)
             folders.journal,
             JournalFile::Context {[] { return QDateTime::currentDateTime(); },
                                   [this] { return m_session.fichier_config; },
-                                  [main](const QString &text) { main->showJournalFailure(text); }});
+                                  [main](const QString &where, const QString &reason) {
+                                      main->showJournalFailure(where, reason);
+                                  }});
         m_main->setJournal(m_journal.get());
     }
 }

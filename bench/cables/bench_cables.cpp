@@ -87,7 +87,8 @@ int main(int argc, char **argv)
         return 1;
     }
     CableLink link(ports, pump, clock, 0);
-    const CableMessages messages{"no reply", "end of frame", "failed ", "done", "disconnected"};
+    const CableMessages messages{"no reply",     "end of frame", "failed ", "done",
+                                 "disconnected", "parity %1",    "no cable"};
     const CableDatabase database(QStringLiteral(SOURCE_DIR_FOR_BENCH "/configtool/data/cable.txt"));
 
     std::printf("Register cable, RS232 page with the grid (98 registers, each first attempt right)\n");
@@ -99,7 +100,7 @@ int main(int argc, char **argv)
     std::printf("  expected about 98 x (100 ms + reply) = 10 s; CPU target under 5 %% of wall\n");
     measure("read", [&] {
         QuietRs232Page page;
-        readRs232Cable(link, page, database);
+        readRs232Cable(link, page, database, messages);
         return page.messages;
     });
     std::printf("  expected about 98 replies of a few ms each\n");

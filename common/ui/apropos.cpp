@@ -60,7 +60,7 @@ TAboutBox::TAboutBox(const AboutProgram &program, QWidget *parent)
       Label6(new QLabel(program.name, this)),
       Label7(new QLabel(program.versionLine, this)),
       Label8(new QLabel(QStringLiteral("Copyright © 2002-2011 %1").arg(maker), this)),
-      packageLine(new QLabel(QStringLiteral("Paquet setrix-quorix " SETRIX_QUORIX_VERSION), this)),
+      packageLine(new QLabel(this)),
       Bevel1(new QFrame(this)),
       win_version(new QLabel(systemVersionText(), this)),
       label9(new QLabel(QStringLiteral("Mémoire disponible pour Windows :"), this)),
@@ -69,6 +69,7 @@ TAboutBox::TAboutBox(const AboutProgram &program, QWidget *parent)
       OKButton(new QPushButton(QStringLiteral("&OK"), this))
 {
     registerAboutResources();
+    setPackageLine(QString::fromUtf16(packageLineFrench));
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(program.caption);
     setModal(true);
@@ -112,6 +113,14 @@ void TAboutBox::setCaption(const QString &text) { setWindowTitle(text); }
 void TAboutBox::setVersionLine(const QString &text) { Label7->setText(text); }
 void TAboutBox::setMemoryLabel(const QString &text) { label9->setText(text); }
 void TAboutBox::setSupportButton(const QString &text) { Button1->setText(text); }
+
+void TAboutBox::setPackageLine(const QString &format)
+{
+    const QString version = QStringLiteral(SETRIX_QUORIX_VERSION);
+    // A language file's line without the place holder still shows the version.
+    packageLine->setText(format.contains(QLatin1String("%1")) ? format.arg(version)
+                                                             : format + u' ' + version);
+}
 
 QString TAboutBox::supportText()
 {

@@ -35,6 +35,8 @@ public:
     void setVersionLine(const QString &text);
     void setMemoryLabel(const QString &text);
     void setSupportButton(const QString &text);
+    // The package line; %1 stands for the version.
+    void setPackageLine(const QString &format);
 
     // The maker's contact details, one item per line.
     static QString supportText();

@@ -216,8 +216,13 @@ QString cableListPath(const QWidget *window)
 
 CableMessages cableMessages(const SetrixTexts &texts)
 {
-    return {texts.message(50), texts.message(51), texts.message(52), texts.message(53),
-            texts.added(added::cableMuxDisconnected)};
+    return {texts.message(50),
+            texts.message(51),
+            texts.message(52),
+            texts.message(53),
+            texts.added(added::cableMuxDisconnected),
+            texts.added(added::unknownParity),
+            texts.added(added::noCableChosen)};
 }
 
 void showCableMessage(QWidget *window, MessageKind kind, const QString &text)

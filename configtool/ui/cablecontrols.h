@@ -75,7 +75,7 @@ private:
 TForm1 *ownerMainWindow(const QWidget *window);
 // cable.txt in the main window's start-up folder.
 QString cableListPath(const QWidget *window);
-// Language lines 50 to 53 as currently applied.
+// The cable windows' messages in the language applied.
 CableMessages cableMessages(const SetrixTexts &texts);
 
 // Shows a message of an operation in the window's modal box of that kind.

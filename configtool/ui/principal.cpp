@@ -168,6 +168,8 @@ void TForm1::AffectCaption(const QString &path)
     const QStringList lines = common::readLanguageLines(path, m_texts.languageLines());
     m_captions.apply(lines);
     m_texts.applyAdded(lines);
+    if (m_dialogs.about)
+        m_dialogs.about->setPackageLine(m_texts.added(added::packageLine));
 }
 
 void TForm1::LangueClick(int position)

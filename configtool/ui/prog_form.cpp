@@ -298,7 +298,7 @@ void TForm2::btn_lireClick()
 {
     if (TForm1 *main = mainWindow()) {
         CableLink link(main->link());
-        readRs232Cable(link, *m_rs232, CableDatabase(cableListPath(this)));
+        readRs232Cable(link, *m_rs232, CableDatabase(cableListPath(this)), cableMessages(main->texts()));
     }
 }
 
@@ -314,7 +314,7 @@ void TForm2::Button2Click()
 {
     if (TForm1 *main = mainWindow()) {
         CableLink link(main->link());
-        readAnalogCable(link, *m_analog, CableDatabase(cableListPath(this)));
+        readAnalogCable(link, *m_analog, CableDatabase(cableListPath(this)), cableMessages(main->texts()));
     }
 }
 

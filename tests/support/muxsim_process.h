@@ -24,6 +24,8 @@ public:
     QString linkPath() const { return m_linkPath; }
     QString logPath() const { return m_logPath; }
     QString errorString() const { return m_error; }
+    // 0 when not running.
+    qint64 processId() const { return m_process.processId(); }
 
     // Every byte received from the program so far.
     QByteArray log() const;

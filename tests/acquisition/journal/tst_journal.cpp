@@ -27,7 +27,7 @@ const QByteArray header = "time,configuration,batch,series,instrument,line,value
 struct Rig {
     explicit Rig(const QString &folder)
         : journal(folder, {[this] { return now; }, [this] { return configuration; },
-                           [this](const QString &text) { failures << text; }})
+                           [this](const QString &where, const QString &why) { failures << where + ": " + why; }})
     {
     }
     QString file(const QString &day = "2024-06-03") const { return journal.folder() + "/" + day + ".csv"; }

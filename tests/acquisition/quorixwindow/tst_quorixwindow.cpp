@@ -8,7 +8,9 @@
 #include "acquisition/ui/quorixprogram.h"
 #include "common/inifile.h"
 #include "common/textcodec.h"
+#include "common/ui/apropos.h"
 #include "common/usererror.h"
+#include "common/version.h"
 #include "common/ui/messageboxanswerer.h"
 #include "tests/acquisition/cycle/keytext.h"
 #include "tests/support/files.h"
@@ -20,6 +22,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -372,7 +376,8 @@ private slots:
     }
 
     // A language file saved as UTF-16 gives its captions, and the messages the
-    // map has no line for (here: the device lost during a run) follow the language.
+    // map has no line for follow the language: the device lost during a run, a
+    // journal that cannot be written, no file manager, the about box's package line.
     void englishFromUtf16AndLostDevice()
     {
         testsupport::MuxSimProcess sim;
@@ -390,6 +395,9 @@ private slots:
         auto program = startQuorix(folders, keys, sim.linkPath());
         TQuorix &w = program->mainWindow();
         QCOMPARE(w.menuLine->title(), "&File");
+        QCOMPARE(program->aboutBox().packageLine->text(), "Package setrix-quorix " SETRIX_QUORIX_VERSION);
+        QVERIFY(QDir().mkpath(QFileInfo(folders.journal).path()));
+        testsupport::writeBytes(folders.journal, "a file where the folder should be");
 
         // The simulator goes away once a value has been typed.
         QTimer watch;
@@ -402,10 +410,27 @@ private slots:
         });
         watch.start(10);
         QTest::mouseClick(w.btn_read, Qt::LeftButton);
-        QVERIFY(QTest::qWaitFor([&] { return !boxes.seen().isEmpty() && w.btn_read->isEnabled(); }, 20000));
-        QCOMPARE(boxes.seen().size(), 1);
-        QCOMPARE(boxes.seen().at(0).text,
-                 "The multiplexer was disconnected. Plug it in again and restart Quorix.");
+        // The notice (warning) of the journal comes with the first value.
+        const auto shown = [&](const QString &title) {
+            QStringList texts;
+            for (const MessageBoxAnswerer::Box &box : boxes.seen()) {
+                if (box.title == title)
+                    texts << box.text;
+            }
+            return texts;
+        };
+        QVERIFY(QTest::qWaitFor([&] { return !shown("Erreur").isEmpty() && w.btn_read->isEnabled(); }, 20000));
+        QCOMPARE(shown("Erreur"),
+                 QStringList("The multiplexer was disconnected. Plug it in again and restart Quorix."));
+        const QStringList notices = shown("Avertissement");
+        QCOMPARE(notices.size(), 1);
+        QVERIFY2(notices.at(0).startsWith("The reading journal cannot be written to " + folders.journal + "/")
+                     && notices.at(0).endsWith(".\nValues are still typed, but no longer noted in the journal."),
+                 qPrintable(notices.at(0)));
+
+        w.hooks.openFolder = [](const QUrl &) { return false; };
+        w.Journal1->trigger();
+        QCOMPARE(shown("Erreur").value(1), "No file manager could open the folder " + folders.journal);
     }
 
     // Kept out of the window manager (wlroots compositors): the window hides

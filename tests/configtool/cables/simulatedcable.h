@@ -48,5 +48,5 @@ struct CableRig {
     configtool::CableLink link{ports, pump, clock, 0};
 };
 
-// Stand-ins for language lines 50 to 53.
-inline const configtool::CableMessages testMessages{"L50", "L51", "L52 ", "L53", "gone"};
+// Stand-ins for language lines 50 to 53 and the added messages.
+inline const configtool::CableMessages testMessages{"L50", "L51", "L52 ", "L53", "gone", "parity %1", "no cable"};

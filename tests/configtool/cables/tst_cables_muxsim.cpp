@@ -16,7 +16,7 @@ using namespace configtool;
 
 namespace {
 
-const CableMessages messages{"L50", "L51", "L52 ", "L53", "gone"};
+const CableMessages messages{"L50", "L51", "L52 ", "L53", "gone", "parity %1", "no cable"};
 const Message finished{MessageKind::Information, "L53"};
 
 struct Line {
@@ -65,7 +65,7 @@ private slots:
 
         RecordingRs232Page back;
         CableDatabase database(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt"));
-        readRs232Cable(*line.link, back, database);
+        readRs232Cable(*line.link, back, database, messages);
         QVERIFY(back.messages.isEmpty());
         QVERIFY(back.changes.contains("speed=19200"));
         QVERIFY(back.changes.contains("eof=$0A"));
@@ -89,7 +89,8 @@ private slots:
         QVERIFY(line.sim.log().startsWith(QByteArrayLiteral("@PA\0\r\n@RA\r\n@PB\0\r\n")));
 
         RecordingAnalogPage back;
-        readAnalogCable(*line.link, back, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")));
+        readAnalogCable(*line.link, back, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
+                        messages);
         QVERIFY(back.messages.isEmpty());
         QCOMPARE(back.changes.mid(0, 4), (QStringList{"min=0.000", "max=-12.500", "decimals=2", "reference=51902"}));
     }
@@ -121,7 +122,8 @@ private slots:
         Line line({"--model", "8", "--cable", "register", "--cable-silent"});
         QVERIFY(line.opened);
         RecordingRs232Page view;
-        readRs232Cable(*line.link, view, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")));
+        readRs232Cable(*line.link, view, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
+                       messages);
         QCOMPARE(view.messages, QList<Message>{(Message{MessageKind::Error, "Erreur de lecture"})});
         QCOMPARE(view.buttons, (QList<bool>{false, true}));
 

@@ -204,6 +204,27 @@ private slots:
         QCOMPARE(controls, changed);
     }
 
+    // The multiplexer goes away: a read names it; programming stops after the
+    // setting being sent and names it too, rather than a programming error.
+    void multiplexerGoneIsNamed()
+    {
+        Rig reading;
+        reading.ports.device(0).gone = true;
+        RecordingProgrammableCable view;
+        readProgrammableCable(reading.link, view, messages);
+        QCOMPARE(view.messages, QList<Message>{(Message{MessageKind::Error, "gone"})});
+
+        Rig programming;
+        programming.ports.device(0).goneAt = programming.clock.now + 250;
+        view.messages.clear();
+        setAll(view);
+        programProgrammableCable(programming.link, view, messages);
+        QCOMPARE(view.messages, QList<Message>{(Message{MessageKind::Error, "gone"})});
+        QCOMPARE(programming.written(), QByteArray("@*V3\r\n@*B0\r\n@*P3\r\n"));
+        QCOMPARE(view.buttons, (QList<bool>{false, true}));
+        QCOMPARE(view.progress.last(), 36);
+    }
+
     void endlessReplyIsCutOff()
     {
         muxsim::CableOptions options;

@@ -28,7 +28,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
+#include <thread>
+
+#include <signal.h>
 
 using namespace configtool;
 using testsupport::MuxSimProcess;
@@ -146,6 +150,40 @@ void refusesParity(Setrix &setrix, Rs232Controls &form, const QString &parity, c
     form.btn_lire->click();
     QVERIFY(sentSince(setrix.sim, sent, readCommand).startsWith(readCommand));
 }
+
+// Stops the simulator once `marker` has reached it, from a thread of its own:
+// a read blocks on the port without serving the window's events.
+class StopWhenLogged {
+public:
+    StopWhenLogged(MuxSimProcess &sim, const QByteArray &marker)
+        : m_thread([this, &sim, marker, pid = sim.processId()] {
+              // Never 0, which would stop the whole process group.
+              while (!m_done && pid > 0) {
+                  if (sim.log().contains(marker)) {
+                      ::kill(pid_t(pid), SIGTERM);
+                      m_stopped = true;
+                      return;
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+              }
+          })
+    {
+    }
+    ~StopWhenLogged()
+    {
+        m_done = true;
+        m_thread.join();
+    }
+    bool stopped() const { return m_stopped; }
+
+private:
+    std::atomic<bool> m_done = false;
+    std::atomic<bool> m_stopped = false;
+    std::thread m_thread;
+};
+
+const QString lostBox =
+    "Erreur: The multiplexer was disconnected. Plug it in again, then connect it from the main window.";
 
 void screenshot(QWidget *window, const QString &name)
 {
@@ -415,8 +453,7 @@ private slots:
 
         programsListName(setrix, *form, "Impaire", "@PCI\r\n@RC\r\n");
 
-        refusesParity(setrix, *form, "", "Erreur: Parité inconnue : «  ». Choisissez une parité de la liste.",
-                      "@RA\r\n");
+        refusesParity(setrix, *form, "", "Erreur: Unknown parity: \"\". Choose a parity from the list.", "@RA\r\n");
         form->reject();
     }
 
@@ -462,8 +499,7 @@ private slots:
         QCOMPARE(boxTexts(setrix.boxes).last(), QString("Erreur: '' n'est pas une valeur entière correcte"));
         const qsizetype sent = setrix.sim.log().size();
         form->Button3->click();
-        QCOMPARE(boxTexts(setrix.boxes).last(),
-                 QString("Erreur: Aucun câble choisi : choisissez une référence dans la liste."));
+        QCOMPARE(boxTexts(setrix.boxes).last(), QString("Erreur: No cable chosen: choose a reference from the list."));
         QVERIFY(form->Button3->isEnabled());
         form->Button2->click();
         QVERIFY(sentSince(setrix.sim, sent, "@RA").startsWith("@RA\r\n"));
@@ -535,13 +571,66 @@ private slots:
         watch.start(10);
         form->btn_prog->click();
         QVERIFY(stopped);
-        QCOMPARE(boxTexts(setrix.boxes),
-                 QStringList{"Erreur: The multiplexer was disconnected. Plug it in again, then connect it "
-                             "from the main window."});
+        QCOMPARE(boxTexts(setrix.boxes), QStringList{lostBox});
         QCOMPARE(setrix.main().statusPanel(0), QString("Multiplexer disconnected"));
         QVERIFY(form->btn_lire->isEnabled() && form->btn_prog->isEnabled());
         QCOMPARE(form->ProgressBar1->value(), 65);
         form->reject();
+    }
+
+    // The same for a register read, and for both operations of the
+    // programmable cable window: never "Erreur de lecture", the cable's no-reply
+    // message or "Erreur de programmation".
+    void multiplexerLostDuringReadsAndProgrammableCable()
+    {
+        {
+            // Register D holds 0, which this page waits a second for: the
+            // simulator stops meanwhile.
+            Setrix setrix({"--model", "8", "--cable", "register", "--registers", "44=00"});
+            QVERIFY(setrix.ready);
+            TForm2 *form = setrix.dialogs().form2;
+            form->showRs232Page();
+            form->show();
+            const StopWhenLogged stop(setrix.sim, "@RD");
+            form->btn_lire->click();
+            QVERIFY(stop.stopped());
+            QCOMPARE(boxTexts(setrix.boxes), QStringList{lostBox});
+            QVERIFY(form->btn_lire->isEnabled() && form->btn_prog->isEnabled());
+            form->reject();
+        }
+        {
+            // The configuration reply stops after 20 bytes; the simulator stops while it is awaited.
+            Setrix setrix({"--model", "D", "--cable", "programmable", "--cable-reply-cut", "20"});
+            QVERIFY(setrix.ready);
+            TForm4 *form = setrix.dialogs().form4;
+            form->show();
+            const StopWhenLogged stop(setrix.sim, "@*E?");
+            form->btn_lire->click();
+            QVERIFY(stop.stopped());
+            QCOMPARE(boxTexts(setrix.boxes), QStringList{lostBox});
+            form->reject();
+        }
+        {
+            Setrix setrix({"--model", "D", "--cable", "programmable"});
+            QVERIFY(setrix.ready);
+            TForm4 *form = setrix.dialogs().form4;
+            form->show();
+            QTimer watch;
+            QObject::connect(&watch, &QTimer::timeout, form, [&] {
+                if (setrix.sim.log().contains("@*P")) {
+                    watch.stop();
+                    setrix.sim.stop();
+                }
+            });
+            watch.start(10);
+            form->btn_prog->click();
+            QVERIFY(!watch.isActive());
+            QCOMPARE(boxTexts(setrix.boxes), QStringList{lostBox});
+            QCOMPARE(setrix.main().statusPanel(0), QString("Multiplexer disconnected"));
+            QVERIFY(form->btn_lire->isEnabled() && form->btn_prog->isEnabled());
+            QCOMPARE(form->ProgressBar1->value(), 36);
+            form->reject();
+        }
     }
 };
 

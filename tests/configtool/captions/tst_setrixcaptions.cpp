@@ -3,6 +3,7 @@
 // wrong controls cannot pass unnoticed.
 #include "common/ui/apropos.h"
 #include "common/ui/messageboxanswerer.h"
+#include "common/version.h"
 #include "configtool/captionmap.h"
 #include "configtool/ui/config_avancee.h"
 #include "configtool/ui/prog_form.h"
@@ -124,7 +125,7 @@ private slots:
     {
         QTemporaryDir start, settings;
         QByteArray numbered;
-        for (int line = 1; line <= languageLineCount; ++line)
+        for (int line = 1; line <= SetrixTexts().languageLines(); ++line)
             numbered += "L" + QByteArray::number(line) + "\r\n";
         testsupport::writeBytes(start.filePath("Numbered.lng"), numbered);
         testsupport::writeBytes(start.filePath("cable.txt"),
@@ -151,6 +152,10 @@ private slots:
             mapped << QString::fromLatin1(e.target);
         }
         QCOMPARE(checked, mapped);
+
+        // An added line's caption; a line without the place holder still shows the version.
+        QCOMPARE(program.dialogs().about->packageLine->text(),
+                 QString("L%1 " SETRIX_QUORIX_VERSION).arg(added::packageLine.line));
     }
 };
 
