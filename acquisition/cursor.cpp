@@ -9,51 +9,77 @@ namespace acquisition {
 
 namespace {
 
+QString defaultStep(Step which)
+{
+    switch (which) {
+    case Step::PerValueHorizontal:
+    case Step::NextSeriesVertical:
+    case Step::NextBatchVertical:
+        return QStringLiteral("1");
+    default:
+        return QStringLiteral("0");
+    }
+}
+
 // An empty step field gets its default written back, so the editor shows it.
-void fillIfEmpty(ConfigurationValues &config, Step which, const QString &fallback)
+void fillIfEmpty(ConfigurationValues &config, Step which)
 {
     if (config.step(which).isEmpty())
-        config.setStep(which, fallback);
-}
-
-void pressTimes(KeySink &keys, Key key, qint64 count)
-{
-    for (qint64 i = 0; i < count; ++i)
-        keys.press(key);
-}
-
-void pressBack(KeySink &keys, qint64 distance, Key backward, Key forward)
-{
-    if (distance > 0)
-        pressTimes(keys, backward, distance);
-    else
-        pressTimes(keys, forward, -distance);
+        config.setStep(which, defaultStep(which));
 }
 
 } // namespace
 
 Cursor::Cursor(ConfigurationValues &config, KeySink &keys) : m_config(config), m_keys(keys) {}
 
-void Cursor::putValue(const QString &value)
+void Cursor::checkSteps() const
 {
-    fillIfEmpty(m_config, Step::PerValueHorizontal, QStringLiteral("1"));
-    fillIfEmpty(m_config, Step::PerValueVertical, QStringLiteral("0"));
-    typeValue(m_keys, value);
-    // Both steps are read before anything is counted, so the counters always
-    // match the arrows actually sent.
-    const int horizontal = common::toInteger(m_config.step(Step::PerValueHorizontal));
-    const int vertical = common::toInteger(m_config.step(Step::PerValueVertical));
-    m_horizontal += horizontal;
-    m_vertical += vertical;
-    moveBy(m_keys, horizontal, vertical);
+    for (int i = 0; i < kStepCount; ++i) {
+        const QString text = m_config.step(static_cast<Step>(i));
+        if (!text.isEmpty())
+            common::toInteger(text);
+    }
 }
 
-void Cursor::returnToSeriesStart()
+Cursor::Steps Cursor::filledSteps(Step horizontalStep, Step verticalStep)
 {
-    pressBack(m_keys, m_horizontal, Key::Left, Key::Right);
-    pressBack(m_keys, m_vertical, Key::Up, Key::Down);
-    resetCounters();
+    fillIfEmpty(m_config, horizontalStep);
+    fillIfEmpty(m_config, verticalStep);
+    return {common::toInteger(m_config.step(horizontalStep)), common::toInteger(m_config.step(verticalStep))};
 }
+
+// Sends |step| arrows, forward for a positive step, adding each one sent to
+// the counter. False when the stop check ended the move early.
+bool Cursor::move(qint64 step, Key forward, Key backward, qint64 *counter)
+{
+    const Key key = step > 0 ? forward : backward;
+    const qint64 unit = step > 0 ? 1 : -1;
+    for (qint64 sent = 0; sent != step; sent += unit) {
+        if (m_stopCheck && m_stopCheck())
+            return false;
+        m_keys.press(key);
+        if (counter)
+            *counter += unit;
+    }
+    return true;
+}
+
+void Cursor::putValue(const QString &value)
+{
+    // Converted first: a bad step must not leave half an entry in the cell.
+    const Steps steps = filledSteps(Step::PerValueHorizontal, Step::PerValueVertical);
+    typeValue(m_keys, value);
+    if (move(steps.horizontal, Key::Right, Key::Left, &m_horizontal))
+        move(steps.vertical, Key::Down, Key::Up, &m_vertical);
+}
+
+bool Cursor::returnToStart()
+{
+    return move(-m_horizontal, Key::Right, Key::Left, &m_horizontal)
+        && move(-m_vertical, Key::Down, Key::Up, &m_vertical);
+}
+
+void Cursor::returnToSeriesStart() { returnToStart(); }
 
 void Cursor::nextSeries()
 {
@@ -67,13 +93,12 @@ void Cursor::nextBatch()
 
 void Cursor::moveToNextStart(Step horizontalStep, Step verticalStep)
 {
-    fillIfEmpty(m_config, verticalStep, QStringLiteral("1"));
-    fillIfEmpty(m_config, horizontalStep, QStringLiteral("0"));
-    returnToSeriesStart();
+    const Steps steps = filledSteps(horizontalStep, verticalStep);
+    if (!returnToStart())
+        return;
     // Not counted: the point reached is the start of the next series.
-    const int horizontal = common::toInteger(m_config.step(horizontalStep));
-    const int vertical = common::toInteger(m_config.step(verticalStep));
-    moveBy(m_keys, horizontal, vertical);
+    if (move(steps.horizontal, Key::Right, Key::Left, nullptr))
+        move(steps.vertical, Key::Down, Key::Up, nullptr);
 }
 
 void Cursor::resetCounters()

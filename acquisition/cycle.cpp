@@ -14,6 +14,15 @@
 
 namespace acquisition {
 
+namespace {
+// Keys beyond this many since the last reading go out in bursts of this size,
+// each followed by a pause that serves the window's events. Sent unpaced, a
+// long run of arrows outruns the window manager and the target application:
+// they take seconds to catch up, and a click on "Stop" waits behind them.
+constexpr int kKeysPerBurst = 64;
+constexpr int kPauseAfterBurstMs = 40; // about 1600 keys a second
+} // namespace
+
 AcquisitionCycle::AcquisitionCycle(muxlink::AcquisitionLink &link, muxlink::EventPump &pump,
                                    ConfigurationValues &config, Cursor &cursor, CycleView &view)
     : m_link(link), m_pump(pump), m_config(config), m_cursor(cursor), m_view(view)
@@ -82,6 +91,8 @@ void AcquisitionCycle::run()
     m_view.setTimerEnabled(false);
     setRepeatEnabled(false);
     m_stopRequested = false;
+    m_cursor.setStopCheck([this] { return betweenKeys(); });
+    const auto detachCursor = qScopeGuard([this] { m_cursor.setStopCheck({}); });
     try {
         while (runSeries() == Outcome::Continue) {
         }
@@ -107,14 +118,17 @@ void AcquisitionCycle::deviceLost()
 AcquisitionCycle::Outcome AcquisitionCycle::runSeries()
 {
     const SeriesPlan plan = planSeries(m_config);
+    // Like the counts, every step is converted before the series sends or types anything.
+    m_cursor.checkSteps();
     if (!plan.takesReadings()) {
         stop();
         m_view.showNoInstrument();
         return Outcome::Ended;
     }
     const Outcome outcome = plan.multiple ? readMultiple(plan) : readAddressed(plan);
-    if (outcome == Outcome::Ended)
-        return outcome;
+    // A stop during the last value's arrows ends the series without its move.
+    if (outcome == Outcome::Ended || m_stopRequested)
+        return Outcome::Ended;
     endSeries();
     return m_stopRequested ? Outcome::Ended : Outcome::Continue;
 }
@@ -175,8 +189,21 @@ AcquisitionCycle::Outcome AcquisitionCycle::pumpAndTest()
     return m_stopRequested ? Outcome::Ended : Outcome::Continue;
 }
 
+// "Stop" reaches a move through the pause's events; a move that has begun is
+// not cut short by anything else.
+bool AcquisitionCycle::betweenKeys()
+{
+    if (++m_keysInBurst <= kKeysPerBurst)
+        return false;
+    m_keysInBurst = 1;
+    muxlink::pumpFor(m_pump, m_link.clock(), kPauseAfterBurstMs);
+    return m_stopRequested;
+}
+
 AcquisitionCycle::Outcome AcquisitionCycle::receiveValue(int instrument)
 {
+    // Waiting for a reading is pause enough: the next keys start a new burst.
+    m_keysInBurst = 0;
     QByteArray line;
     switch (m_link.receiveLine(line, [this] { return m_stopRequested; })) {
     case muxlink::AcquisitionLink::Receive::Stopped:

@@ -64,6 +64,9 @@ private:
     void dropPendingReadings();
     Outcome send(const QByteArray &command);
     Outcome pumpAndTest();
+    // Before each arrow of a cursor move: paces long runs, serving the events
+    // in the pauses; true when "Stop" came in one.
+    bool betweenKeys();
     void endSeries();
     void fail(const QString &message);
     void deviceLost();
@@ -82,6 +85,7 @@ private:
     int m_seriesNumber = 1; // within the current batch, from 1
     int m_batchNumber = 1;
     int m_continuousSeries = 1;
+    int m_keysInBurst = 0; // keys sent since the last pause or reading
 };
 
 } // namespace acquisition

@@ -38,6 +38,7 @@ public:
     bool scanning() const { return m_state.scanning; }
     bool found() const { return m_state.found; }
     int port() const { return m_state.port; }
+    Clock &clock() { return m_clock; }
 
 private:
     SerialPorts &m_ports;

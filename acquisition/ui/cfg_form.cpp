@@ -7,6 +7,7 @@
 #include "common/filelocations.h"
 #include "common/ui/apropos.h"
 #include "common/ui/helppage.h"
+#include "common/ui/windowflags.h"
 #include "common/usererror.h"
 
 #include <QAction>
@@ -99,8 +100,7 @@ Tconfig_form::Tconfig_form(ConfigurationSession &session, const QuorixMessages &
     : QDialog(parent), m_session(session), m_messages(messages), m_settings(std::move(settings))
 {
     setWindowTitle(QStringLiteral("Quorix"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(common::fixedSizeWindowFlags(Qt::Dialog, true));
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

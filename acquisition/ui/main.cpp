@@ -33,6 +33,8 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorix"));
+    // Quorix ends through its quit commands only, never because a dialog closed.
+    QApplication::setQuitOnLastWindowClosed(false);
     const common::UserEnvironment user = common::UserEnvironment::current();
     const common::ProgramFolders files = common::locateProgramFolders(
         QCoreApplication::applicationDirPath(), QStringLiteral("quorix"), QStringLiteral("quorix.ini"), user);

@@ -29,10 +29,11 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
-
-#include <utility>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
+
+#include <utility>
 
 static void initIconResources() { Q_INIT_RESOURCE(quorix_icons); }
 
@@ -249,28 +250,38 @@ void TQuorix::keepOutOfWindowManager()
 
 void TQuorix::withNormalStyle(const std::function<void()> &dialog)
 {
-    const bool shown = isVisible();
-    if (m_unmanaged) {
-        // Nothing can rise above such a window: it steps aside instead.
-        if (shown)
-            hide();
-        const auto restore = qScopeGuard([this, shown] {
-            if (shown)
-                show();
-        });
-        dialog();
-        return;
-    }
-    // Changing a flag hides the window; it comes back where it was.
-    setWindowFlag(Qt::WindowStaysOnTopHint, false);
-    if (shown)
-        show();
-    const auto restore = qScopeGuard([this, shown] {
-        setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        if (shown)
-            show();
+    // Only the outermost dialog switches: a question asked from the open
+    // editor must not bring the window back over the editor.
+    if (m_normalStyleDepth++ == 0)
+        stepAside(true);
+    const auto restore = qScopeGuard([this] {
+        if (--m_normalStyleDepth == 0)
+            stepAside(false);
     });
     dialog();
+}
+
+// While a dialog is up the window leaves the stay-on-top style, changed in
+// place: setWindowFlags() would re-create the window, which then maps again
+// above the open dialog and drops the dialog's tie to it. Kept out of the
+// window manager, nothing can rise above the window: it steps aside instead.
+void TQuorix::stepAside(bool aside)
+{
+    if (m_unmanaged) {
+        if (aside) {
+            m_hiddenForDialog = isVisible();
+            if (m_hiddenForDialog)
+                hide();
+        } else if (m_hiddenForDialog) {
+            show();
+        }
+        return;
+    }
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, !aside);
+    overrideWindowFlags(flags);
+    if (QWindow *window = windowHandle())
+        window->setFlags(flags);
 }
 
 // --- start-up ---

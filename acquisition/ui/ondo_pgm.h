@@ -155,6 +155,7 @@ private:
     // Runs a modal dialog or box with the window taken out of the stay-on-top
     // style, so that the dialog is not hidden behind it.
     void withNormalStyle(const std::function<void()> &dialog);
+    void stepAside(bool aside);
     void guarded(const std::function<void()> &handler);
 
     muxlink::AcquisitionLink &m_link;
@@ -172,6 +173,8 @@ private:
     bool m_preparingKeys = false;
     bool m_unmanaged = false;
     bool m_activated = false;
+    int m_normalStyleDepth = 0; // dialogs open, one inside the other
+    bool m_hiddenForDialog = false;
 };
 
 } // namespace acquisition

@@ -16,9 +16,11 @@ QuorixProgram::QuorixProgram(KeySink &keys, const QuorixFolders &folders)
                  folders.languages.isEmpty() ? QCoreApplication::applicationDirPath() : folders.languages)
 {
     m_main = std::make_unique<TQuorix>(m_link, m_pump, m_session, m_language, m_settings, keys);
-    m_editor = std::make_unique<Tconfig_form>(m_session, m_language.messages(), m_settings);
+    // Secondary windows of the main window: the window manager keeps them above
+    // it, and closing one never counts as closing the program's last window.
+    m_editor = std::make_unique<Tconfig_form>(m_session, m_language.messages(), m_settings, m_main.get());
     m_editor->registerCaptions(m_language.targets());
-    m_about = std::make_unique<common::TAboutBox>(common::AboutProgram::quorix());
+    m_about = std::make_unique<common::TAboutBox>(common::AboutProgram::quorix(), m_main.get());
     registerAboutBoxCaptions(m_language.targets(), *m_about);
     m_main->attach(*m_editor, *m_about);
     if (!folders.journal.isEmpty()) {

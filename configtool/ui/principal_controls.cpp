@@ -1,6 +1,7 @@
 // The main window's controls, menus and the captions the language files set.
 #include "configtool/ui/principal.h"
 
+#include "common/ui/windowflags.h"
 #include "configtool/receivedisplay.h"
 #include "configtool/ui/toolbaricons.h"
 
@@ -56,6 +57,7 @@ TForm1::TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::C
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Setrix"));
+    setWindowFlags(common::fixedSizeWindowFlags(Qt::Window, true));
     createControls();
     createMenus();
     createStatusBar();

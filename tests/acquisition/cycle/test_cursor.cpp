@@ -121,13 +121,13 @@ private slots:
         QCOMPARE(rig.typed(), "RRRU");
     }
 
-    void badStepStopsWithTheKeysSentSoFar()
+    void badStepTypesNothingOfThatUse()
     {
         Rig rig("1", "down");
         QCOMPARE(userErrorOf([&] { rig.cursor.putValue("42"); }),
                  "'down' n'est pas une valeur entière correcte");
-        // The value went out; no arrow, and nothing counted that was not sent.
-        QCOMPARE(rig.typed(), "42");
+        // Not half an entry left in the cell: neither the value nor an arrow.
+        QCOMPARE(rig.typed(), "");
         QCOMPARE(rig.cursor.horizontal(), 0);
 
         rig.config.setStep(Step::PerValueVertical, "0");
@@ -135,8 +135,40 @@ private slots:
         rig.config.setStep(Step::NextSeriesHorizontal, "1,5");
         QCOMPARE(userErrorOf([&] { rig.cursor.nextSeries(); }),
                  "'1,5' n'est pas une valeur entière correcte");
-        // The return went out and the counters say so.
-        QCOMPARE(rig.typed(), "421RL");
+        // No return either; the counters still cover the value typed.
+        QCOMPARE(rig.typed(), "1R");
+        QCOMPARE(rig.cursor.horizontal(), 1);
+
+        // The six steps checked at once, empty ones counting as their defaults.
+        rig.config.setStep(Step::NextSeriesHorizontal, "");
+        rig.config.setStep(Step::NextBatchVertical, "abc");
+        QCOMPARE(userErrorOf([&] { rig.cursor.checkSteps(); }),
+                 "'abc' n'est pas une valeur entière correcte");
+        rig.config.setStep(Step::NextBatchVertical, "-3");
+        QCOMPARE(userErrorOf([&] { rig.cursor.checkSteps(); }), QString());
+        QCOMPARE(rig.typed(), "1R");
+    }
+
+    void stopEndsAMoveBetweenArrows()
+    {
+        Rig rig("1000000");
+        int allowed = 3;
+        rig.cursor.setStopCheck([&] { return allowed-- <= 0; });
+        rig.cursor.putValue("-12.5");
+        // The value whole, then the arrows sent before the stop, all counted.
+        QCOMPARE(rig.typed(), "-12.5RRR");
+        QCOMPARE(rig.cursor.horizontal(), 3);
+
+        // A return stopped half way keeps the distance still to go.
+        allowed = 2;
+        rig.cursor.nextSeries();
+        QCOMPARE(rig.typed(), "-12.5RRRLL");
+        QCOMPARE(rig.cursor.horizontal(), 1);
+
+        rig.cursor.setStopCheck({});
+        rig.keys.clear();
+        rig.cursor.nextSeries();
+        QCOMPARE(rig.typed(), "LD");
         QCOMPARE(rig.cursor.horizontal(), 0);
     }
 };

@@ -422,15 +422,13 @@ private slots:
     void conversionErrorStops_data()
     {
         QTest::addColumn<QString>("count3");
-        QTest::addColumn<QString>("perValue");
-        QTest::addColumn<QByteArray>("written");
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("badStep");
         QTest::addColumn<QString>("message");
-        // The counts are read before the series sends anything.
-        QTest::newRow("count") << "2 " << "1" << QByteArray() << ""
-                               << "'2 ' n'est pas une valeur entière correcte";
-        QTest::newRow("step") << "1" << "one" << QByteArray("@*N1\r\n") << "11"
-                              << "'one' n'est pas une valeur entière correcte";
+        // Counts and all six steps are read before the series sends anything,
+        // the batch steps too in continuous mode.
+        QTest::newRow("count") << "2 " << -1 << "'2 ' n'est pas une valeur entière correcte";
+        for (int step = 0; step < kStepCount; ++step)
+            QTest::addRow("step %d", step) << "1" << step << "'one' n'est pas une valeur entière correcte";
     }
     void conversionErrorStops()
     {
@@ -438,14 +436,34 @@ private slots:
         rig.config.setInstrumentCount(1, "1");
         QFETCH(QString, count3);
         rig.config.setInstrumentCount(3, count3);
-        QFETCH(QString, perValue);
-        rig.config.setStep(Step::PerValueHorizontal, perValue);
+        QFETCH(int, badStep);
+        if (badStep >= 0)
+            rig.config.setStep(static_cast<Step>(badStep), "one");
         rig.read();
-        QTEST(rig.written(), "written");
-        QTEST(rig.typed(), "typed");
+        QCOMPARE(rig.written(), QByteArray());
+        QCOMPARE(rig.typed(), QString());
         QFETCH(QString, message);
         QCOMPARE(rig.messages, QStringList({message}));
         QCOMPARE(rig.commands, idle);
+    }
+
+    void longCursorRunIsPacedAndStops()
+    {
+        Rig rig;
+        rig.config.setInstrumentCount(1, "1");
+        rig.config.setStep(Step::PerValueHorizontal, "1000000");
+        rig.stopWhen([&] { return rig.keys.keys().size() >= 500; });
+        rig.read();
+        // "Stop" landed within the run: the value whole, then the arrows sent
+        // so far, each of them counted.
+        const QString typed = rig.typed();
+        QVERIFY2(typed.startsWith("11RRR") && typed.size() < 1000, qPrintable(typed.left(20)));
+        QCOMPARE(typed.count(u'R'), typed.size() - 2);
+        QCOMPARE(rig.cursor.horizontal(), qint64(typed.size() - 2));
+        // In bursts of 64 keys, each followed by a pause of 40 ms.
+        QVERIFY(rig.clock.now >= (typed.size() - 2) / 64 * 40);
+        QCOMPARE(rig.commands, idle);
+        QCOMPARE(rig.written(), QByteArray("@*N1\r\n"));
     }
 
     void deviceLostTypesNothing()
