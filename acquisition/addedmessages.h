@@ -28,9 +28,70 @@ inline constexpr AddedText noFileManager{46, u"Aucun gestionnaire de fichiers n'
 // Captions: the File menu's item, the about box's package line (%1 the version).
 inline constexpr AddedText journalMenu{47, u"&Journal"};
 inline constexpr AddedText packageLine{48, common::packageLineFrench};
+// Typing on the keyboard: the message (%1 its reason), then the reasons.
+inline constexpr AddedText cannotType{49, u"Impossible de taper les valeurs au clavier : %1"};
+inline constexpr AddedText noDesktop{50, u"aucun bureau graphique (ni WAYLAND_DISPLAY ni DISPLAY)"};
+inline constexpr AddedText noVirtualKeyboardNorPortal{51, u"le compositeur Wayland n'offre pas de clavier virtuel (zwp_virtual_keyboard_manager_v1) et le portail du bureau (org.freedesktop.portal.RemoteDesktop) est absent"};
+inline constexpr AddedText badKeyOutput{52, u"la clé %1 de la section [%2] de %3 vaut « %4 » (valeurs possibles : auto, x11, wayland, portail)"};
+inline constexpr AddedText portalNoSession{53, u"le portail du bureau n'a pas ouvert de session"};
+inline constexpr AddedText keyboardNotGranted{54, u"le bureau n'a pas accordé le clavier à Quorix"};
+inline constexpr AddedText noSessionBus{55, u"pas de bus de session D-Bus"};
+inline constexpr AddedText portalNoRemoteKeyboard{56, u"le portail du bureau (org.freedesktop.portal.RemoteDesktop) n'offre pas de clavier à distance"};
+inline constexpr AddedText portalError{57, u"le portail du bureau a répondu à %1 par une erreur : %2"};
+inline constexpr AddedText portalNoAnswer{58, u"le portail du bureau n'a pas répondu (%1)"};
+inline constexpr AddedText typingRefused{59, u"la permission de taper au clavier a été refusée"};
+inline constexpr AddedText portalEndedRequest{60, u"le portail du bureau a mis fin à la demande (%1)"};
+inline constexpr AddedText typingSessionClosed{61, u"le bureau a fermé la session de saisie de Quorix"};
+inline constexpr AddedText xkbNotStarting{62, u"la bibliothèque xkbcommon ne démarre pas"};
+inline constexpr AddedText keymapNotCompiling{63, u"la disposition du clavier virtuel ne se compile pas (données xkb absentes ?)"};
+inline constexpr AddedText keymapNotWritten{64, u"la disposition du clavier virtuel ne s'écrit pas"};
+inline constexpr AddedText noKeymapFile{65, u"pas de fichier en mémoire pour la disposition du clavier"};
+inline constexpr AddedText keymapNotInMemory{66, u"la disposition du clavier ne s'écrit pas en mémoire"};
+inline constexpr AddedText noVirtualKeyboard{67, u"le compositeur Wayland n'offre pas de clavier virtuel (zwp_virtual_keyboard_manager_v1)"};
+inline constexpr AddedText noSeat{68, u"le compositeur Wayland n'a pas de siège (wl_seat)"};
+inline constexpr AddedText keyNotInLayout{69, u"la touche %1 est absente de la disposition du clavier"};
+inline constexpr AddedText noXTest{70, u"le serveur X n'a pas l'extension XTest"};
+inline constexpr AddedText noXkb{71, u"le serveur X n'a pas l'extension XKB"};
+inline constexpr AddedText xDisplayUnreachable{72, u"affichage X « %1 » inaccessible"};
+inline constexpr AddedText noNumLock{73, u"la disposition du clavier n'a pas de verrouillage numérique"};
+inline constexpr AddedText waylandDisplayUnreachable{74, u"affichage Wayland « %1 » inaccessible"};
+inline constexpr AddedText virtualKeyboardRefused{75, u"le compositeur Wayland refuse le clavier virtuel à Quorix"};
+inline constexpr AddedText waylandProtocolError{76, u"le compositeur Wayland a rompu la connexion (erreur de protocole sur %1)"};
+inline constexpr AddedText waylandLost{77, u"la connexion au compositeur Wayland est perdue"};
+inline constexpr AddedText waylandNotAnswering{78, u"le compositeur Wayland ne répond pas"};
 
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
-                                           &journalMenu,       &packageLine};
+                                           &journalMenu,       &packageLine,
+                                           &cannotType,
+                                           &noDesktop,
+                                           &noVirtualKeyboardNorPortal,
+                                           &badKeyOutput,
+                                           &portalNoSession,
+                                           &keyboardNotGranted,
+                                           &noSessionBus,
+                                           &portalNoRemoteKeyboard,
+                                           &portalError,
+                                           &portalNoAnswer,
+                                           &typingRefused,
+                                           &portalEndedRequest,
+                                           &typingSessionClosed,
+                                           &xkbNotStarting,
+                                           &keymapNotCompiling,
+                                           &keymapNotWritten,
+                                           &noKeymapFile,
+                                           &keymapNotInMemory,
+                                           &noVirtualKeyboard,
+                                           &noSeat,
+                                           &keyNotInLayout,
+                                           &noXTest,
+                                           &noXkb,
+                                           &xDisplayUnreachable,
+                                           &noNumLock,
+                                           &waylandDisplayUnreachable,
+                                           &virtualKeyboardRefused,
+                                           &waylandProtocolError,
+                                           &waylandLost,
+                                           &waylandNotAnswering};
 
 } // namespace acquisition::added

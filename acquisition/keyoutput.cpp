@@ -1,5 +1,7 @@
 #include "acquisition/keyoutput.h"
 
+#include "acquisition/addedmessages.h"
+
 #include "acquisition/portalkeysink.h"
 #include "acquisition/virtualkeyboardsink.h"
 #include "acquisition/xtestkeysink.h"
@@ -57,7 +59,7 @@ std::unique_ptr<KeySink> openKeySink(KeyOutputKind kind, const DesktopSession &s
     }
     if (!session.wayland) {
         if (!session.x11)
-            throw cannotType(QStringLiteral("aucun bureau graphique (ni WAYLAND_DISPLAY ni DISPLAY)"));
+            throw cannotType(added::noDesktop);
         return openers.x11();
     }
     if (openers.virtualKeyboardOffered())
@@ -65,9 +67,7 @@ std::unique_ptr<KeySink> openKeySink(KeyOutputKind kind, const DesktopSession &s
     try {
         return openers.portal();
     } catch (const PortalMissing &) {
-        throw cannotType(QStringLiteral(
-            "le compositeur Wayland n'offre pas de clavier virtuel (zwp_virtual_keyboard_manager_v1) "
-            "et le portail du bureau (org.freedesktop.portal.RemoteDesktop) est absent"));
+        throw cannotType(added::noVirtualKeyboardNorPortal);
     }
 }
 
@@ -91,9 +91,7 @@ void SessionKeySink::prepare()
     const QString setting = m_settings.Lire_chaine_ini(kSection, kKindKey);
     const std::optional<KeyOutputKind> kind = parseKeyOutputKind(setting);
     if (!kind)
-        throw cannotType(QStringLiteral("la clé %1 de la section [%2] de %3 vaut « %4 » "
-                                        "(valeurs possibles : auto, x11, wayland, portail)")
-                             .arg(kKindKey, kSection, m_settings.path(), setting));
+        throw cannotType(added::badKeyOutput, {kKindKey, kSection, m_settings.path(), setting});
     m_sink = openKeySink(*kind, m_session, m_openers);
 }
 

@@ -23,9 +23,9 @@ struct DesktopSession {
 
 // The portal is not there at all (as opposed to refusing): the automatic
 // choice then names both ways it tried.
-class PortalMissing : public common::UserError {
+class PortalMissing : public CannotType {
 public:
-    using UserError::UserError;
+    explicit PortalMissing(CannotType reason) : CannotType(std::move(reason)) {}
 };
 
 // Opens one kind of sink; each throws common::UserError naming what is missing.

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "common/addedtexts.h"
 #include "common/usererror.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace acquisition {
 
@@ -38,8 +40,20 @@ public:
     virtual void endValue() {}
 };
 
-// "Impossible de taper les valeurs au clavier : " and the reason.
-common::UserError cannotType(const QString &reason);
+// "Impossible de taper les valeurs au clavier : " and the reason. The reason
+// is kept as a language entry and its arguments so the window can show it in
+// the current language; text() is the French one.
+class CannotType : public common::UserError {
+public:
+    CannotType(const common::AddedText &reason, QStringList arguments);
+    QString textIn(const common::AddedTexts &texts) const;
+
+private:
+    const common::AddedText *m_reason;
+    QStringList m_arguments;
+};
+
+CannotType cannotType(const common::AddedText &reason, QStringList arguments = {});
 
 // Brackets one value's keys; ends the value even when typing throws. end()
 // reports a failure to finish the value; the destructor, on the way out of

@@ -1,5 +1,7 @@
 #include "acquisition/portalkeysink.h"
 
+#include "acquisition/addedmessages.h"
+
 #include "acquisition/keyoutput.h"
 
 #include <QDBusConnectionInterface>
@@ -76,7 +78,7 @@ PortalKeySink::PortalKeySink(common::SettingsFile settings, const QString &decim
                                         {{QStringLiteral("session_handle_token"), token()}}, kCallTimeoutMs);
     m_session = asPath(created.value(QStringLiteral("session_handle")));
     if (m_session.isEmpty())
-        throw cannotType(QStringLiteral("le portail du bureau n'a pas ouvert de session"));
+        throw cannotType(added::portalNoSession);
     m_bus.connect(kService, m_session, kSessionInterface, QStringLiteral("Closed"), this, SLOT(onClosed()));
     try {
         start();
@@ -104,7 +106,7 @@ void PortalKeySink::start()
         QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(m_session)), QString()}, {},
         m_userAnswerTimeoutMs);
     if (!(started.value(QStringLiteral("devices")).toUInt() & kKeyboard))
-        throw cannotType(QStringLiteral("le bureau n'a pas accordé le clavier à Quorix"));
+        throw cannotType(added::keyboardNotGranted);
     // A token serves once: keep the new one, or none.
     if (m_version >= 2)
         m_settings.Ecrire_chaine_ini(kSection, kTokenKey, started.value(QStringLiteral("restore_token")).toString());
@@ -132,7 +134,7 @@ void PortalKeySink::closeSession()
 void PortalKeySink::checkVersion()
 {
     if (!m_bus.isConnected())
-        throw PortalMissing(cannotType(QStringLiteral("pas de bus de session D-Bus")).text());
+        throw PortalMissing(cannotType(added::noSessionBus));
     QDBusMessage get = QDBusMessage::createMethodCall(kService, kPath,
                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
                                                       QStringLiteral("GetAll"));
@@ -143,9 +145,7 @@ void PortalKeySink::checkVersion()
         : QVariantMap();
     if (!properties.contains(QStringLiteral("version"))
         || !(properties.value(QStringLiteral("AvailableDeviceTypes")).toUInt() & kKeyboard))
-        throw PortalMissing(cannotType(QStringLiteral("le portail du bureau (org.freedesktop.portal.RemoteDesktop) "
-                                                      "n'offre pas de clavier à distance"))
-                                .text());
+        throw PortalMissing(cannotType(added::portalNoRemoteKeyboard));
     m_version = properties.value(QStringLiteral("version")).toUInt();
 }
 
@@ -178,8 +178,7 @@ QVariantMap PortalKeySink::request(const QString &method, const QList<QVariant> 
     call.setArguments(arguments + QList<QVariant> {options});
     const QDBusMessage reply = m_bus.call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage)
-        throw cannotType(QStringLiteral("le portail du bureau a répondu à %1 par une erreur : %2")
-                             .arg(method, reply.errorMessage()));
+        throw cannotType(added::portalError, {method, reply.errorMessage()});
     const QString handle = reply.arguments().value(0).value<QDBusObjectPath>().path();
     if (!handle.isEmpty() && handle != path) {
         // A portal older than the handle_token convention.
@@ -200,12 +199,12 @@ QVariantMap PortalKeySink::request(const QString &method, const QList<QVariant> 
         loop.exec();
     }
     if (!m_answered)
-        throw cannotType(QStringLiteral("le portail du bureau n'a pas répondu (%1)").arg(method));
+        throw cannotType(added::portalNoAnswer, {method});
     switch (m_response) {
     case 0: return m_results;
-    case 1: throw cannotType(QStringLiteral("la permission de taper au clavier a été refusée"));
+    case 1: throw cannotType(added::typingRefused);
     default:
-        throw cannotType(QStringLiteral("le portail du bureau a mis fin à la demande (%1)").arg(method));
+        throw cannotType(added::portalEndedRequest, {method});
     }
 }
 
@@ -225,7 +224,7 @@ void PortalKeySink::onClosed()
 void PortalKeySink::checkOpen() const
 {
     if (m_closed)
-        throw cannotType(QStringLiteral("le bureau a fermé la session de saisie de Quorix"));
+        throw cannotType(added::typingSessionClosed);
 }
 
 void PortalKeySink::press(Key key)

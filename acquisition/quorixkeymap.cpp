@@ -1,5 +1,7 @@
 #include "acquisition/quorixkeymap.h"
 
+#include "acquisition/addedmessages.h"
+
 #include <xkbcommon/xkbcommon.h>
 
 #include <memory>
@@ -51,19 +53,18 @@ QByteArray quorixKeymap()
     const std::unique_ptr<xkb_context, void (*)(xkb_context *)> context(
         xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES), xkb_context_unref);
     if (!context)
-        throw cannotType(QStringLiteral("la bibliothèque xkbcommon ne démarre pas"));
+        throw cannotType(added::xkbNotStarting);
     const QByteArray source = keymapSource();
     const std::unique_ptr<xkb_keymap, void (*)(xkb_keymap *)> keymap(
         xkb_keymap_new_from_buffer(context.get(), source.constData(), size_t(source.size()),
                                    XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS),
         xkb_keymap_unref);
     if (!keymap)
-        throw cannotType(QStringLiteral("la disposition du clavier virtuel ne se compile pas "
-                                        "(données xkb absentes ?)"));
+        throw cannotType(added::keymapNotCompiling);
     const std::unique_ptr<char, void (*)(void *)> text(
         xkb_keymap_get_as_string(keymap.get(), XKB_KEYMAP_FORMAT_TEXT_V1), free);
     if (!text)
-        throw cannotType(QStringLiteral("la disposition du clavier virtuel ne s'écrit pas"));
+        throw cannotType(added::keymapNotWritten);
     QByteArray result(text.get());
     result.append('\0');
     return result;

@@ -1,5 +1,7 @@
 #include "acquisition/virtualkeyboardsink.h"
 
+#include "acquisition/addedmessages.h"
+
 #include "acquisition/quorixkeymap.h"
 #include "acquisition/waylandconnection.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
@@ -21,7 +23,7 @@ int keymapFile(const QByteArray &keymap)
 {
     const int fd = memfd_create("quorix-keymap", MFD_CLOEXEC);
     if (fd < 0)
-        throw cannotType(QStringLiteral("pas de fichier en mémoire pour la disposition du clavier"));
+        throw cannotType(added::noKeymapFile);
     qsizetype written = 0;
     while (written < keymap.size()) {
         const ssize_t n = ::write(fd, keymap.constData() + written, size_t(keymap.size() - written));
@@ -29,7 +31,7 @@ int keymapFile(const QByteArray &keymap)
             continue;
         if (n <= 0) {
             ::close(fd);
-            throw cannotType(QStringLiteral("la disposition du clavier ne s'écrit pas en mémoire"));
+            throw cannotType(added::keymapNotInMemory);
         }
         written += n;
     }
@@ -55,10 +57,9 @@ bool VirtualKeyboardSink::offered()
 VirtualKeyboardSink::VirtualKeyboardSink() : m_connection(std::make_unique<WaylandConnection>())
 {
     if (!m_connection->keyboardManager())
-        throw cannotType(QStringLiteral("le compositeur Wayland n'offre pas de clavier virtuel "
-                                        "(zwp_virtual_keyboard_manager_v1)"));
+        throw cannotType(added::noVirtualKeyboard);
     if (!m_connection->seat())
-        throw cannotType(QStringLiteral("le compositeur Wayland n'a pas de siège (wl_seat)"));
+        throw cannotType(added::noSeat);
     const bool seatHadKeyboard = m_connection->seatHasKeyboard();
     const QByteArray keymap = quorixKeymap();
     const int fd = keymapFile(keymap);

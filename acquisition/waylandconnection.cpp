@@ -1,5 +1,7 @@
 #include "acquisition/waylandconnection.h"
 
+#include "acquisition/addedmessages.h"
+
 #include "acquisition/keysink.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
@@ -53,7 +55,7 @@ WaylandConnection::WaylandConnection(int answerTimeoutMs) : m_answerTimeoutMs(an
 {
     m_display = wl_display_connect(nullptr);
     if (!m_display)
-        throw cannotType(QStringLiteral("affichage Wayland « %1 » inaccessible").arg(displayName()));
+        throw cannotType(added::waylandDisplayUnreachable, {displayName()});
     try {
         m_registry = wl_display_get_registry(m_display);
         wl_registry_add_listener(m_registry, &kRegistryListener, this);
@@ -107,11 +109,10 @@ void WaylandConnection::checkError() const
         const wl_interface *interface = nullptr;
         wl_display_get_protocol_error(m_display, &interface, nullptr);
         if (interface && std::strcmp(interface->name, zwp_virtual_keyboard_manager_v1_interface.name) == 0)
-            throw cannotType(QStringLiteral("le compositeur Wayland refuse le clavier virtuel à Quorix"));
-        throw cannotType(QStringLiteral("le compositeur Wayland a rompu la connexion (erreur de protocole sur %1)")
-                             .arg(QString::fromLatin1(interface ? interface->name : "?")));
+            throw cannotType(added::virtualKeyboardRefused);
+        throw cannotType(added::waylandProtocolError, {QString::fromLatin1(interface ? interface->name : "?")});
     }
-    throw cannotType(QStringLiteral("la connexion au compositeur Wayland est perdue"));
+    throw cannotType(added::waylandLost);
 }
 
 void WaylandConnection::waitFor(short events, int timeoutMs)
@@ -122,9 +123,9 @@ void WaylandConnection::waitFor(short events, int timeoutMs)
         ready = ::poll(&descriptor, 1, timeoutMs);
     } while (ready < 0 && errno == EINTR);
     if (ready == 0)
-        throw cannotType(QStringLiteral("le compositeur Wayland ne répond pas"));
+        throw cannotType(added::waylandNotAnswering);
     if (ready < 0 || (descriptor.revents & (POLLERR | POLLNVAL)))
-        throw cannotType(QStringLiteral("la connexion au compositeur Wayland est perdue"));
+        throw cannotType(added::waylandLost);
 }
 
 void WaylandConnection::flush()
@@ -133,7 +134,7 @@ void WaylandConnection::flush()
     while (wl_display_flush(m_display) < 0) {
         if (errno != EAGAIN) {
             checkError();
-            throw cannotType(QStringLiteral("la connexion au compositeur Wayland est perdue"));
+            throw cannotType(added::waylandLost);
         }
         waitFor(POLLOUT, m_answerTimeoutMs);
     }
@@ -165,7 +166,7 @@ void WaylandConnection::sync()
         }
         if (wl_display_read_events(m_display) < 0 || wl_display_dispatch_pending(m_display) < 0) {
             checkError();
-            throw cannotType(QStringLiteral("la connexion au compositeur Wayland est perdue"));
+            throw cannotType(added::waylandLost);
         }
     }
     checkError();

@@ -1,5 +1,7 @@
 #include "acquisition/xtestkeysink.h"
 
+#include "acquisition/addedmessages.h"
+
 #include "common/usererror.h"
 
 #include <QString>
@@ -35,8 +37,7 @@ KeyCode keycodeFor(Display *display, Key key)
     if (code == 0 && key == Key::Decimal)
         code = XKeysymToKeycode(display, XK_KP_Separator);
     if (code == 0)
-        throw cannotType(QStringLiteral("la touche %1 est absente de la disposition du clavier")
-                             .arg(QString::fromLatin1(XKeysymToString(keysymFor(key)))));
+        throw cannotType(added::keyNotInLayout, {QString::fromLatin1(XKeysymToString(keysymFor(key)))});
     return code;
 }
 
@@ -44,12 +45,12 @@ void checkExtensions(Display *display)
 {
     int event = 0, error = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(display, &event, &error, &major, &minor))
-        throw cannotType(QStringLiteral("le serveur X n'a pas l'extension XTest"));
+        throw cannotType(added::noXTest);
     int opcode = 0;
     major = XkbMajorVersion;
     minor = XkbMinorVersion;
     if (!XkbQueryExtension(display, &opcode, &event, &error, &major, &minor))
-        throw cannotType(QStringLiteral("le serveur X n'a pas l'extension XKB"));
+        throw cannotType(added::noXkb);
 }
 
 } // namespace
@@ -58,15 +59,14 @@ XTestKeySink::XTestKeySink()
 {
     m_display = XOpenDisplay(nullptr);
     if (!m_display)
-        throw cannotType(QStringLiteral("affichage X « %1 » inaccessible")
-                             .arg(QString::fromLocal8Bit(XDisplayName(nullptr))));
+        throw cannotType(added::xDisplayUnreachable, {QString::fromLocal8Bit(XDisplayName(nullptr))});
     try {
         checkExtensions(m_display);
         for (int i = 0; i < keyCount; ++i)
             m_keycodes[i] = keycodeFor(m_display, static_cast<Key>(i));
         m_numLockMask = XkbKeysymToModifiers(m_display, XK_Num_Lock);
         if (m_numLockMask == 0)
-            throw cannotType(QStringLiteral("la disposition du clavier n'a pas de verrouillage numérique"));
+            throw cannotType(added::noNumLock);
     } catch (...) {
         XCloseDisplay(m_display);
         throw;

@@ -338,6 +338,8 @@ void TQuorix::btn_readClick()
     QString problem;
     try {
         m_keys.prepare();
+    } catch (const CannotType &error) {
+        problem = error.textIn(m_language.messages().added);
     } catch (const common::UserError &error) {
         problem = error.text();
     }

@@ -1,5 +1,6 @@
 // Which way of typing a session gets, the quorix.ini setting that forces one,
 // and the key output that opens it at the first "Lecture".
+#include "acquisition/addedmessages.h"
 #include "acquisition/keyoutput.h"
 #include "acquisition/recordingkeysink.h"
 #include "tests/support/files.h"
@@ -39,7 +40,7 @@ struct Openers {
         o.portal = [this]() -> std::unique_ptr<KeySink> {
             if (portalMissing) {
                 opened << "portal";
-                throw PortalMissing(QStringLiteral("absent"));
+                throw PortalMissing(cannotType(added::noSessionBus));
             }
             return make("portal", portalFails);
         };

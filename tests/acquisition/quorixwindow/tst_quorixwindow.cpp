@@ -1,12 +1,14 @@
 // Quorix's main window against the simulator: start-up, a reading run typed
 // through a recording sink, the stay-on-top rule around dialogs, and closing.
 #include "acquisition/configfile.h"
+#include "acquisition/keyoutput.h"
 #include "acquisition/memoryconfiguration.h"
 #include "acquisition/recordingkeysink.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
 #include "common/inifile.h"
+#include "common/settingsfile.h"
 #include "common/textcodec.h"
 #include "common/ui/apropos.h"
 #include "common/usererror.h"
@@ -61,6 +63,14 @@ struct Folders {
         QFile f(ini());
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(text);
+    }
+    // English alone, in UTF-16 as some editors save it.
+    void useEnglish()
+    {
+        QFile::remove(languages.filePath("Francais.lng"));
+        const QByteArray english = testsupport::readBytes(QStringLiteral(SOURCE_DIR "/lang/quorix/English.lng"));
+        testsupport::writeBytes(languages.filePath("English.lng"),
+                                testsupport::utf16WithBom(common::decodeText(english)));
     }
     QString ini() const { return settings.filePath("quorix.ini"); }
     QString setting(const QString &section, const QString &key) const
@@ -384,10 +394,7 @@ private slots:
         QVERIFY2(sim.start({"--model", "8", "--values", "7", "--line", "short", "--per-command", "1"}),
                  qPrintable(sim.errorString()));
         Folders folders;
-        QFile::remove(folders.languages.filePath("Francais.lng"));
-        const QByteArray english = testsupport::readBytes(QStringLiteral(SOURCE_DIR "/lang/quorix/English.lng"));
-        testsupport::writeBytes(folders.languages.filePath("English.lng"),
-                                testsupport::utf16WithBom(common::decodeText(english)));
+        folders.useEnglish();
         folders.writeSettings("[FICHIER]\r\nQuorix=" + folders.mux.toUtf8() + "\r\n");
 
         MessageBoxAnswerer boxes;
@@ -431,6 +438,25 @@ private slots:
         w.hooks.openFolder = [](const QUrl &) { return false; };
         w.Journal1->trigger();
         QCOMPARE(shown("Erreur").value(1), "No file manager could open the folder " + folders.journal);
+    }
+
+    // Why "Lecture" cannot type, in the current language, reason included.
+    void englishReasonForNotTyping()
+    {
+        testsupport::MuxSimProcess sim;
+        QVERIFY2(sim.start({"--model", "8", "--values", "7", "--line", "short"}), qPrintable(sim.errorString()));
+        Folders folders;
+        folders.useEnglish();
+        folders.writeSettings("[FICHIER]\r\nQuorix=" + folders.mux.toUtf8() + "\r\n[CLAVIER]\r\nSortie=clavier\r\n");
+        SessionKeySink keys(common::SettingsFile(QStringLiteral("quorix.ini"), folders.settings.path()));
+
+        MessageBoxAnswerer boxes;
+        auto program = startQuorix(folders, keys, sim.linkPath());
+        QTest::mouseClick(program->mainWindow().btn_read, Qt::LeftButton);
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).text,
+                 "Cannot type the values on the keyboard: the key Sortie of section [CLAVIER] of " + folders.ini()
+                     + " is \"clavier\" (possible values: auto, x11, wayland, portail)");
     }
 
     // Kept out of the window manager (wlroots compositors): the window hides
