@@ -79,8 +79,6 @@ bool Cursor::returnToStart()
         && move(-m_vertical, Key::Down, Key::Up, &m_vertical);
 }
 
-void Cursor::returnToSeriesStart() { returnToStart(); }
-
 void Cursor::nextSeries()
 {
     moveToNextStart(Step::NextSeriesHorizontal, Step::NextSeriesVertical);

@@ -32,8 +32,6 @@ public:
 
     // Types the value, then moves by the per-value steps and counts them.
     void putValue(const QString &value);
-    // Undoes the counted moves of the current series; both counters become 0.
-    void returnToSeriesStart();
     // Back to the series start, then on by the next-series steps (not counted).
     void nextSeries();
     // The same with the next-batch steps.

@@ -4,6 +4,7 @@
 #include "acquisition/cursor.h"
 #include "acquisition/readingjournal.h"
 #include "acquisition/seriesplan.h"
+#include "acquisition/keysink.h"
 #include "common/usererror.h"
 #include "link/acquisitionlink.h"
 #include "link/commands.h"
@@ -96,6 +97,9 @@ void AcquisitionCycle::run()
     try {
         while (runSeries() == Outcome::Continue) {
         }
+    } catch (const CannotType &e) {
+        stop();
+        m_view.showTypingFailure(e);
     } catch (const common::UserError &e) {
         fail(e.text());
     }
@@ -159,7 +163,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::readMultiple(const SeriesPlan &plan)
     m_view.setValueHolder(QString());
     // The multiplexer answers in ascending input order.
     for (int i = 0; i < kInstrumentCount; ++i) {
-        if ((plan.mask & (1u << i)) && receiveValue(i + 1) == Outcome::Ended)
+        if (muxlink::maskHasInput(plan.mask, i + 1) && receiveValue(i + 1) == Outcome::Ended)
             return Outcome::Ended;
     }
     return Outcome::Continue;

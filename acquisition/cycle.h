@@ -48,10 +48,6 @@ public:
     bool running() const { return m_running; }
     bool stopRequested() const { return m_stopRequested; }
     int seriesNumber() const { return m_seriesNumber; }
-    // Counted since the program started, for the journal: the batch in batch
-    // measurement, and the series in continuous measurement.
-    int batchNumber() const { return m_batchNumber; }
-    int continuousSeriesNumber() const { return m_continuousSeries; }
     const CommandState &commands() const { return m_commands; }
 
 private:

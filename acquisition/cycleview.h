@@ -4,6 +4,8 @@
 
 namespace acquisition {
 
+class CannotType;
+
 // Enabled state of the main window's commands.
 struct CommandState {
     bool read = true;         // "Lecture"
@@ -26,6 +28,9 @@ public:
     virtual void showNoInstrument() = 0;
     // An error box.
     virtual void showError(const QString &text) = 0;
+    // Typing that stopped working during a run, in an error box; the window
+    // says it in its current language.
+    virtual void showTypingFailure(const CannotType &failure) = 0;
     // The language's message for a serial device that went away, in an error box.
     virtual void showDeviceLost() = 0;
 };

@@ -3,19 +3,13 @@
 #include "acquisition/addedmessages.h"
 
 #include "acquisition/portalkeysink.h"
+#include "acquisition/quorixini.h"
 #include "acquisition/virtualkeyboardsink.h"
 #include "acquisition/xtestkeysink.h"
 
 #include <QLocale>
 
 namespace acquisition {
-
-namespace {
-
-const QString kSection = QStringLiteral("CLAVIER");
-const QString kKindKey = QStringLiteral("Sortie");
-
-} // namespace
 
 std::optional<KeyOutputKind> parseKeyOutputKind(const QString &text)
 {
@@ -88,10 +82,10 @@ void SessionKeySink::prepare()
     if (m_sink)
         return;
     // Read at each attempt, so a corrected setting counts at the next "Lecture".
-    const QString setting = m_settings.Lire_chaine_ini(kSection, kKindKey);
+    const QString setting = m_settings.Lire_chaine_ini(ini::keyboard, ini::keyOutput);
     const std::optional<KeyOutputKind> kind = parseKeyOutputKind(setting);
     if (!kind)
-        throw cannotType(added::badKeyOutput, {kKindKey, kSection, m_settings.path(), setting});
+        throw cannotType(added::badKeyOutput, {ini::keyOutput, ini::keyboard, m_settings.path(), setting});
     m_sink = openKeySink(*kind, m_session, m_openers);
 }
 

@@ -50,7 +50,7 @@ QString french(const common::AddedText &entry)
 } // namespace
 
 CannotType::CannotType(const common::AddedText &reason, QStringList arguments)
-    : UserError(cannotTypeText(reason, arguments, french)), m_reason(&reason), m_arguments(std::move(arguments))
+    : UserError(cannotTypeText(reason, arguments, french), Kind::CannotType), m_reason(&reason), m_arguments(std::move(arguments))
 {
 }
 

@@ -3,6 +3,7 @@
 #include "acquisition/addedmessages.h"
 
 #include "acquisition/keyoutput.h"
+#include "acquisition/quorixini.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -25,8 +26,6 @@ const QString kRemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesk
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 
-const QString kSection = QStringLiteral("CLAVIER");
-const QString kTokenKey = QStringLiteral("JetonPortail");
 
 constexpr uint kKeyboard = 1;
 constexpr uint kPersistUntilRevoked = 2;
@@ -94,7 +93,7 @@ void PortalKeySink::start()
     QVariantMap devices {{QStringLiteral("types"), kKeyboard}};
     if (m_version >= 2) {
         devices.insert(QStringLiteral("persist_mode"), kPersistUntilRevoked);
-        const QString stored = m_settings.Lire_chaine_ini(kSection, kTokenKey);
+        const QString stored = m_settings.Lire_chaine_ini(ini::keyboard, ini::portalToken);
         if (!stored.isEmpty())
             devices.insert(QStringLiteral("restore_token"), stored);
     }
@@ -109,7 +108,7 @@ void PortalKeySink::start()
         throw cannotType(added::keyboardNotGranted);
     // A token serves once: keep the new one, or none.
     if (m_version >= 2)
-        m_settings.Ecrire_chaine_ini(kSection, kTokenKey, started.value(QStringLiteral("restore_token")).toString());
+        m_settings.Ecrire_chaine_ini(ini::keyboard, ini::portalToken, started.value(QStringLiteral("restore_token")).toString());
 }
 
 PortalKeySink::~PortalKeySink()

@@ -2,7 +2,8 @@
 
 #include "acquisition/captionmap.h"
 #include "common/languagefiles.h"
-#include "common/startupsettings.h"
+#include "acquisition/quorixini.h"
+#include "acquisition/quorixsettings.h"
 
 #include <algorithm>
 
@@ -85,7 +86,7 @@ void QuorixLanguage::UpDateCaption(const std::function<void()> &betweenEntries)
 {
     ListerLangues(betweenEntries);
     AddMenuLang();
-    const common::QuorixSettings read = common::readQuorixSettings(m_settings);
+    const QuorixSettings read = readQuorixSettings(m_settings);
     m_langue = read.langue;
     m_session.fichier_config = read.fichierConfig;
     if (m_menu && m_langue >= 1 && m_langue <= common::maxLanguages)
@@ -107,7 +108,7 @@ void QuorixLanguage::chooseLanguage(int position)
         for (int k = 1; k <= common::maxLanguages; ++k)
             m_menu->setLanguageChecked(k, k == position);
     }
-    m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Langue"), position);
+    m_settings.Ecrire_fichier_ini(ini::general, ini::language, position);
 }
 
 } // namespace acquisition

@@ -42,7 +42,6 @@ public:
     const QuorixMessages &messages() const { return m_messages; }
     void setMenu(LanguageMenu *menu) { m_menu = menu; }
 
-    const QString &repertoire_langues() const { return m_directory; }
     const QStringList &fichiers_langue() const { return m_paths; } // five slots
     const QStringList &noms_langue() const { return m_names; }     // five slots
     int langue() const { return m_langue; }

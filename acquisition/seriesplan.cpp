@@ -2,6 +2,7 @@
 
 #include "acquisition/configvalues.h"
 #include "common/integertext.h"
+#include "link/commands.h"
 
 namespace acquisition {
 
@@ -21,11 +22,11 @@ SeriesPlan planSeries(const ConfigurationValues &config)
     SeriesPlan plan;
     // Any mode other than addressed, "no choice" included, reads them all at once.
     plan.multiple = config.multiplexerMode() != kAddressedMode;
+    std::array<bool, kInstrumentCount> checked {};
     for (int i = 0; i < kInstrumentCount; ++i) {
         const int instrument = i + 1;
         if (plan.multiple) {
-            if (config.instrumentChecked(instrument))
-                plan.mask |= quint8(1u << i);
+            checked[std::size_t(i)] = config.instrumentChecked(instrument);
         } else {
             const QString count = config.instrumentCount(instrument);
             plan.addressed[i] = !count.isEmpty();
@@ -33,6 +34,7 @@ SeriesPlan planSeries(const ConfigurationValues &config)
                 plan.counts[i] = common::toInteger(count);
         }
     }
+    plan.mask = muxlink::inputMask(checked);
     return plan;
 }
 

@@ -9,8 +9,22 @@ namespace common {
 // library's French text; the program then goes on.
 class UserError : public std::runtime_error {
 public:
-    explicit UserError(QString text);
+    // What went wrong, for callers that treat some failures apart.
+    enum class Kind {
+        Other,
+        FileNotFound,
+        NotAnInteger,
+        NotAFloat,
+        NotADate,
+        CannotOpen,
+        CannotCreate,
+        CannotWrite,
+        CannotType,
+    };
+
+    explicit UserError(QString text, Kind kind = Kind::Other);
     const QString &text() const { return m_text; }
+    Kind kind() const { return m_kind; }
 
     static UserError fileNotFound();
     static UserError notAnInteger(const QString &value);
@@ -22,6 +36,7 @@ public:
 
 private:
     QString m_text;
+    Kind m_kind;
 };
 
 } // namespace common

@@ -16,22 +16,25 @@ CableConfigStep box(Box kind, const QString &text, Next next, bool hideMore = fa
     return {kind, text, hideMore, next};
 }
 
-// Models "2", "4" and "8" take the inputs' information from the first version
-// that knows it; below `oldest` the multiplexer cannot configure cables at all.
-// Returns true and fills step when a rule applies.
-bool digitModelRule(const QString &version, int instrument, const SetrixTexts &texts,
-                    const QString &oldest, const QString &limited, const QString &limitedInputs,
-                    const QString &model, CableConfigStep &step)
+QString versionText(char version) { return QString(QLatin1Char(version)); }
+
+QString inputsNote(const SetrixTexts &texts, int inputs)
 {
-    const QString choose = texts.message(63);
-    if (!oldest.isEmpty() && version < oldest) {
-        step = box(Box::Error, texts.message(48) + model + QLatin1Char(' ') + texts.message(49),
-                   Next::Stop);
+    return texts.message(47) + QStringLiteral(" %1").arg(inputs);
+}
+
+// A digit model's version decides first. Returns true and fills step when a
+// limit applies.
+bool versionRule(const QString &model, const QString &version, int instrument,
+                 const muxlink::CableVersionLimits &limits, const SetrixTexts &texts, CableConfigStep &step)
+{
+    const QString limited = versionText(limits.limited);
+    if (limits.oldest != 0 && version < versionText(limits.oldest)) {
+        step = box(Box::Error, texts.message(48) + model + QLatin1Char(' ') + texts.message(49), Next::Stop);
     } else if (version == limited) {
-        step = box(Box::Information, texts.message(47) + limitedInputs, Next::OpenCableTypeChooser,
-                   true);
+        step = box(Box::Information, inputsNote(texts, limits.limitedInputs), Next::OpenCableTypeChooser, true);
     } else if (version > limited && instrument == 0) {
-        step = box(Box::Information, choose, Next::Stop);
+        step = box(Box::Information, texts.message(63), Next::Stop);
     } else {
         return false;
     }
@@ -44,28 +47,30 @@ CableConfigStep cableConfigStep(const QString &model, const QString &version, in
                                 const SetrixTexts &texts)
 {
     CableConfigStep step;
-    if (model == QLatin1String("M")) {
-        step = box(Box::Information, texts.message(47) + QStringLiteral(" 3"), Next::OpenCableTypeChooser);
-    } else if (model == QLatin1String("8")) {
-        if (digitModelRule(version, instrument, texts, {}, QStringLiteral("1"), QStringLiteral(" 5"),
-                           model, step))
-            return step;
-    } else if (model == QLatin1String("4")) {
-        if (digitModelRule(version, instrument, texts, QStringLiteral("3"), QStringLiteral("3"),
-                           QStringLiteral(" 1"), model, step))
-            return step;
-    } else if (model == QLatin1String("2")) {
-        if (digitModelRule(version, instrument, texts, QStringLiteral("2"), QStringLiteral("2"),
-                           QStringLiteral(" 1"), model, step))
-            return step;
-    } else if (model == QLatin1String("D")) {
+    const muxlink::ModelDescription *described = muxlink::findModel(model);
+    if (!described) {
+        if (muxlink::isDigitModel(model))
+            step.next = Next::OpenCableTypeChooser;
+        return step;
+    }
+    if (described->cableVersions && versionRule(model, version, instrument, *described->cableVersions, texts, step))
+        return step;
+    switch (described->cable) {
+    case muxlink::CableConfiguration::ProgrammableCable:
         if (instrument == 0)
             return box(Box::Information, texts.message(63), Next::Stop);
         step.next = Next::CheckCableIdentity;
-        return step;
-    }
-    if (muxlink::isDigitModel(model) || model == QLatin1String("M"))
+        break;
+    case muxlink::CableConfiguration::CableTypeChooser:
+        // A lettered model's chooser reaches all its inputs, and says how many.
+        if (!described->isDigit())
+            return box(Box::Information, inputsNote(texts, described->inputs), Next::OpenCableTypeChooser);
         step.next = Next::OpenCableTypeChooser;
+        break;
+    case muxlink::CableConfiguration::None:
+    case muxlink::CableConfiguration::Nothing:
+        break;
+    }
     return step;
 }
 

@@ -47,10 +47,8 @@ public:
 
     // An empty host means a direct connection.
     void setProxy(const QString &host, int port);
-    QString proxyHost() const { return m_proxyHost; }
     int proxyPort() const { return m_proxyPort; }
 
-    void setConnectTimeout(int milliseconds) { m_connectTimer.setInterval(milliseconds); }
     void setIdleTimeout(int milliseconds) { m_idleTimer.setInterval(milliseconds); }
     void setLimits(ResponseLimits limits) { m_limits = limits; }
 

@@ -15,6 +15,20 @@ QByteArray selectCommand(int input)
     return withEnd(QByteArray("@*N") + char('0' + input));
 }
 
+quint8 inputMask(const std::array<bool, 8> &chosen)
+{
+    quint8 mask = 0;
+    for (int input = 1; input <= 8; ++input)
+        if (chosen[std::size_t(input - 1)])
+            mask |= quint8(1u << (input - 1));
+    return mask;
+}
+
+bool maskHasInput(quint8 mask, int input)
+{
+    return input >= 1 && input <= 8 && (mask & (1u << (input - 1))) != 0;
+}
+
 QByteArray multipleCommand(quint8 mask)
 {
     return withEnd(QByteArray("@*M0") + char(mask));

@@ -31,9 +31,6 @@ public:
     int SioWait(int port, int ms) override;
     int SioHandle(int port) const override;
 
-    qint64 SioTimer() { return m_clock.nowMs(); }
-    const PortMap &portMap() const { return m_map; }
-
 private:
     struct Port {
         int fd = -1;
@@ -48,7 +45,6 @@ private:
 
     PortMap m_map;
     std::array<Port, kPortCount> m_ports;
-    SteadyClock m_clock;
 };
 
 } // namespace muxlink

@@ -1,6 +1,7 @@
 #include "acquisition/ui/cfg_form.h"
 
 #include "acquisition/captiontargets.h"
+#include "acquisition/quorixini.h"
 #include "acquisition/ui/arrowspinbox.h"
 #include "acquisition/ui/helptexts.h"
 #include "acquisition/ui/radiogroup.h"
@@ -22,7 +23,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace acquisition {
@@ -257,11 +257,6 @@ void Tconfig_form::setDefaultHooks()
     };
 }
 
-void Tconfig_form::guarded(const std::function<void()> &handler)
-{
-    common::runGuarded(this, handler);
-}
-
 void Tconfig_form::registerCaptions(CaptionTargets &targets)
 {
     const std::pair<const char16_t *, QLabel *> labels[] = {
@@ -367,14 +362,18 @@ void Tconfig_form::Nouveau1Click() { applyEditorDefaults(*this); }
 void Tconfig_form::Ouvrir1Click()
 {
     const QString path = hooks.chooseOpenPath();
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void Tconfig_form::openFile(const QString &path)
+{
     try {
         m_session.file.load(path, *this);
     } catch (const common::UserError &error) {
         // A file that was read but holds a bad number is still the current
         // one; only a file that could not be read leaves the path alone.
-        if (error.text() != common::UserError::cannotOpen(path).text())
+        if (error.kind() != common::UserError::Kind::CannotOpen)
             m_session.fichier_config = path;
         throw;
     }
@@ -396,8 +395,8 @@ void Tconfig_form::Enregistrer1Click()
     m_session.config_modifiee = false;
     if (hooks.configurationSaved)
         hooks.configurationSaved();
-    m_settings.Ecrire_chaine_ini(QStringLiteral("FICHIER"), QStringLiteral("Quorix"), path);
-    m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Demo"), 0);
+    m_settings.Ecrire_chaine_ini(ini::file, ini::configurationFile, path);
+    m_settings.Ecrire_fichier_ini(ini::general, ini::demo, 0);
 }
 
 void Tconfig_form::Button2Click()
@@ -435,11 +434,7 @@ void Tconfig_form::Apropos2Click() { hooks.showAbout(); }
 void Tconfig_form::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (const QScreen *shown = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shown->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    common::centreOnScreen(this);
 }
 
 } // namespace acquisition

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/windowhelpers.h"
 #include "acquisition/configurationsession.h"
 #include "acquisition/configvalues.h"
 #include "acquisition/quorixlanguage.h"
@@ -34,7 +35,7 @@ class RadioGroup;
 //
 // The handlers throw common::UserError; the menu items and the button run them
 // through common::runGuarded, which shows the error and keeps the editor open.
-class Tconfig_form : public QDialog, public ConfigurationValues {
+class Tconfig_form : public QDialog, public ConfigurationValues, public common::GuardedHandlers<Tconfig_form> {
     Q_OBJECT
 public:
     // settings: quorix.ini, written when a configuration is saved.
@@ -82,6 +83,8 @@ public:
     // Commands.
     void Nouveau1Click();
     void Ouvrir1Click();
+    // Opens a configuration file as "&Ouvrir" does once the file is chosen.
+    void openFile(const QString &path);
     void Enregistrer1Click();
     void Button2Click();
     void menuExitClick();
@@ -128,7 +131,6 @@ private:
     void updateBatchGroup();
     void updateInstrumentColumn();
     void markModified() { m_session.config_modifiee = true; }
-    void guarded(const std::function<void()> &handler);
 
     ConfigurationSession &m_session;
     const QuorixMessages &m_messages;

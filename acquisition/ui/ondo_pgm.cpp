@@ -6,6 +6,7 @@
 #include "acquisition/cycle.h"
 #include "acquisition/journalfile.h"
 #include "acquisition/keysink.h"
+#include "acquisition/quorixini.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/helptexts.h"
@@ -27,7 +28,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -237,11 +237,6 @@ void TQuorix::setJournal(JournalFile *journal)
     Journal1->setVisible(journal != nullptr);
 }
 
-void TQuorix::guarded(const std::function<void()> &handler)
-{
-    common::runGuarded(this, handler);
-}
-
 void TQuorix::keepOutOfWindowManager()
 {
     m_unmanaged = true;
@@ -300,11 +295,7 @@ void TQuorix::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (m_activated)
         return;
-    if (const QScreen *shown = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shown->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    common::centreOnScreen(this);
     // The window never takes the focus, so the start-up activation follows
     // the first showing instead.
     m_activated = true;
@@ -315,7 +306,7 @@ void TQuorix::FormActivate()
 {
     guarded([this] {
         if (m_journal)
-            m_journal->setEnabled(m_settings.readInteger(QStringLiteral("GENERAL"), QStringLiteral("Journal"), 1) != 0);
+            m_journal->setEnabled(m_settings.readInteger(ini::general, ini::journal, 1) != 0);
         m_language.UpDateCaption([this] { m_pump.processPending(); });
         if (m_session.fichier_config.isEmpty() || !m_editor)
             return;
@@ -358,12 +349,6 @@ void TQuorix::btn_repriseClick() { m_cycle->repeatSeries(); }
 void TQuorix::TimerTimer() { m_cycle->run(); }
 
 bool TQuorix::arret_demande() const { return m_cycle->stopRequested(); }
-int TQuorix::num_serie() const { return m_cycle->seriesNumber(); }
-qint64 TQuorix::depl_horiz() const { return m_cursor->horizontal(); }
-qint64 TQuorix::depl_vert() const { return m_cursor->vertical(); }
-void TQuorix::MettreValeur(const QString &value) { m_cursor->putValue(value); }
-void TQuorix::newdebut() { m_cursor->nextSeries(); }
-void TQuorix::nouveau_lot() { m_cursor->nextBatch(); }
 
 void TQuorix::setCommands(const CommandState &state)
 {
@@ -395,6 +380,11 @@ void TQuorix::showNoInstrument()
 void TQuorix::showError(const QString &text)
 {
     withNormalStyle([this, &text] { common::showError(this, text); });
+}
+
+void TQuorix::showTypingFailure(const CannotType &failure)
+{
+    showError(failure.textIn(m_language.messages().added));
 }
 
 void TQuorix::showDeviceLost()
@@ -434,17 +424,8 @@ void TQuorix::Ouvrir1Click()
         return;
     Configuration1->setEnabled(true);
     ConfigurerCtxt->setEnabled(true);
-    loadConfiguration(path);
-    m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Demo"), 0);
-}
-
-// The editor's own opening, given the path chosen here, so that both windows
-// treat a bad file alike.
-void TQuorix::loadConfiguration(const QString &path)
-{
-    auto chooser = std::exchange(m_editor->hooks.chooseOpenPath, [path] { return path; });
-    const auto restore = qScopeGuard([this, &chooser] { m_editor->hooks.chooseOpenPath = std::move(chooser); });
-    m_editor->Ouvrir1Click();
+    m_editor->openFile(path);
+    m_settings.Ecrire_fichier_ini(ini::general, ini::demo, 0);
 }
 
 void TQuorix::Journal1Click()
@@ -513,7 +494,7 @@ common::Answer TQuorix::enregistrer_config()
 void TQuorix::writeDemoWhenNoFile()
 {
     if (m_session.fichier_config.isEmpty())
-        m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Demo"), 1);
+        m_settings.Ecrire_fichier_ini(ini::general, ini::demo, 1);
 }
 
 void TQuorix::menuExitClick()
@@ -534,7 +515,7 @@ void TQuorix::closeEvent(QCloseEvent *event)
             if (!quitter_app())
                 return;
             writeDemoWhenNoFile();
-            m_settings.Ecrire_chaine_ini(QStringLiteral("FICHIER"), QStringLiteral("Quorix"),
+            m_settings.Ecrire_chaine_ini(ini::file, ini::configurationFile,
                                          m_session.fichier_config);
         } else {
             const common::Answer answer = enregistrer_config();

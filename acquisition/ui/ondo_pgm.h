@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/windowhelpers.h"
 #include "acquisition/configurationsession.h"
 #include "acquisition/cycleview.h"
 #include "acquisition/languagemenu.h"
@@ -42,7 +43,7 @@ class Tconfig_form;
 // receiving the values and never takes the keyboard focus from it. Its
 // creation finds the multiplexer; "Lecture" runs the acquisition cycle inside
 // the timer's tick until "Stop".
-class TQuorix : public QMainWindow, public CycleView, public LanguageMenu {
+class TQuorix : public QMainWindow, public CycleView, public LanguageMenu, public common::GuardedHandlers<TQuorix> {
     Q_OBJECT
 public:
     // Scans the ports (FormCreate); without a multiplexer it beeps and says so,
@@ -92,14 +93,8 @@ public:
     bool quitter_app();
     common::Answer enregistrer_config();
 
-    // State of the cycle and of the keystroke output.
+    // True once "Stop" or closing asked the cycle to end.
     bool arret_demande() const;
-    int num_serie() const;
-    qint64 depl_horiz() const;
-    qint64 depl_vert() const;
-    void MettreValeur(const QString &value);
-    void newdebut();
-    void nouveau_lot();
 
     QToolBar *ToolBar1;
     QToolButton *btn_read;
@@ -129,6 +124,7 @@ public:
     void setValueHolder(const QString &text) override;
     void showNoInstrument() override;
     void showError(const QString &text) override;
+    void showTypingFailure(const CannotType &failure) override;
     void showDeviceLost() override;
 
     // A journal that cannot be written: said without stopping the typing.
@@ -149,14 +145,12 @@ private:
     void registerCaptions(CaptionTargets &targets);
     void setDefaultHooks();
     void FormCreate();
-    void loadConfiguration(const QString &path);
     void writeDemoWhenNoFile();
     void showEditor();
     // Runs a modal dialog or box with the window taken out of the stay-on-top
     // style, so that the dialog is not hidden behind it.
     void withNormalStyle(const std::function<void()> &dialog);
     void stepAside(bool aside);
-    void guarded(const std::function<void()> &handler);
 
     muxlink::AcquisitionLink &m_link;
     muxlink::EventPump &m_pump;

@@ -108,6 +108,7 @@ public:
     void setValueHolder(const QString &) override {}
     void showNoInstrument() override { std::printf("  message: no instrument\n"); }
     void showError(const QString &text) override { std::printf("  error: %s\n", qPrintable(text)); }
+    void showTypingFailure(const CannotType &failure) override { showError(failure.text()); }
     void showDeviceLost() override { std::printf("  error: device lost\n"); }
 };
 

@@ -1,6 +1,7 @@
 #include "common/ui/apropos.h"
 
 #include "common/systeminfo.h"
+#include "common/ui/windowhelpers.h"
 #include "common/version.h"
 #include "common/ui/messages.h"
 
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -142,8 +142,7 @@ void TAboutBox::Button1Click()
 void TAboutBox::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (const QScreen *where = screen())
-        move(where->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    common::centreOnScreen(this);
 }
 
 } // namespace common

@@ -2,9 +2,11 @@
 
 #include "common/ui/messages.h"
 #include "configtool/captionmap.h"
-#include "configtool/instrumentboxes.h"
 #include "configtool/ui/cablecontrols.h"
+#include "configtool/setrixini.h"
 #include "configtool/ui/principal.h"
+#include "link/commands.h"
+#include "link/models.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -16,11 +18,6 @@
 #include <QRadioButton>
 
 namespace configtool {
-
-namespace {
-const QString retroSection = QStringLiteral("RETRO");
-QString retroKey(int digit) { return QStringLiteral("rcmde%1").arg(digit); }
-} // namespace
 
 TForm6::TForm6(QWidget *parent) : QDialog(parent)
 {
@@ -95,11 +92,6 @@ void TForm6::registerCaptions(CaptionRegistry &registry)
     add("TForm6.Button1", [this](const QString &t) { Button1->setText(t); });
 }
 
-void TForm6::guarded(const std::function<void()> &handler)
-{
-    common::runGuarded(this, handler);
-}
-
 TForm1 *TForm6::mainWindow() const
 {
     return ownerMainWindow(this);
@@ -123,8 +115,8 @@ void TForm6::FormShow()
     if (!main)
         return;
     for (int d = 0; d < 10; ++d)
-        Edits[d]->setText(main->settingsFile().Lire_chaine_ini(retroSection, retroKey(d)));
-    if (const auto count = instrumentBoxCount(main->lettre_modele())) {
+        Edits[d]->setText(main->settingsFile().Lire_chaine_ini(ini::retro, ini::retroCaption(d)));
+    if (const auto count = muxlink::instrumentBoxCount(main->lettre_modele())) {
         for (int n = 0; n < 8; ++n)
             INS[n]->setVisible(n < *count);
     }
@@ -154,7 +146,7 @@ void TForm6::Button1Click()
         return;
     }
     for (int d = 0; d < 10; ++d)
-        main->settingsFile().Ecrire_chaine_ini(retroSection, retroKey(d), Edits[d]->text());
+        main->settingsFile().Ecrire_chaine_ini(ini::retro, ini::retroCaption(d), Edits[d]->text());
     for (int d = 0; d < 10; ++d) {
         if (!Edits[d]->text().isEmpty())
             main->setRetroCaption(d, Edits[d]->text());
@@ -167,7 +159,7 @@ void TForm6::Button1Click()
             main->instrumentItem(n + 1)->setChecked(ticked[n]);
             main->instrumentItem(n + 1)->setEnabled(false);
         }
-        main->setInstrumentMask(instrumentMask(ticked));
+        main->setInstrumentMask(muxlink::inputMask(ticked));
     }
     accept();
 }

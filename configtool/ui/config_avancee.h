@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/windowhelpers.h"
 #include <QDialog>
 
 #include <array>
@@ -21,7 +22,7 @@ class TForm1;
 // The retro-command labels and reading mode window. Its parent is the main
 // window, whose settings file, retro-command items, instrument items and
 // instrument mask it writes.
-class TForm6 : public QDialog {
+class TForm6 : public QDialog, public common::GuardedHandlers<TForm6> {
     Q_OBJECT
 public:
     explicit TForm6(QWidget *parent = nullptr);
@@ -50,7 +51,6 @@ protected:
 
 private:
     TForm1 *mainWindow() const;
-    void guarded(const std::function<void()> &handler);
 
     QButtonGroup *m_mode;
 };

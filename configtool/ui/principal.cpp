@@ -1,6 +1,7 @@
 #include "configtool/ui/principal.h"
 
-#include "common/startupsettings.h"
+#include "configtool/setrixsettings.h"
+#include "configtool/setrixini.h"
 #include "common/ui/apropos.h"
 #include "common/ui/messages.h"
 #include "common/usererror.h"
@@ -23,7 +24,6 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -62,11 +62,6 @@ QString TForm1::statusPanel(int panel) const
     return m_panels.at(panel)->text();
 }
 
-void TForm1::guarded(const std::function<void()> &handler)
-{
-    common::runGuarded(this, handler);
-}
-
 void TForm1::setCommandButtonsEnabled(bool enabled)
 {
     for (QToolButton *b : {btn_selection, btn_lecture, btn_snumber, btn_config, btn_retrocommande})
@@ -85,8 +80,7 @@ void TForm1::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    common::centreOnScreen(this);
     guarded([this] { FormShow(); });
     // Activation comes once, when the shown window first takes the focus.
     QTimer::singleShot(0, this, [this] { guarded([this] { FormActivate(); }); });
@@ -102,7 +96,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 void TForm1::FormShow()
 {
     AddMenuLang();
-    const common::SetrixSettings settings = common::readSetrixSettings(m_settings);
+    const SetrixSettings settings = readSetrixSettings(m_settings);
     m_proxy = {settings.enableProxy, settings.proxy, settings.proxyPort};
     for (int d = 0; d < RetroCaptions::count; ++d)
         m_retroCaptions.setCaption(d, settings.retroCaptions.value(d));
@@ -179,7 +173,7 @@ void TForm1::LangueClick(int position)
         return;
     AffectCaption(path);
     tick(m_langue, position - 1);
-    m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Langue"), position);
+    m_settings.Ecrire_fichier_ini(ini::general, ini::language, position);
 }
 
 void TForm1::Detection_Mux()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/windowhelpers.h"
 #include "common/filelocations.h"
 #include "common/languagefiles.h"
 #include "common/settingsfile.h"
@@ -56,7 +57,7 @@ struct SetrixDialogs {
 
 // Setrix's main window: finds the multiplexer, addresses and reads its inputs,
 // sends the retro-commands, shows everything received and opens the cable windows.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public common::GuardedHandlers<TForm1> {
     Q_OBJECT
 public:
     TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock,
@@ -72,7 +73,6 @@ public:
     int port_com() const { return m_link.port(); }
     bool mux_trouve() const { return m_muxFound; }
     QString lettre_modele() const { return m_link.model(); }
-    QString car_version() const { return m_link.version(); }
     int instrument_choisi() const { return m_instrument; }
     quint8 instrumentMask() const { return m_instrumentMask; }
     void setInstrumentMask(quint8 mask) { m_instrumentMask = mask; }
@@ -83,7 +83,6 @@ public:
     const SetrixTexts &texts() const { return m_texts; }
     const ProxySettings &proxySettings() const { return m_proxy; }
     QDate date_liste_cables() const { return m_cableListDate; }
-    QString repertoire_depart() const { return m_files.program; }
     // The cable list in use, and where an update writes the new one.
     QString cableListPath() const;
     QString cableListUpdatePath() const;
@@ -152,7 +151,6 @@ private:
     void tick(const std::vector<QAction *> &items, int index);
     void setCommandButtonsEnabled(bool enabled);
     void setButtonCaption(QToolButton *button, const QString &text);
-    void guarded(const std::function<void()> &handler);
 
     muxlink::SerialPorts &m_ports;
     muxlink::ConfigToolLink m_link;

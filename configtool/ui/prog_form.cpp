@@ -229,11 +229,6 @@ void TForm2::registerCaptions(CaptionRegistry &registry)
     registry.addWithBuiltIn(QStringLiteral("TForm2.Label5"), [this](const QString &t) { Label5->setText(t); });
 }
 
-void TForm2::guarded(const std::function<void()> &handler)
-{
-    common::runGuarded(this, handler);
-}
-
 void TForm2::showRs232Page() { PageControl1->setCurrentWidget(TabSheet1); }
 void TForm2::showAnalogPage() { PageControl1->setCurrentWidget(TabSheet2); }
 bool TForm2::gridIncluded() const { return Button1->text() == hideGrid; }
@@ -331,12 +326,6 @@ void TForm2::Button1Click()
     const bool show = Button1->text() == showGrid;
     Button1->setText(show ? hideGrid : showGrid);
     setFixedSize(show ? wideWidth : narrowWidth, formHeight);
-}
-
-void TForm2::delay(double ms)
-{
-    if (TForm1 *main = mainWindow())
-        CableLink(main->link()).delay(int(ms));
 }
 
 } // namespace configtool

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ui/windowhelpers.h"
 #include "configtool/ui/cablecontrols.h"
 
 #include <QDialog>
@@ -24,7 +25,7 @@ class TForm1;
 // The cable configuration window of register-programmed cables: an RS232 page
 // (with the interrogation grid beside it) and an analog page, one shown at a
 // time. Its parent is the main window, whose port, texts and folder it uses.
-class TForm2 : public QDialog, public Rs232Controls {
+class TForm2 : public QDialog, public Rs232Controls, public common::GuardedHandlers<TForm2> {
     Q_OBJECT
 public:
     explicit TForm2(QWidget *parent = nullptr);
@@ -38,7 +39,6 @@ public:
     // The reference number each page programs: that of the cable its list
     // shows, none while it shows none.
     std::optional<int> rs232Reference() const { return m_rs232Reference; }
-    std::optional<int> analogReference() const { return m_analogReference; }
 
     // Handlers.
     void FormShow();
@@ -49,7 +49,6 @@ public:
     void Button1Click();
     void Button2Click();
     void Button3Click();
-    void delay(double ms);
 
     QTabWidget *PageControl1;
     QWidget *TabSheet1;
@@ -83,7 +82,6 @@ private:
     void createAnalogPage();
     void createGrid();
     TForm1 *mainWindow() const { return ownerMainWindow(this); }
-    void guarded(const std::function<void()> &handler);
     void loadPreselectedRecord();
 
     std::unique_ptr<Rs232Page> m_rs232;

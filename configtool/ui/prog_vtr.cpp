@@ -56,11 +56,6 @@ void TForm4::registerCaptions(CaptionRegistry &registry)
     registry.addWithBuiltIn(QStringLiteral("TForm4.r_liaison"), [this](const QString &t) { r_liaison->setText(t); });
 }
 
-void TForm4::guarded(const std::function<void()> &handler)
-{
-    common::runGuarded(this, handler);
-}
-
 void TForm4::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -99,39 +94,6 @@ void TForm4::btn_progClick()
         CableLink link(main->link());
         programProgrammableCable(link, *m_view, cableMessages(main->texts()));
     }
-}
-
-void TForm4::prog(const QByteArray &text)
-{
-    if (TForm1 *main = mainWindow())
-        CableLink(main->link()).sendUpToZero(text);
-}
-
-void TForm4::delay(int ms)
-{
-    if (TForm1 *main = mainWindow())
-        CableLink(main->link()).delay(ms);
-}
-
-int TForm4::char2int(const QString &text) { return programmableByte(text); }
-
-void TForm4::lit_config()
-{
-    if (TForm1 *main = mainWindow()) {
-        CableLink link(main->link());
-        m_reply = readConfiguration(link);
-    }
-}
-
-QString TForm4::decode_caractere(int byte) { return decodeReplyCharacter(byte); }
-
-bool TForm4::verif_config()
-{
-    TForm1 *main = mainWindow();
-    if (!main)
-        return true;
-    CableLink link(main->link());
-    return configurationDiffers(link, *m_view);
 }
 
 } // namespace configtool

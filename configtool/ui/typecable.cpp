@@ -1,12 +1,12 @@
 #include "configtool/ui/typecable.h"
 
+#include "common/ui/windowhelpers.h"
 #include "configtool/captionmap.h"
 #include "configtool/ui/prog_form.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace configtool {
 
@@ -41,8 +41,7 @@ void TForm7::registerCaptions(CaptionRegistry &registry)
 void TForm7::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    common::centreOnScreen(this);
 }
 
 void TForm7::Button1Click()

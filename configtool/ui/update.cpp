@@ -1,6 +1,7 @@
 #include "configtool/ui/update.h"
 
 #include "common/ui/messages.h"
+#include "common/ui/windowhelpers.h"
 #include "configtool/captionmap.h"
 #include "configtool/ui/principal.h"
 
@@ -11,7 +12,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -208,8 +208,7 @@ void TForm3::reject()
 void TForm3::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (const QScreen *where = screen())
-        move(where->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    common::centreOnScreen(this);
 }
 
 void TForm3::setStatusLine(const QString &text)

@@ -107,6 +107,7 @@ struct Rig : CycleView {
     void setValueHolder(const QString &text) override { holder << text; }
     void showNoInstrument() override { messages << "aucun instrument"; }
     void showError(const QString &text) override { messages << text; }
+    void showTypingFailure(const CannotType &failure) override { messages << failure.text(); }
     void showDeviceLost() override { messages << "device lost"; }
 
     // "Lecture", then the timer tick.

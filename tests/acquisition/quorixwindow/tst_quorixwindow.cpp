@@ -1,5 +1,6 @@
 // Quorix's main window against the simulator: start-up, a reading run typed
 // through a recording sink, the stay-on-top rule around dialogs, and closing.
+#include "acquisition/addedmessages.h"
 #include "acquisition/configfile.h"
 #include "acquisition/keyoutput.h"
 #include "acquisition/memoryconfiguration.h"
@@ -106,6 +107,18 @@ public:
         ++prepared;
         if (!refusal.isEmpty())
             throw common::UserError(refusal);
+    }
+};
+
+// Types the first key, then loses its typing session, as a desktop that
+// closes it during a run does.
+class SessionLostKeySink : public RecordingKeySink {
+public:
+    void press(Key key) override
+    {
+        if (!keys().isEmpty())
+            throw cannotType(added::typingSessionClosed);
+        RecordingKeySink::press(key);
     }
 };
 
@@ -457,6 +470,41 @@ private slots:
         QCOMPARE(boxes.seen().at(0).text,
                  "Cannot type the values on the keyboard: the key Sortie of section [CLAVIER] of " + folders.ini()
                      + " is \"clavier\" (possible values: auto, x11, wayland, portail)");
+    }
+
+    // Typing that stops working during a run is said in the current language.
+    void typingLostDuringRun_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("French") << false
+                                << QStringLiteral("Impossible de taper les valeurs au clavier : "
+                                                  "le bureau a fermé la session de saisie de Quorix");
+        QTest::newRow("English") << true
+                                 << QStringLiteral("Cannot type the values on the keyboard: "
+                                                   "the desktop closed Quorix's typing session");
+    }
+    void typingLostDuringRun()
+    {
+        QFETCH(bool, english);
+        QFETCH(QString, message);
+        testsupport::MuxSimProcess sim;
+        QVERIFY2(sim.start({"--model", "8", "--values", "7", "--line", "short"}), qPrintable(sim.errorString()));
+        Folders folders;
+        if (english)
+            folders.useEnglish();
+        folders.writeSettings("[FICHIER]\r\nQuorix=" + folders.mux.toUtf8() + "\r\n");
+
+        MessageBoxAnswerer boxes;
+        SessionLostKeySink keys;
+        auto program = startQuorix(folders, keys, sim.linkPath());
+        TQuorix &w = program->mainWindow();
+        QTest::mouseClick(w.btn_read, Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return !boxes.seen().isEmpty() && w.btn_read->isEnabled(); }, 20000));
+        QCOMPARE(boxes.seen().size(), 1);
+        QCOMPARE(boxes.seen().at(0).title, "Erreur");
+        QCOMPARE(boxes.seen().at(0).text, message);
+        QVERIFY(!w.Stop->isEnabled());
     }
 
     // Kept out of the window manager (wlroots compositors): the window hides

@@ -2,7 +2,7 @@
 // full, where the folder refuses new files, and under paths outside the
 // Windows code page.
 #include "acquisition/ui/cfg_form.h"
-#include "common/startupsettings.h"
+#include "acquisition/quorixsettings.h"
 #include "common/ui/messageboxanswerer.h"
 #include "tests/support/files.h"
 #include "tests/support/fullfilesystem.h"
@@ -81,7 +81,7 @@ void saveInReadOnlyFolder(const QString &folder)
 
     QCOMPARE(editor.boxTexts(), QStringList());
     QCOMPARE(readBytes(mux), changedMux());
-    QCOMPARE(common::readQuorixSettings(editor.settings).fichierConfig, mux);
+    QCOMPARE(acquisition::readQuorixSettings(editor.settings).fichierConfig, mux);
     QByteArray settings = kSettings;
     QCOMPARE(readBytes(editor.settings.path()), settings.replace("/old/atelier.mux", mux.toUtf8()).replace("Demo=1", "Demo=0"));
 
@@ -160,7 +160,7 @@ private slots:
         editor.saveAs(dir.filePath("Łódź/pomiar.mux"));
 
         QCOMPARE(editor.boxTexts(), QStringList());
-        QCOMPARE(common::readQuorixSettings(editor.settings).fichierConfig, dir.filePath("Łódź/pomiar.mux"));
+        QCOMPARE(acquisition::readQuorixSettings(editor.settings).fichierConfig, dir.filePath("Łódź/pomiar.mux"));
         QCOMPARE(readBytes(dir.filePath("quorix.ini")),
                  "[FICHIER]\r\nQuorix=" + dir.filePath("Łódź/pomiar.mux").toUtf8() + "\r\n\r\n[GENERAL]\r\nDemo=0\r\n");
     }

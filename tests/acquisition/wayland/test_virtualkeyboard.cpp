@@ -75,6 +75,7 @@ public:
     void setValueHolder(const QString &) override {}
     void showNoInstrument() override { errors << QStringLiteral("no instrument"); }
     void showError(const QString &text) override { errors << text; }
+    void showTypingFailure(const acquisition::CannotType &failure) override { errors << failure.text(); }
     void showDeviceLost() override { errors << QStringLiteral("device lost"); }
 
 private:

@@ -1,5 +1,6 @@
+#include "acquisition/quorixsettings.h"
 #include "common/settingsfile.h"
-#include "common/startupsettings.h"
+#include "configtool/setrixsettings.h"
 #include "common/usererror.h"
 
 #include <QCoreApplication>
@@ -51,14 +52,14 @@ private slots:
     void startupReadsWithoutFileGiveDefaults()
     {
         QTemporaryDir dir;
-        const common::SetrixSettings setrix = common::readSetrixSettings(SettingsFile("kelt.ini", dir.path()));
+        const configtool::SetrixSettings setrix = configtool::readSetrixSettings(SettingsFile("kelt.ini", dir.path()));
         QCOMPARE(setrix.langue, 1);
         QCOMPARE(setrix.proxy, QString());
         QCOMPARE(setrix.proxyPort, 80);
         QCOMPARE(setrix.enableProxy, 0);
         QCOMPARE(setrix.retroCaptions, QStringList(10));
 
-        const common::QuorixSettings quorix = common::readQuorixSettings(SettingsFile("quorix.ini", dir.path()));
+        const acquisition::QuorixSettings quorix = acquisition::readQuorixSettings(SettingsFile("quorix.ini", dir.path()));
         QCOMPARE(quorix.langue, 1);
         QCOMPARE(quorix.fichierConfig, QString());
     }
@@ -71,7 +72,7 @@ private slots:
         kelt.write("[general]\r\nlangue=4\r\n[INTERNET]\r\nproxy=proxy.local\r\nport=abc\r\n"
                    "enable_proxy=1\r\n[RETRO]\r\nrcmde0=Zero\r\nrcmde9=Nine\r\n");
         kelt.close();
-        const common::SetrixSettings setrix = common::readSetrixSettings(SettingsFile("kelt.ini", dir.path()));
+        const configtool::SetrixSettings setrix = configtool::readSetrixSettings(SettingsFile("kelt.ini", dir.path()));
         QCOMPARE(setrix.langue, 4);
         QCOMPARE(setrix.proxy, QString("proxy.local"));
         QCOMPARE(setrix.proxyPort, 80);
@@ -84,7 +85,7 @@ private slots:
         SettingsFile quorixFile("quorix.ini", dir.path());
         quorixFile.Ecrire_fichier_ini("GENERAL", "Langue", 0x1F);
         quorixFile.Ecrire_chaine_ini("FICHIER", "Quorix", "/home/op/ligne 2.mux");
-        const common::QuorixSettings quorix = common::readQuorixSettings(quorixFile);
+        const acquisition::QuorixSettings quorix = acquisition::readQuorixSettings(quorixFile);
         QCOMPARE(quorix.langue, 31);
         QCOMPARE(quorix.fichierConfig, QString("/home/op/ligne 2.mux"));
     }
@@ -97,7 +98,7 @@ private slots:
         QVERIFY(kelt.open(QIODevice::WriteOnly));
         kelt.write("\xEF\xBB\xBF[GENERAL]\r\nLangue=2\r\n[RETRO]\r\nrcmde0=R\xe9glage\r\n");
         kelt.close();
-        const common::SetrixSettings setrix = common::readSetrixSettings(SettingsFile("kelt.ini", dir.path()));
+        const configtool::SetrixSettings setrix = configtool::readSetrixSettings(SettingsFile("kelt.ini", dir.path()));
         QCOMPARE(setrix.langue, 2);
         QCOMPARE(setrix.retroCaptions.at(0), QString("Réglage"));
     }
