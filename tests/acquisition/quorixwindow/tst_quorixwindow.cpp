@@ -488,15 +488,15 @@ private slots:
     {
         QFETCH(bool, english);
         QFETCH(QString, message);
-        testsupport::MuxSimProcess sim;
-        QVERIFY2(sim.start({"--model", "8", "--values", "7", "--line", "short"}), qPrintable(sim.errorString()));
         Folders folders;
         if (english)
             folders.useEnglish();
         folders.writeSettings("[FICHIER]\r\nQuorix=" + folders.mux.toUtf8() + "\r\n");
-
-        MessageBoxAnswerer boxes;
         SessionLostKeySink keys;
+        MessageBoxAnswerer boxes;
+        testsupport::MuxSimProcess sim;
+        QVERIFY2(sim.start({"--model", "8", "--values", "7,8", "--line", "short", "--per-command", "2"}),
+                 qPrintable(sim.errorString()));
         auto program = startQuorix(folders, keys, sim.linkPath());
         TQuorix &w = program->mainWindow();
         QTest::mouseClick(w.btn_read, Qt::LeftButton);

@@ -77,6 +77,26 @@ private slots:
         QCOMPARE(b.cable, CableConfiguration::Nothing);
     }
 
+    // The reading-mode window's boxes follow the digit models alone; a
+    // lettered model, even with eight inputs, leaves them as they are.
+    void instrumentBoxes()
+    {
+        QCOMPARE(instrumentBoxCount("2"), std::optional<int>(2));
+        QCOMPARE(instrumentBoxCount("4"), std::optional<int>(4));
+        QCOMPARE(instrumentBoxCount("8"), std::optional<int>(8));
+        for (const char *other : {"D", "A", "M", "5", "", "88"})
+            QCOMPARE(instrumentBoxCount(other), std::nullopt);
+    }
+
+    void inputMasks()
+    {
+        QCOMPARE(inputMask({}), quint8(0));
+        QCOMPARE(inputMask({true, false, true, false, false, false, false, true}), quint8(0x85));
+        QCOMPARE(inputMask({true, true, true, true, true, true, true, true}), quint8(0xFF));
+        QVERIFY(maskHasInput(0x85, 1) && maskHasInput(0x85, 3) && maskHasInput(0x85, 8));
+        QVERIFY(!maskHasInput(0x85, 2) && !maskHasInput(0xFF, 0) && !maskHasInput(0xFF, 9));
+    }
+
     void readingLines_data()
     {
         QTest::addColumn<QByteArray>("bytes");
