@@ -1,0 +1,36 @@
+// Quorix's start-up read of quorix.ini.
+#include "acquisition/quorixsettings.h"
+#include "common/settingsfile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using common::SettingsFile;
+using namespace acquisition;
+
+class TestQuorixSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void withoutFileGiveDefaults()
+    {
+        QTemporaryDir dir;
+        const QuorixSettings quorix = readQuorixSettings(SettingsFile("quorix.ini", dir.path()));
+        QCOMPARE(quorix.langue, 1);
+        QCOMPARE(quorix.fichierConfig, QString());
+    }
+
+    void takeStoredValues()
+    {
+        QTemporaryDir dir;
+        SettingsFile quorixFile("quorix.ini", dir.path());
+        quorixFile.Ecrire_fichier_ini("GENERAL", "Langue", 0x1F);
+        quorixFile.Ecrire_chaine_ini("FICHIER", "Quorix", "/home/op/ligne 2.mux");
+        const QuorixSettings quorix = readQuorixSettings(quorixFile);
+        QCOMPARE(quorix.langue, 31);
+        QCOMPARE(quorix.fichierConfig, QString("/home/op/ligne 2.mux"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQuorixSettings)
+#include "tst_quorixsettings.moc"
