@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/captiontable.h"
+
 #include <QDialog>
 
 #include <array>
@@ -15,7 +17,7 @@ class QRadioButton;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 class TForm1;
 
 // The retro-command labels and reading mode window. Its parent is the main

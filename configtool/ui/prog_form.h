@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/captiontable.h"
 #include "configtool/ui/cablecontrols.h"
 
 #include <QDialog>
@@ -18,7 +19,7 @@ class QTabWidget;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 class TForm1;
 
 // The cable configuration window of register-programmed cables: an RS232 page

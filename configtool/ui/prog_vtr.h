@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/captiontable.h"
 #include "configtool/programmablereply.h"
 #include "configtool/ui/cablecontrols.h"
 
@@ -13,7 +14,7 @@ class QLabel;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 class TForm1;
 
 // The programmable RS232 cable window: reads the cable's whole configuration

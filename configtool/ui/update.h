@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/captiontable.h"
 #include "configtool/cablelistupdate.h"
 #include "http/httpclient.h"
 
@@ -15,7 +16,7 @@ class QPushButton;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 class TForm1;
 
 // The cable list update window: replaces the cable.txt that the main window
