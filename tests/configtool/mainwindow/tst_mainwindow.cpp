@@ -88,6 +88,15 @@ struct FakeRig {
         ports.plug(0);
         window.FormShow();
     }
+
+    // The device answers each identification request with `reply`.
+    void answerIdentification(const QByteArray &reply)
+    {
+        ports.onWrite = [reply](testsupport::FakeSerialPorts &f, int port, const QByteArray &written) {
+            if (written.endsWith("@*?\r\n"))
+                f.arrive(port, reply, 20);
+        };
+    }
 };
 
 // Rejects the next modal window other than a message box; true once one was seen.
@@ -421,10 +430,7 @@ private slots:
         FakeRig rig;
         testsupport::FakeSerialPorts &ports = rig.ports;
         TForm1 &w = rig.window;
-        ports.onWrite = [](testsupport::FakeSerialPorts &f, int port, const QByteArray &written) {
-            if (written.endsWith("@*?\r\n"))
-                f.arrive(port, "M8 MUXSIM v5\r\n", 20);
-        };
+        rig.answerIdentification("M8 MUXSIM v5\r\n");
         w.btn_connexionClick();
         QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexer 8 -> COM1"));
         w.instrumentItem(3)->trigger();
@@ -449,10 +455,7 @@ private slots:
         testsupport::FakeClock &clock = rig.clock;
         testsupport::FakeSerialPorts &ports = rig.ports;
         TForm1 &w = rig.window;
-        ports.onWrite = [](testsupport::FakeSerialPorts &f, int port, const QByteArray &written) {
-            if (written.endsWith("@*?\r\n"))
-                f.arrive(port, "MX MUXSIM v5\r\n", 20);
-        };
+        rig.answerIdentification("MX MUXSIM v5\r\n");
         w.btn_connexionClick();
         QVERIFY(w.mux_trouve());
         ports.device(0).goneAt = clock.now;
