@@ -68,7 +68,7 @@ public:
     void attachDialogs(const SetrixDialogs &dialogs);
     CaptionRegistry &captions() { return m_captions; }
 
-    // Shared state the other windows use.
+    // State the program hands on to the other windows.
     muxlink::ConfigToolLink &link() { return m_link; }
     int port_com() const { return m_link.port(); }
     bool mux_trouve() const { return m_muxFound; }
