@@ -3,6 +3,7 @@
 #include "common/captiontable.h"
 #include "configtool/programmablereply.h"
 #include "configtool/ui/cablecontrols.h"
+#include "configtool/ui/windowcontext.h"
 
 #include <QDialog>
 
@@ -15,15 +16,13 @@ class QLabel;
 namespace configtool {
 
 using common::CaptionRegistry;
-class TForm1;
 
 // The programmable RS232 cable window: reads the cable's whole configuration
-// with one query and programs it setting by setting. Its parent is the main
-// window, whose port, texts and folder it uses.
+// with one query and programs it setting by setting.
 class TForm4 : public QDialog, public Rs232Controls {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget *parent = nullptr);
+    explicit TForm4(CableWindowContext context, QWidget *parent = nullptr);
     ~TForm4() override;
     void registerCaptions(CaptionRegistry &registry);
 
@@ -33,7 +32,7 @@ public:
     void btn_lireClick();
     void btn_progClick();
 
-    // The window's own operations on the main window's port.
+    // The window's own operations on the multiplexer's port.
     void prog(const QByteArray &text);
     void delay(int ms);
     static int char2int(const QString &text);
@@ -51,9 +50,9 @@ protected:
 private:
     class View;
 
-    TForm1 *mainWindow() const { return ownerMainWindow(this); }
     void guarded(const std::function<void()> &handler);
 
+    CableWindowContext m_context;
     std::unique_ptr<View> m_view;
     ConfigurationReply m_reply;
     bool m_listFilled = false;
