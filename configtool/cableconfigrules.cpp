@@ -20,7 +20,7 @@ QString versionText(char version) { return QString(QLatin1Char(version)); }
 
 QString inputsNote(const SetrixTexts &texts, int inputs)
 {
-    return texts.message(47) + QStringLiteral(" %1").arg(inputs);
+    return texts.message(SetrixMessage::configurableOnInput) + QStringLiteral(" %1").arg(inputs);
 }
 
 // A digit model's version decides first. Returns true and fills step when a
@@ -30,11 +30,14 @@ bool versionRule(const QString &model, const QString &version, int instrument,
 {
     const QString limited = versionText(limits.limited);
     if (limits.oldest != 0 && version < versionText(limits.oldest)) {
-        step = box(Box::Error, texts.message(48) + model + QLatin1Char(' ') + texts.message(49), Next::Stop);
+        step = box(Box::Error,
+                   texts.message(SetrixMessage::thisMultiplexer) + model + QLatin1Char(' ')
+                       + texts.message(SetrixMessage::cannotConfigureCables),
+                   Next::Stop);
     } else if (version == limited) {
         step = box(Box::Information, inputsNote(texts, limits.limitedInputs), Next::OpenCableTypeChooser, true);
     } else if (version > limited && instrument == 0) {
-        step = box(Box::Information, texts.message(63), Next::Stop);
+        step = box(Box::Information, texts.message(SetrixMessage::chooseInstrumentFirst), Next::Stop);
     } else {
         return false;
     }
@@ -58,7 +61,7 @@ CableConfigStep cableConfigStep(const QString &model, const QString &version, in
     switch (described->cable) {
     case muxlink::CableConfiguration::ProgrammableCable:
         if (instrument == 0)
-            return box(Box::Information, texts.message(63), Next::Stop);
+            return box(Box::Information, texts.message(SetrixMessage::chooseInstrumentFirst), Next::Stop);
         step.next = Next::CheckCableIdentity;
         break;
     case muxlink::CableConfiguration::CableTypeChooser:

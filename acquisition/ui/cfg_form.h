@@ -1,11 +1,11 @@
 #pragma once
 
-#include "common/ui/windowhelpers.h"
 #include "acquisition/configurationsession.h"
 #include "acquisition/configvalues.h"
 #include "acquisition/quorixlanguage.h"
 #include "common/settingsfile.h"
 #include "common/ui/messages.h"
+#include "common/ui/windowhelpers.h"
 
 #include <QDialog>
 #include <QUrl>
@@ -25,7 +25,6 @@ class QPushButton;
 namespace acquisition {
 
 class ArrowSpinBox;
-class CaptionTargets;
 class RadioGroup;
 
 // The configuration editor. Its controls are the live store of the acquisition
@@ -57,7 +56,7 @@ public:
     Hooks hooks;
 
     // Registers the editor's captions under the caption map's names.
-    void registerCaptions(CaptionTargets &targets);
+    void registerCaptions(common::CaptionRegistry &targets);
 
     // ConfigurationValues over the controls.
     QString step(Step which) const override;

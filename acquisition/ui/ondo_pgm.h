@@ -1,11 +1,11 @@
 #pragma once
 
-#include "common/ui/windowhelpers.h"
 #include "acquisition/configurationsession.h"
 #include "acquisition/cycleview.h"
-#include "acquisition/languagemenu.h"
+#include "common/languagemenu.h"
 #include "common/settingsfile.h"
 #include "common/ui/messages.h"
+#include "common/ui/windowhelpers.h"
 
 #include <QMainWindow>
 #include <QUrl>
@@ -22,6 +22,7 @@ class QToolBar;
 class QToolButton;
 
 namespace common {
+class CaptionRegistry;
 class TAboutBox;
 }
 namespace muxlink {
@@ -32,7 +33,6 @@ class EventPump;
 namespace acquisition {
 
 class AcquisitionCycle;
-class CaptionTargets;
 class Cursor;
 class JournalFile;
 class KeySink;
@@ -43,7 +43,7 @@ class Tconfig_form;
 // receiving the values and never takes the keyboard focus from it. Its
 // creation finds the multiplexer; "Lecture" runs the acquisition cycle inside
 // the timer's tick until "Stop".
-class TQuorix : public QMainWindow, public CycleView, public LanguageMenu, public common::GuardedHandlers<TQuorix> {
+class TQuorix : public QMainWindow, public CycleView, public common::LanguageMenu, public common::GuardedHandlers<TQuorix> {
     Q_OBJECT
 public:
     // Scans the ports (FormCreate); without a multiplexer it beeps and says so,
@@ -142,7 +142,7 @@ protected:
 private:
     void createToolBar();
     void createMenus();
-    void registerCaptions(CaptionTargets &targets);
+    void registerCaptions(common::CaptionRegistry &targets);
     void setDefaultHooks();
     void FormCreate();
     void writeDemoWhenNoFile();

@@ -3,11 +3,9 @@
 #include "common/ui/messages.h"
 #include "configtool/captionmap.h"
 #include "configtool/paritynames.h"
-#include "configtool/ui/principal.h"
+#include "configtool/setrixtexts.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -202,24 +200,12 @@ void Rs232Controls::registerRs232Captions(CaptionRegistry &registry, const QStri
                                 [this, i](const QString &t) { renameParityEntry(i, t); });
 }
 
-TForm1 *ownerMainWindow(const QWidget *window)
-{
-    return qobject_cast<TForm1 *>(window->parentWidget());
-}
-
-QString cableListPath(const QWidget *window)
-{
-    const TForm1 *main = ownerMainWindow(window);
-    return main ? main->cableListPath()
-                : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cable.txt"));
-}
-
 CableMessages cableMessages(const SetrixTexts &texts)
 {
-    return {texts.message(50),
-            texts.message(51),
-            texts.message(52),
-            texts.message(53),
+    return {texts.message(SetrixMessage::cableSilent),
+            texts.message(SetrixMessage::badEndOfFrame),
+            texts.message(SetrixMessage::verificationFailed),
+            texts.message(SetrixMessage::programmingDone),
             texts.added(added::cableMuxDisconnected),
             texts.added(added::unknownParity),
             texts.added(added::noCableChosen)};

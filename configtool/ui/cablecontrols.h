@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/captiontable.h"
 #include "configtool/cableview.h"
 
 #include <QStringList>
@@ -19,9 +20,8 @@ class QWidget;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 class SetrixTexts;
-class TForm1;
 
 // The RS232 settings controls that the register cable window's RS232 page and
 // the programmable cable window share, under the names both windows give them.
@@ -71,10 +71,6 @@ private:
     void showParityAs(std::optional<int> entry, const QString &text);
 };
 
-// The main window a cable window belongs to (its parent); null outside the program.
-TForm1 *ownerMainWindow(const QWidget *window);
-// cable.txt in the main window's start-up folder.
-QString cableListPath(const QWidget *window);
 // The cable windows' messages in the language applied.
 CableMessages cableMessages(const SetrixTexts &texts);
 

@@ -1,13 +1,13 @@
 #include "configtool/ui/principal.h"
 
-#include "configtool/setrixsettings.h"
-#include "configtool/setrixini.h"
 #include "common/ui/apropos.h"
 #include "common/ui/messages.h"
 #include "common/usererror.h"
 #include "configtool/cableconfigrules.h"
+#include "configtool/cableidentity.h"
 #include "configtool/cablelistdate.h"
 #include "configtool/receivedisplay.h"
+#include "configtool/setrixsettings.h"
 #include "configtool/startupcablelist.h"
 #include "configtool/ui/config_avancee.h"
 #include "configtool/ui/prog_form.h"
@@ -50,10 +50,12 @@ void TForm1::attachDialogs(const SetrixDialogs &dialogs)
 {
     m_dialogs = dialogs;
     if (auto *about = dialogs.about) {
-        m_captions.add(QStringLiteral("AboutBox.caption"), [about](const QString &t) { about->setCaption(t); });
-        m_captions.add(QStringLiteral("AboutBox.Label7"), [about](const QString &t) { about->setVersionLine(t); });
-        m_captions.add(QStringLiteral("AboutBox.label9"), [about](const QString &t) { about->setMemoryLabel(t); });
-        m_captions.add(QStringLiteral("AboutBox.Button1"), [about](const QString &t) { about->setSupportButton(t); });
+        CaptionRegistry &captions = m_language.registry();
+        captions.add(QStringLiteral("AboutBox.caption"), [about](const QString &t) { about->setCaption(t); });
+        captions.add(QStringLiteral("AboutBox.Label7"), [about](const QString &t) { about->setVersionLine(t); });
+        captions.add(QStringLiteral("AboutBox.label9"), [about](const QString &t) { about->setMemoryLabel(t); });
+        captions.add(QStringLiteral("AboutBox.Button1"), [about](const QString &t) { about->setSupportButton(t); });
+        captions.addAdded(added::packageLine, [about](const QString &t) { about->setPackageLine(t); });
     }
 }
 
@@ -111,12 +113,8 @@ void TForm1::FormShow()
     } catch (const common::UserError &error) {
         listFailure = error.text();
     }
-    if (settings.langue >= 1 && settings.langue <= common::maxLanguages)
-        m_langue.at(settings.langue - 1)->setChecked(true);
     // A stored position without a file leaves the built-in captions.
-    const QString path = common::languageFilePath(m_languages, settings.langue);
-    if (!path.isEmpty())
-        guarded([this, &path] { AffectCaption(path); });
+    guarded([this, &settings] { m_language.start(settings.langue); });
     Memo1->setFocus();
     if (!listFailure.isEmpty())
         common::showError(this, listFailure);
@@ -150,30 +148,48 @@ void TForm1::FormActivate()
 
 void TForm1::AddMenuLang()
 {
-    m_languages = common::listLanguageFiles(m_files.program, [this] { m_link.pump().processPending(); });
-    for (int i = 0; i < m_languages.names.size(); ++i) {
-        m_langue.at(i)->setText(m_languages.names.at(i));
-        m_langue.at(i)->setVisible(true);
-    }
+    m_language.listLanguages([this] { m_link.pump().processPending(); });
 }
 
-void TForm1::AffectCaption(const QString &path)
+void TForm1::showLanguage(int position, const QString &name)
 {
-    const QStringList lines = common::readLanguageLines(path, m_texts.languageLines());
-    m_captions.apply(lines);
-    m_texts.applyAdded(lines);
-    if (m_dialogs.about)
-        m_dialogs.about->setPackageLine(m_texts.added(added::packageLine));
+    QAction *item = m_langue.at(position - 1);
+    item->setText(name);
+    item->setVisible(true);
+}
+
+void TForm1::setLanguageChecked(int position, bool checked)
+{
+    m_langue.at(position - 1)->setChecked(checked);
 }
 
 void TForm1::LangueClick(int position)
 {
-    const QString path = common::languageFilePath(m_languages, position);
-    if (path.isEmpty())
+    if (m_language.choose(position))
+        refreshLanguageTexts();
+}
+
+void TForm1::refreshLanguageTexts()
+{
+    showMuxStatus();
+    if (m_instrument != 0 && !m_panels[1]->text().isEmpty())
+        m_panels[1]->setText(m_texts.instrumentChosen(m_instrument));
+}
+
+void TForm1::showMuxStatus()
+{
+    switch (m_muxStatus) {
+    case MuxStatus::None:
         return;
-    AffectCaption(path);
-    tick(m_langue, position - 1);
-    m_settings.Ecrire_fichier_ini(ini::general, ini::language, position);
+    case MuxStatus::Found:
+        m_panels[0]->setText(
+            muxlink::modelInfo(m_foundModel, m_foundPort, m_texts.message(SetrixMessage::multiplexerModelPrefix))
+                .statusText);
+        return;
+    case MuxStatus::Lost:
+        m_panels[0]->setText(m_texts.added(added::muxDisconnected));
+        return;
+    }
 }
 
 void TForm1::Detection_Mux()
@@ -207,8 +223,12 @@ void TForm1::applyScan()
     btn_connexion->setEnabled(false);
     setCommandButtonsEnabled(true);
     btn_lecture->setEnabled(false);
-    const muxlink::ModelInfo info = muxlink::modelInfo(m_link.model(), m_link.port(), m_texts.message(41));
+    const muxlink::ModelInfo info = muxlink::modelInfo(m_link.model(), m_link.port(),
+                                                       m_texts.message(SetrixMessage::multiplexerModelPrefix));
     if (info.changesStatus) {
+        m_muxStatus = MuxStatus::Found;
+        m_foundModel = m_link.model();
+        m_foundPort = m_link.port();
         m_panels[0]->setText(info.statusText);
         if (info.inputs > 0) {
             for (int k = 1; k <= int(m_inst.size()); ++k)
@@ -224,7 +244,8 @@ void TForm1::portLost()
     m_portLost = true;
     m_muxFound = false;
     m_link.close();
-    m_panels[0]->setText(m_texts.added(added::muxDisconnected));
+    m_muxStatus = MuxStatus::Lost;
+    showMuxStatus();
     setCommandButtonsEnabled(false);
     btn_connexion->setEnabled(true);
 }
@@ -318,10 +339,31 @@ void TForm1::btn_retrocommandeClick()
     }
 }
 
-void TForm1::setRetroCaption(int digit, const QString &caption)
+void TForm1::useAddressedMode()
 {
-    m_retroCaptions.setCaption(digit, caption);
+    m_instrumentMask = 0;
+    for (QAction *item : m_inst) {
+        item->setEnabled(true);
+        item->setChecked(false);
+    }
+}
+
+// An empty caption leaves its item to the generic caption of the next language.
+void TForm1::applyReadingChoice(const ReadingChoice &choice)
+{
+    for (int d = 0; d < int(choice.retroCaptions.size()); ++d) {
+        if (!choice.retroCaptions[d].isEmpty())
+            m_retroCaptions.setCaption(d, choice.retroCaptions[d]);
+    }
     refreshRetroItems();
+    m_instrumentMask = 0;
+    if (!choice.multiple)
+        return;
+    for (int n = 0; n < int(m_inst.size()); ++n) {
+        m_inst.at(n)->setChecked(choice.ticked.at(n));
+        m_inst.at(n)->setEnabled(false);
+    }
+    m_instrumentMask = choice.mask;
 }
 
 void TForm1::refreshRetroItems()
@@ -332,15 +374,12 @@ void TForm1::refreshRetroItems()
 
 void TForm1::btn_configClick()
 {
-    if (m_dialogs.form2)
-        m_dialogs.form2->Button1->setVisible(true);
     const CableConfigStep step = cableConfigStep(m_link.model(), m_link.version(), m_instrument, m_texts);
+    emit cableGridOffered(!step.hideMoreButton);
     if (step.box == CableConfigStep::Box::Information)
         common::showInformation(this, step.boxText);
     else if (step.box == CableConfigStep::Box::Error)
         common::showError(this, step.boxText);
-    if (step.hideMoreButton && m_dialogs.form2)
-        m_dialogs.form2->Button1->setVisible(false);
 
     switch (step.next) {
     case CableConfigStep::Next::Stop:
@@ -350,18 +389,15 @@ void TForm1::btn_configClick()
             m_dialogs.form7->exec();
         return;
     case CableConfigStep::Next::CheckCableIdentity: {
-        m_link.send(muxlink::selectCommand(m_instrument));
-        m_link.send(muxlink::cableIdentityCommand());
-        const muxlink::LineResult reply = m_link.readLine();
-        if (reply.gone) {
+        const CableIdentity identity = askCableIdentity(m_link, m_instrument);
+        if (identity.gone) {
             portLost();
             return;
         }
-        const QString line = QString::fromLatin1(reply.line);
         if (m_dialogs.form4)
-            m_dialogs.form4->setWindowTitle(line);
-        if (!isProgrammableCableReply(line)) {
-            common::showError(this, m_texts.notProgrammable(line));
+            m_dialogs.form4->setWindowTitle(identity.reply);
+        if (!identity.programmable) {
+            common::showError(this, m_texts.notProgrammable(identity.reply));
             return;
         }
         if (m_dialogs.form4)

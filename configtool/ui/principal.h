@@ -1,11 +1,12 @@
 #pragma once
 
-#include "common/ui/windowhelpers.h"
 #include "common/filelocations.h"
 #include "common/languagefiles.h"
+#include "common/languageswitch.h"
 #include "common/settingsfile.h"
-#include "configtool/captionmap.h"
+#include "common/ui/windowhelpers.h"
 #include "configtool/cablelistupdate.h"
+#include "configtool/captionmap.h"
 #include "configtool/retrocaptions.h"
 #include "configtool/setrixtexts.h"
 #include "link/configtoollink.h"
@@ -34,6 +35,7 @@ class TForm3;
 class TForm4;
 class TForm6;
 class TForm7;
+struct ReadingChoice;
 
 // Where the main window finds its files. Tests point these at temporary folders
 // so that nothing is written beside the test programs. The {} lets callers
@@ -57,7 +59,7 @@ struct SetrixDialogs {
 
 // Setrix's main window: finds the multiplexer, addresses and reads its inputs,
 // sends the retro-commands, shows everything received and opens the cable windows.
-class TForm1 : public QMainWindow, public common::GuardedHandlers<TForm1> {
+class TForm1 : public QMainWindow, public common::LanguageMenu, public common::GuardedHandlers<TForm1> {
     Q_OBJECT
 public:
     TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock,
@@ -66,19 +68,16 @@ public:
 
     // Called once the other windows exist: they take their captions from here on.
     void attachDialogs(const SetrixDialogs &dialogs);
-    CaptionRegistry &captions() { return m_captions; }
+    CaptionRegistry &captions() { return m_language.registry(); }
 
-    // Shared state the other windows use.
+    // State the program hands on to the other windows.
     muxlink::ConfigToolLink &link() { return m_link; }
     int port_com() const { return m_link.port(); }
     bool mux_trouve() const { return m_muxFound; }
     QString lettre_modele() const { return m_link.model(); }
     int instrument_choisi() const { return m_instrument; }
     quint8 instrumentMask() const { return m_instrumentMask; }
-    void setInstrumentMask(quint8 mask) { m_instrumentMask = mask; }
     QAction *instrumentItem(int instrument) const { return m_inst.at(instrument - 1); }
-    // An empty caption leaves the item to the generic caption of the next language.
-    void setRetroCaption(int digit, const QString &caption);
     QAction *retroItem(int digit) const { return m_retro.at(digit); }
     const SetrixTexts &texts() const { return m_texts; }
     const ProxySettings &proxySettings() const { return m_proxy; }
@@ -110,10 +109,19 @@ public:
     void Aide1Click();
     void LangueClick(int position);      // Langue11Click .. Langue51Click
     void AddMenuLang();
-    void AffectCaption(const QString &path);
     void Detection_Mux();
     void pas_de_mux();
 
+    // What the reading mode window chose.
+    void useAddressedMode();
+    void applyReadingChoice(const ReadingChoice &choice);
+
+signals:
+    // Whether the cable configuration window offers its interrogation grid,
+    // which depends on the multiplexer; told before that window opens.
+    void cableGridOffered(bool offered);
+
+public:
     // Controls.
     QToolBar *ToolBar1;
     QToolButton *btn_connexion;
@@ -151,6 +159,12 @@ private:
     void tick(const std::vector<QAction *> &items, int index);
     void setCommandButtonsEnabled(bool enabled);
     void setButtonCaption(QToolButton *button, const QString &text);
+    // The status bar's texts that come from the language, shown in the current one.
+    void showMuxStatus();
+    void refreshLanguageTexts();
+    // LanguageMenu
+    void showLanguage(int position, const QString &name) override;
+    void setLanguageChecked(int position, bool checked) override;
 
     muxlink::SerialPorts &m_ports;
     muxlink::ConfigToolLink m_link;
@@ -158,10 +172,9 @@ private:
     common::SettingsFile m_settings;
     std::function<QDate()> m_today;
     SetrixDialogs m_dialogs;
-    CaptionRegistry m_captions;
+    common::LanguageSwitch m_language;
     SetrixTexts m_texts;
     RetroCaptions m_retroCaptions;
-    common::LanguageList m_languages;
     ProxySettings m_proxy;
     QDate m_cableListDate; // invalid: none read, older than any list
     bool m_muxFound = false;
@@ -171,6 +184,12 @@ private:
     bool m_startupDone = false;
     bool m_closed = false;
     int m_instrument = 0;
+    // What status panel 0 tells of the multiplexer: nothing yet, the model
+    // found (with its letter and port), or its loss.
+    enum class MuxStatus { None, Found, Lost };
+    MuxStatus m_muxStatus = MuxStatus::None;
+    QString m_foundModel;
+    int m_foundPort = 0;
     quint8 m_instrumentMask = 0;
 
     std::vector<QAction *> m_inst;     // inst1 .. inst8

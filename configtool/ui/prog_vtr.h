@@ -1,7 +1,9 @@
 #pragma once
 
+#include "common/captiontable.h"
 #include "common/ui/windowhelpers.h"
 #include "configtool/ui/cablecontrols.h"
+#include "configtool/ui/windowcontext.h"
 
 #include <QDialog>
 
@@ -13,16 +15,14 @@ class QLabel;
 
 namespace configtool {
 
-class CaptionRegistry;
-class TForm1;
+using common::CaptionRegistry;
 
 // The programmable RS232 cable window: reads the cable's whole configuration
-// with one query and programs it setting by setting. Its parent is the main
-// window, whose port, texts and folder it uses.
+// with one query and programs it setting by setting.
 class TForm4 : public QDialog, public Rs232Controls, public common::GuardedHandlers<TForm4> {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget *parent = nullptr);
+    explicit TForm4(CableWindowContext context, QWidget *parent = nullptr);
     ~TForm4() override;
     void registerCaptions(CaptionRegistry &registry);
 
@@ -41,8 +41,8 @@ protected:
 private:
     class View;
 
-    TForm1 *mainWindow() const { return ownerMainWindow(this); }
 
+    CableWindowContext m_context;
     std::unique_ptr<View> m_view;
     bool m_listFilled = false;
 };
