@@ -12,14 +12,6 @@ class TestQuorixSettings : public QObject {
     Q_OBJECT
 
 private slots:
-    void withoutFileGiveDefaults()
-    {
-        QTemporaryDir dir;
-        const QuorixSettings quorix = readQuorixSettings(SettingsFile("quorix.ini", dir.path()));
-        QCOMPARE(quorix.langue, 1);
-        QCOMPARE(quorix.fichierConfig, QString());
-    }
-
     void takeStoredValues()
     {
         QTemporaryDir dir;
@@ -29,6 +21,14 @@ private slots:
         const QuorixSettings quorix = readQuorixSettings(quorixFile);
         QCOMPARE(quorix.langue, 31);
         QCOMPARE(quorix.fichierConfig, QString("/home/op/ligne 2.mux"));
+    }
+
+    void withoutFileGiveDefaults()
+    {
+        QTemporaryDir dir;
+        const QuorixSettings quorix = readQuorixSettings(SettingsFile("quorix.ini", dir.path()));
+        QCOMPARE(quorix.langue, 1);
+        QCOMPARE(quorix.fichierConfig, QString());
     }
 };
 
