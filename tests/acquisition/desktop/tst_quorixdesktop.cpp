@@ -2,9 +2,9 @@
 // the simulator, driven by clicks and keys, watched through the windows the
 // window manager manages.
 #include "acquisition/configfile.h"
-#include "acquisition/memoryconfiguration.h"
 #include "common/inifile.h"
 #include "tests/support/desktop/x11desktop.h"
+#include "tests/support/memoryconfiguration.h"
 #include "tests/support/muxsim_process.h"
 
 #include <QFile>

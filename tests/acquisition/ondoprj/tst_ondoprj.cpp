@@ -2,7 +2,7 @@
 // a spreadsheet-like window of this test, cell after cell, while clicks on its
 // tool bar leave the keyboard focus in that window.
 #include "acquisition/configfile.h"
-#include "acquisition/memoryconfiguration.h"
+#include "tests/support/memoryconfiguration.h"
 #include "tests/support/muxsim_process.h"
 
 #include <QApplication>

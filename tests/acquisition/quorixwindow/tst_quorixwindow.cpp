@@ -2,8 +2,6 @@
 // through a recording sink, the stay-on-top rule around dialogs, and closing.
 #include "acquisition/configfile.h"
 #include "acquisition/keyoutput.h"
-#include "acquisition/memoryconfiguration.h"
-#include "acquisition/recordingkeysink.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
@@ -13,10 +11,12 @@
 #include "common/ui/apropos.h"
 #include "common/usererror.h"
 #include "common/version.h"
-#include "common/ui/messageboxanswerer.h"
 #include "tests/acquisition/cycle/keytext.h"
 #include "tests/support/files.h"
+#include "tests/support/memoryconfiguration.h"
 #include "tests/support/muxsim_process.h"
+#include "tests/support/recordingkeysink.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QAction>
 #include <QApplication>
