@@ -6,8 +6,24 @@
 # helpers (widgetsupport). Each test has its own XDG data and settings folders
 # in the build tree, emptied before a run, so that no test reads or writes the
 # user's own (journal, settings).
+# Each test lives in tests/<source folder>/<source file>/ and is named after that path:
+# tests/configtool/ui/update/ gives configtool_ui_update; an aspect is appended
+# (test_name_from_path(t savefailures) gives configtool_ui_principal_savefailures).
+function(test_name_from_path out)
+  file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REPLACE "/" "_" name "${rel}")
+  if(ARGC GREATER 1)
+    set(name "${name}_${ARGV1}")
+  endif()
+  set(${out} ${name} PARENT_SCOPE)
+endfunction()
+
 function(add_qt_test name)
   cmake_parse_arguments(T "WINDOW;XSERVER;MUXSIM" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  test_name_from_path(from_path)
+  if(NOT name MATCHES "^${from_path}(_[a-z0-9]+)?$")
+    message(FATAL_ERROR "test ${name} must be named after its folder (${from_path})")
+  endif()
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE Qt6::Test testsupport ${T_LIBS})
