@@ -3,11 +3,9 @@
 #include "common/ui/messages.h"
 #include "configtool/captionmap.h"
 #include "configtool/paritynames.h"
-#include "configtool/ui/principal.h"
+#include "configtool/setrixtexts.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -200,18 +198,6 @@ void Rs232Controls::registerRs232Captions(CaptionRegistry &registry, const QStri
     for (int i = 0; i < 3; ++i)
         registry.addWithBuiltIn(form + QStringLiteral(".c_parite.%1").arg(i),
                                 [this, i](const QString &t) { renameParityEntry(i, t); });
-}
-
-TForm1 *ownerMainWindow(const QWidget *window)
-{
-    return qobject_cast<TForm1 *>(window->parentWidget());
-}
-
-QString cableListPath(const QWidget *window)
-{
-    const TForm1 *main = ownerMainWindow(window);
-    return main ? main->cableListPath()
-                : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cable.txt"));
 }
 
 CableMessages cableMessages(const SetrixTexts &texts)

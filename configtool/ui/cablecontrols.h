@@ -21,7 +21,6 @@ namespace configtool {
 
 class CaptionRegistry;
 class SetrixTexts;
-class TForm1;
 
 // The RS232 settings controls that the register cable window's RS232 page and
 // the programmable cable window share, under the names both windows give them.
@@ -71,10 +70,6 @@ private:
     void showParityAs(std::optional<int> entry, const QString &text);
 };
 
-// The main window a cable window belongs to (its parent); null outside the program.
-TForm1 *ownerMainWindow(const QWidget *window);
-// cable.txt in the main window's start-up folder.
-QString cableListPath(const QWidget *window);
 // The cable windows' messages in the language applied.
 CableMessages cableMessages(const SetrixTexts &texts);
 

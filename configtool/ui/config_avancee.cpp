@@ -1,12 +1,10 @@
 #include "configtool/ui/config_avancee.h"
 
+#include "common/settingsfile.h"
 #include "common/ui/messages.h"
 #include "configtool/captionmap.h"
 #include "configtool/instrumentboxes.h"
-#include "configtool/ui/cablecontrols.h"
-#include "configtool/ui/principal.h"
 
-#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -22,7 +20,8 @@ const QString retroSection = QStringLiteral("RETRO");
 QString retroKey(int digit) { return QStringLiteral("rcmde%1").arg(digit); }
 } // namespace
 
-TForm6::TForm6(QWidget *parent) : QDialog(parent)
+TForm6::TForm6(common::SettingsFile &settings, std::function<QString()> modelLetter, QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_modelLetter(std::move(modelLetter))
 {
     setObjectName(QStringLiteral("Form6"));
 
@@ -100,11 +99,6 @@ void TForm6::guarded(const std::function<void()> &handler)
     common::runGuarded(this, handler);
 }
 
-TForm1 *TForm6::mainWindow() const
-{
-    return ownerMainWindow(this);
-}
-
 bool TForm6::multipleMode() const
 {
     return LectureItems[1]->isChecked();
@@ -119,12 +113,9 @@ void TForm6::showEvent(QShowEvent *event)
 // The mode, the group's visibility and the ticks stay as the user left them.
 void TForm6::FormShow()
 {
-    TForm1 *main = mainWindow();
-    if (!main)
-        return;
     for (int d = 0; d < 10; ++d)
-        Edits[d]->setText(main->settingsFile().Lire_chaine_ini(retroSection, retroKey(d)));
-    if (const auto count = instrumentBoxCount(main->lettre_modele())) {
+        Edits[d]->setText(m_settings.Lire_chaine_ini(retroSection, retroKey(d)));
+    if (const auto count = instrumentBoxCount(m_modelLetter())) {
         for (int n = 0; n < 8; ++n)
             INS[n]->setVisible(n < *count);
     }
@@ -137,38 +128,23 @@ void TForm6::LectureClick()
         return;
     }
     GroupBox2->hide();
-    if (TForm1 *main = mainWindow()) {
-        main->setInstrumentMask(0);
-        for (int n = 1; n <= 8; ++n) {
-            main->instrumentItem(n)->setEnabled(true);
-            main->instrumentItem(n)->setChecked(false);
-        }
-    }
+    emit addressedModeChosen();
 }
 
 void TForm6::Button1Click()
 {
-    TForm1 *main = mainWindow();
-    if (!main) {
-        accept();
-        return;
-    }
-    for (int d = 0; d < 10; ++d)
-        main->settingsFile().Ecrire_chaine_ini(retroSection, retroKey(d), Edits[d]->text());
+    ReadingChoice choice;
     for (int d = 0; d < 10; ++d) {
-        if (!Edits[d]->text().isEmpty())
-            main->setRetroCaption(d, Edits[d]->text());
+        m_settings.Ecrire_chaine_ini(retroSection, retroKey(d), Edits[d]->text());
+        choice.retroCaptions[d] = Edits[d]->text();
     }
-    main->setInstrumentMask(0);
-    if (multipleMode()) {
-        std::array<bool, 8> ticked{};
-        for (int n = 0; n < 8; ++n) {
-            ticked[n] = INS[n]->isChecked();
-            main->instrumentItem(n + 1)->setChecked(ticked[n]);
-            main->instrumentItem(n + 1)->setEnabled(false);
-        }
-        main->setInstrumentMask(instrumentMask(ticked));
+    choice.multiple = multipleMode();
+    if (choice.multiple) {
+        for (int n = 0; n < 8; ++n)
+            choice.ticked[n] = INS[n]->isChecked();
+        choice.mask = instrumentMask(choice.ticked);
     }
+    emit readingChosen(choice);
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include <array>
 #include <functional>
@@ -13,18 +14,29 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+namespace common {
+class SettingsFile;
+}
+
 namespace configtool {
 
 class CaptionRegistry;
-class TForm1;
 
-// The retro-command labels and reading mode window. Its parent is the main
-// window, whose settings file, retro-command items, instrument items and
-// instrument mask it writes.
+// What the OK of the reading mode window chose, for the main window to apply.
+struct ReadingChoice {
+    std::array<QString, 10> retroCaptions; // an empty caption leaves its item as it is
+    bool multiple = false;
+    std::array<bool, 8> ticked {};         // the inputs read together in multiple mode
+    quint8 mask = 0;                       // their mask; 0 in addressed mode
+};
+
+// The retro-command labels and reading mode window. It keeps the labels in the
+// settings file and tells what was chosen; the main window applies it.
 class TForm6 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget *parent = nullptr);
+    // `modelLetter` gives the multiplexer's model, which sets how many inputs are offered.
+    TForm6(common::SettingsFile &settings, std::function<QString()> modelLetter, QWidget *parent = nullptr);
     void registerCaptions(CaptionRegistry &registry);
 
     // Handlers.
@@ -45,13 +57,19 @@ public:
     QPushButton *Button1;
     QPushButton *Button2;
 
+signals:
+    // Addressed mode was picked, which takes effect at once, even if the window is cancelled.
+    void addressedModeChosen();
+    void readingChosen(const configtool::ReadingChoice &choice);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    TForm1 *mainWindow() const;
     void guarded(const std::function<void()> &handler);
 
+    common::SettingsFile &m_settings;
+    std::function<QString()> m_modelLetter;
     QButtonGroup *m_mode;
 };
 

@@ -5,6 +5,7 @@
 #include "common/ui/messages.h"
 #include "common/usererror.h"
 #include "configtool/cableconfigrules.h"
+#include "configtool/cableidentity.h"
 #include "configtool/cablelistdate.h"
 #include "configtool/receivedisplay.h"
 #include "configtool/startupcablelist.h"
@@ -324,10 +325,31 @@ void TForm1::btn_retrocommandeClick()
     }
 }
 
-void TForm1::setRetroCaption(int digit, const QString &caption)
+void TForm1::useAddressedMode()
 {
-    m_retroCaptions.setCaption(digit, caption);
+    m_instrumentMask = 0;
+    for (QAction *item : m_inst) {
+        item->setEnabled(true);
+        item->setChecked(false);
+    }
+}
+
+// An empty caption leaves its item to the generic caption of the next language.
+void TForm1::applyReadingChoice(const ReadingChoice &choice)
+{
+    for (int d = 0; d < int(choice.retroCaptions.size()); ++d) {
+        if (!choice.retroCaptions[d].isEmpty())
+            m_retroCaptions.setCaption(d, choice.retroCaptions[d]);
+    }
     refreshRetroItems();
+    m_instrumentMask = 0;
+    if (!choice.multiple)
+        return;
+    for (int n = 0; n < int(m_inst.size()); ++n) {
+        m_inst.at(n)->setChecked(choice.ticked.at(n));
+        m_inst.at(n)->setEnabled(false);
+    }
+    m_instrumentMask = choice.mask;
 }
 
 void TForm1::refreshRetroItems()
@@ -338,15 +360,12 @@ void TForm1::refreshRetroItems()
 
 void TForm1::btn_configClick()
 {
-    if (m_dialogs.form2)
-        m_dialogs.form2->Button1->setVisible(true);
     const CableConfigStep step = cableConfigStep(m_link.model(), m_link.version(), m_instrument, m_texts);
+    emit cableGridOffered(!step.hideMoreButton);
     if (step.box == CableConfigStep::Box::Information)
         common::showInformation(this, step.boxText);
     else if (step.box == CableConfigStep::Box::Error)
         common::showError(this, step.boxText);
-    if (step.hideMoreButton && m_dialogs.form2)
-        m_dialogs.form2->Button1->setVisible(false);
 
     switch (step.next) {
     case CableConfigStep::Next::Stop:
@@ -356,18 +375,15 @@ void TForm1::btn_configClick()
             m_dialogs.form7->exec();
         return;
     case CableConfigStep::Next::CheckCableIdentity: {
-        m_link.send(muxlink::selectCommand(m_instrument));
-        m_link.send(muxlink::cableIdentityCommand());
-        const muxlink::LineResult reply = m_link.readLine();
-        if (reply.gone) {
+        const CableIdentity identity = askCableIdentity(m_link, m_instrument);
+        if (identity.gone) {
             portLost();
             return;
         }
-        const QString line = QString::fromLatin1(reply.line);
         if (m_dialogs.form4)
-            m_dialogs.form4->setWindowTitle(line);
-        if (!isProgrammableCableReply(line)) {
-            common::showError(this, m_texts.notProgrammable(line));
+            m_dialogs.form4->setWindowTitle(identity.reply);
+        if (!identity.programmable) {
+            common::showError(this, m_texts.notProgrammable(identity.reply));
             return;
         }
         if (m_dialogs.form4)

@@ -33,6 +33,7 @@ class TForm3;
 class TForm4;
 class TForm6;
 class TForm7;
+struct ReadingChoice;
 
 // Where the main window finds its files. Tests point these at temporary folders
 // so that nothing is written beside the test programs. The {} lets callers
@@ -67,7 +68,7 @@ public:
     void attachDialogs(const SetrixDialogs &dialogs);
     CaptionRegistry &captions() { return m_captions; }
 
-    // Shared state the other windows use.
+    // State the program hands on to the other windows.
     muxlink::ConfigToolLink &link() { return m_link; }
     int port_com() const { return m_link.port(); }
     bool mux_trouve() const { return m_muxFound; }
@@ -75,10 +76,7 @@ public:
     QString car_version() const { return m_link.version(); }
     int instrument_choisi() const { return m_instrument; }
     quint8 instrumentMask() const { return m_instrumentMask; }
-    void setInstrumentMask(quint8 mask) { m_instrumentMask = mask; }
     QAction *instrumentItem(int instrument) const { return m_inst.at(instrument - 1); }
-    // An empty caption leaves the item to the generic caption of the next language.
-    void setRetroCaption(int digit, const QString &caption);
     QAction *retroItem(int digit) const { return m_retro.at(digit); }
     const SetrixTexts &texts() const { return m_texts; }
     const ProxySettings &proxySettings() const { return m_proxy; }
@@ -115,6 +113,16 @@ public:
     void Detection_Mux();
     void pas_de_mux();
 
+    // What the reading mode window chose.
+    void useAddressedMode();
+    void applyReadingChoice(const ReadingChoice &choice);
+
+signals:
+    // Whether the cable configuration window offers its interrogation grid,
+    // which depends on the multiplexer; told before that window opens.
+    void cableGridOffered(bool offered);
+
+public:
     // Controls.
     QToolBar *ToolBar1;
     QToolButton *btn_connexion;

@@ -7,7 +7,6 @@
 #include "configtool/cablelink.h"
 #include "configtool/captionmap.h"
 #include "configtool/registerprogramming.h"
-#include "configtool/ui/principal.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -99,7 +98,7 @@ private:
     TForm2 &f;
 };
 
-TForm2::TForm2(QWidget *parent) : QDialog(parent)
+TForm2::TForm2(CableWindowContext context, QWidget *parent) : QDialog(parent), m_context(std::move(context))
 {
     setObjectName(QStringLiteral("Form2"));
     PageControl1 = new QTabWidget(this);
@@ -236,7 +235,16 @@ void TForm2::guarded(const std::function<void()> &handler)
 
 void TForm2::showRs232Page() { PageControl1->setCurrentWidget(TabSheet1); }
 void TForm2::showAnalogPage() { PageControl1->setCurrentWidget(TabSheet2); }
-bool TForm2::gridIncluded() const { return Button1->text() == hideGrid; }
+
+void TForm2::setGridOffered(bool offered)
+{
+    Button1->setVisible(offered);
+}
+
+CableMessages TForm2::messages() const
+{
+    return cableMessages(m_context.texts);
+}
 
 void TForm2::showEvent(QShowEvent *event)
 {
@@ -249,7 +257,7 @@ void TForm2::FormShow()
     for (int row = 0; row < 10; ++row)
         tabCmde->item(row, 0)->setText(QString::number(row));
     if (!m_listsFilled) {
-        const RegisterCableLists lists = CableDatabase(cableListPath(this)).registerCableLists();
+        const RegisterCableLists lists = CableDatabase(m_context.cableListPath()).registerCableLists();
         for (QComboBox *box : {ref_cable, ComboBox2}) {
             const QSignalBlocker blocker(box);
             box->clear();
@@ -281,7 +289,7 @@ void TForm2::loadPreselectedRecord()
 void TForm2::ref_cableChange()
 {
     m_rs232Reference.reset();
-    const CableDatabase database(cableListPath(this));
+    const CableDatabase database(m_context.cableListPath());
     loadRs232Record(database.findRs232Record(ref_cable->currentText(), MatchRule::Reference), *m_rs232);
     m_rs232Reference = referenceNumberOf(ref_cable->currentText());
 }
@@ -289,54 +297,45 @@ void TForm2::ref_cableChange()
 void TForm2::ComboBox2Change()
 {
     m_analogReference.reset();
-    const CableDatabase database(cableListPath(this));
+    const CableDatabase database(m_context.cableListPath());
     loadAnalogRecord(database.findAnalogRecord(ComboBox2->currentText()), *m_analog);
     m_analogReference = referenceNumberOf(ComboBox2->currentText());
 }
 
 void TForm2::btn_lireClick()
 {
-    if (TForm1 *main = mainWindow()) {
-        CableLink link(main->link());
-        readRs232Cable(link, *m_rs232, CableDatabase(cableListPath(this)), cableMessages(main->texts()));
-    }
+    CableLink link(m_context.link);
+    readRs232Cable(link, *m_rs232, CableDatabase(m_context.cableListPath()), messages());
 }
 
 void TForm2::btn_progClick()
 {
-    if (TForm1 *main = mainWindow()) {
-        CableLink link(main->link());
-        programRs232Cable(link, *m_rs232, cableMessages(main->texts()));
-    }
+    CableLink link(m_context.link);
+    programRs232Cable(link, *m_rs232, messages());
 }
 
 void TForm2::Button2Click()
 {
-    if (TForm1 *main = mainWindow()) {
-        CableLink link(main->link());
-        readAnalogCable(link, *m_analog, CableDatabase(cableListPath(this)), cableMessages(main->texts()));
-    }
+    CableLink link(m_context.link);
+    readAnalogCable(link, *m_analog, CableDatabase(m_context.cableListPath()), messages());
 }
 
 void TForm2::Button3Click()
 {
-    if (TForm1 *main = mainWindow()) {
-        CableLink link(main->link());
-        programAnalogCable(link, *m_analog, cableMessages(main->texts()));
-    }
+    CableLink link(m_context.link);
+    programAnalogCable(link, *m_analog, messages());
 }
 
 void TForm2::Button1Click()
 {
-    const bool show = Button1->text() == showGrid;
-    Button1->setText(show ? hideGrid : showGrid);
-    setFixedSize(show ? wideWidth : narrowWidth, formHeight);
+    m_gridOpen = !m_gridOpen;
+    Button1->setText(m_gridOpen ? hideGrid : showGrid);
+    setFixedSize(m_gridOpen ? wideWidth : narrowWidth, formHeight);
 }
 
 void TForm2::delay(double ms)
 {
-    if (TForm1 *main = mainWindow())
-        CableLink(main->link()).delay(int(ms));
+    CableLink(m_context.link).delay(int(ms));
 }
 
 } // namespace configtool

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "configtool/ui/cablecontrols.h"
+#include "configtool/ui/windowcontext.h"
 
 #include <QDialog>
 
@@ -19,22 +20,23 @@ class QTabWidget;
 namespace configtool {
 
 class CaptionRegistry;
-class TForm1;
 
 // The cable configuration window of register-programmed cables: an RS232 page
 // (with the interrogation grid beside it) and an analog page, one shown at a
-// time. Its parent is the main window, whose port, texts and folder it uses.
+// time.
 class TForm2 : public QDialog, public Rs232Controls {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget *parent = nullptr);
+    explicit TForm2(CableWindowContext context, QWidget *parent = nullptr);
     ~TForm2() override;
     void registerCaptions(CaptionRegistry &registry);
 
     // The page the cable type chooser picked.
     void showRs232Page();
     void showAnalogPage();
-    bool gridIncluded() const;
+    bool gridIncluded() const { return m_gridOpen; }
+    // Multiplexers that cannot use the grid are not offered the ">>" button.
+    void setGridOffered(bool offered);
     // The reference number each page programs: that of the cable its list
     // shows, none while it shows none.
     std::optional<int> rs232Reference() const { return m_rs232Reference; }
@@ -54,8 +56,7 @@ public:
     QTabWidget *PageControl1;
     QWidget *TabSheet1;
     QWidget *TabSheet2;
-    // ">>": shows or hides the interrogation grid; the main window hides it for
-    // multiplexers that cannot use the grid.
+    // ">>": shows or hides the interrogation grid.
     QPushButton *Button1;
     QLabel *Label2;
     QTableWidget *tabCmde;
@@ -82,12 +83,14 @@ private:
     void createRs232Page();
     void createAnalogPage();
     void createGrid();
-    TForm1 *mainWindow() const { return ownerMainWindow(this); }
+    CableMessages messages() const;
     void guarded(const std::function<void()> &handler);
     void loadPreselectedRecord();
 
+    CableWindowContext m_context;
     std::unique_ptr<Rs232Page> m_rs232;
     std::unique_ptr<AnalogPage> m_analog;
+    bool m_gridOpen = false;
     bool m_listsFilled = false;
     bool m_rs232Loaded = false;
     bool m_analogLoaded = false;

@@ -5,7 +5,6 @@
 #include "configtool/cablelink.h"
 #include "configtool/captionmap.h"
 #include "configtool/programmablecable.h"
-#include "configtool/ui/principal.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -26,7 +25,7 @@ private:
     TForm4 &f;
 };
 
-TForm4::TForm4(QWidget *parent) : QDialog(parent)
+TForm4::TForm4(CableWindowContext context, QWidget *parent) : QDialog(parent), m_context(std::move(context))
 {
     setObjectName(QStringLiteral("Form4"));
     createRs232Controls(this, {"75", "150", "300", "600", "1200", "2400", "4800", "9600"}, 204);
@@ -71,7 +70,7 @@ void TForm4::FormShow()
 {
     if (m_listFilled)
         return;
-    const QStringList labels = CableDatabase(cableListPath(this)).programmableCableList();
+    const QStringList labels = CableDatabase(m_context.cableListPath()).programmableCableList();
     const QSignalBlocker blocker(ref_cable);
     ref_cable->clear();
     ref_cable->addItems(labels);
@@ -81,56 +80,45 @@ void TForm4::FormShow()
 
 void TForm4::ref_cableChange()
 {
-    loadRs232Record(CableDatabase(cableListPath(this)).findRs232Record(ref_cable->currentText(), MatchRule::Label),
+    loadRs232Record(CableDatabase(m_context.cableListPath()).findRs232Record(ref_cable->currentText(), MatchRule::Label),
                     *m_view);
 }
 
 void TForm4::btn_lireClick()
 {
-    if (TForm1 *main = mainWindow()) {
-        CableLink link(main->link());
-        readProgrammableCable(link, *m_view, cableMessages(main->texts()));
-    }
+    CableLink link(m_context.link);
+    readProgrammableCable(link, *m_view, cableMessages(m_context.texts));
 }
 
 void TForm4::btn_progClick()
 {
-    if (TForm1 *main = mainWindow()) {
-        CableLink link(main->link());
-        programProgrammableCable(link, *m_view, cableMessages(main->texts()));
-    }
+    CableLink link(m_context.link);
+    programProgrammableCable(link, *m_view, cableMessages(m_context.texts));
 }
 
 void TForm4::prog(const QByteArray &text)
 {
-    if (TForm1 *main = mainWindow())
-        CableLink(main->link()).sendUpToZero(text);
+    CableLink(m_context.link).sendUpToZero(text);
 }
 
 void TForm4::delay(int ms)
 {
-    if (TForm1 *main = mainWindow())
-        CableLink(main->link()).delay(ms);
+    CableLink(m_context.link).delay(ms);
 }
 
 int TForm4::char2int(const QString &text) { return programmableByte(text); }
 
 void TForm4::lit_config()
 {
-    if (TForm1 *main = mainWindow()) {
-        CableLink link(main->link());
-        m_reply = readConfiguration(link);
-    }
+    CableLink link(m_context.link);
+    m_reply = readConfiguration(link);
 }
 
 QString TForm4::decode_caractere(int byte) { return decodeReplyCharacter(byte); }
 
 bool TForm4::verif_config()
 {
-    TForm1 *main = mainWindow();
-    if (!main)
-        return true;
-    CableLink link(main->link());
+    CableLink link(m_context.link);
     return configurationDiffers(link, *m_view);
 }
 

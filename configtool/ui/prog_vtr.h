@@ -2,6 +2,7 @@
 
 #include "configtool/programmablereply.h"
 #include "configtool/ui/cablecontrols.h"
+#include "configtool/ui/windowcontext.h"
 
 #include <QDialog>
 
@@ -14,15 +15,13 @@ class QLabel;
 namespace configtool {
 
 class CaptionRegistry;
-class TForm1;
 
 // The programmable RS232 cable window: reads the cable's whole configuration
-// with one query and programs it setting by setting. Its parent is the main
-// window, whose port, texts and folder it uses.
+// with one query and programs it setting by setting.
 class TForm4 : public QDialog, public Rs232Controls {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget *parent = nullptr);
+    explicit TForm4(CableWindowContext context, QWidget *parent = nullptr);
     ~TForm4() override;
     void registerCaptions(CaptionRegistry &registry);
 
@@ -32,7 +31,7 @@ public:
     void btn_lireClick();
     void btn_progClick();
 
-    // The window's own operations on the main window's port.
+    // The window's own operations on the multiplexer's port.
     void prog(const QByteArray &text);
     void delay(int ms);
     static int char2int(const QString &text);
@@ -50,9 +49,9 @@ protected:
 private:
     class View;
 
-    TForm1 *mainWindow() const { return ownerMainWindow(this); }
     void guarded(const std::function<void()> &handler);
 
+    CableWindowContext m_context;
     std::unique_ptr<View> m_view;
     ConfigurationReply m_reply;
     bool m_listFilled = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "configtool/ui/principal.h"
+#include "configtool/ui/windowcontext.h"
 #include "link/clock.h"
 #include "link/eventpump.h"
 #include "link/wsc.h"
@@ -8,6 +9,11 @@
 #include <memory>
 
 namespace configtool {
+
+// What the cable windows and the update window use of the main window's link,
+// texts, files and start-up settings.
+CableWindowContext cableWindowContext(TForm1 &main);
+UpdateWindowContext updateWindowContext(TForm1 &main);
 
 // Setrix's windows, created once in their fixed order (main window, about box,
 // then TForm2, TForm3, TForm4, TForm6, TForm7) and living for the whole run, with

@@ -2,7 +2,7 @@
 
 #include "common/ui/messages.h"
 #include "configtool/captionmap.h"
-#include "configtool/ui/principal.h"
+#include "configtool/setrixtexts.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -29,8 +29,8 @@ QUrl updateUrlAtStart()
 
 } // namespace
 
-TForm3::TForm3(TForm1 *main)
-    : QDialog(main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+TForm3::TForm3(UpdateWindowContext context, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                         | Qt::WindowCloseButtonHint),
       Label1(new QLabel(this)),
       ProgressBar1(new QProgressBar(this)),
@@ -39,8 +39,8 @@ TForm3::TForm3(TForm1 *main)
       Button1(new QPushButton(QStringLiteral("&Internet"), this)),
       OpenDialog1(new QFileDialog(this, QStringLiteral("Ouvrir"), QString(),
                                   QStringLiteral("Liste des câbles (cable.txt)"))),
-      m_main(*main),
-      m_download(m_client, main->texts().addedTexts())
+      m_context(std::move(context)),
+      m_download(m_client, m_context.texts.addedTexts())
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Mise à jour"));
@@ -119,7 +119,7 @@ void TForm3::fitToCaptions()
 
 QString TForm3::cableListPath() const
 {
-    return m_main.cableListUpdatePath();
+    return m_context.cableListUpdatePath();
 }
 
 void TForm3::Button1Click()
@@ -134,8 +134,8 @@ void TForm3::Button1Click()
         if (replaced)
             accept();
         else if (m_cancelled)
-            setStatusLine(keptListText(m_main.texts().addedTexts(),
-                                       m_main.texts().added(added::downloadCancelled)));
+            setStatusLine(keptListText(m_context.texts.addedTexts(),
+                                       m_context.texts.added(added::downloadCancelled)));
     });
 }
 
@@ -161,7 +161,7 @@ bool TForm3::runDownload()
             focused->setFocus();
         resetProgress();
     });
-    const bool replaced = m_download.run(m_main.proxySettings(), cableListPath());
+    const bool replaced = m_download.run(m_context.proxySettings(), cableListPath());
     if (replaced)
         Memo1 = m_client.body();
     return replaced;
@@ -187,8 +187,8 @@ void TForm3::Button3Click()
             return;
         const ChosenCableList chosen = readChosenCableList(path);
         Memo1 = chosen.bytes;
-        const SetrixTexts &texts = m_main.texts();
-        if (isOlderThanCurrentList(chosen.date, m_main.date_liste_cables())
+        const SetrixTexts &texts = m_context.texts;
+        if (isOlderThanCurrentList(chosen.date, m_context.cableListDate())
             && !common::askQuestion(this, texts.message(56) + QStringLiteral("\r\n") + texts.message(57)))
             return;
         writeCableList(cableListPath(), Memo1);

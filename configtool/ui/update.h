@@ -1,6 +1,7 @@
 #pragma once
 
 #include "configtool/cablelistupdate.h"
+#include "configtool/ui/windowcontext.h"
 #include "http/httpclient.h"
 
 #include <QByteArray>
@@ -16,13 +17,9 @@ class QPushButton;
 namespace configtool {
 
 class CaptionRegistry;
-class TForm1;
 
-// The cable list update window: replaces the cable.txt that the main window
-// reads (in its start-up folder) with the list on the update server, or with a
-// cable.txt picked on disk. The proxy settings, the date of the list in use and
-// the message texts are taken from the main window at each use, since it loads
-// them at its first display, after this window exists.
+// The cable list update window: replaces the cable.txt that the program reads
+// with the list on the update server, or with a cable.txt picked on disk.
 //
 // Test and diagnostic override, not a user setting: when the environment
 // variable SETRIX_UPDATE_URL is set at creation, the download fetches that
@@ -31,7 +28,7 @@ class TForm1;
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(TForm1 *main);
+    explicit TForm3(UpdateWindowContext context, QWidget *parent = nullptr);
     void registerCaptions(CaptionRegistry &registry);
 
     // Asks for the file to take; an empty path means the user cancelled.
@@ -71,7 +68,7 @@ private:
     void setProgress(qint64 maximum, qint64 position);
     void resetProgress();
 
-    TForm1 &m_main;
+    UpdateWindowContext m_context;
     http::HttpClient m_client;
     CableListDownload m_download;
     FileChooser m_chooseFile;

@@ -265,8 +265,10 @@ private slots:
             chooser->ComboBox1->setEditText(typed);
         QCOMPARE(chooser->ComboBox1->itemText(0), QString("Analog"));
         QWidget *page = nullptr;
+        bool gridOffered = false;
         whenModal(form, [&] {
             page = form->PageControl1->currentWidget();
+            gridOffered = !form->Button1->isHidden();
             screenshot(form, analog ? "TForm2_analog" : "TForm2_rs232");
             form->reject();
         });
@@ -277,7 +279,34 @@ private slots:
         });
         setrix.main().btn_config->click();
         QCOMPARE(page, analog ? form->TabSheet2 : form->TabSheet1);
+        QVERIFY(gridOffered);
         QVERIFY(!chooser->isVisible());
+    }
+
+    // A multiplexer whose cables cannot use the grid is not offered the ">>" button;
+    // a grid already open stays included.
+    void gridNotOfferedToLimitedVersion()
+    {
+        Setrix setrix({"--model", "8", "--version", "1"});
+        QVERIFY(setrix.ready);
+        TForm7 *chooser = setrix.dialogs().form7;
+        TForm2 *form = setrix.dialogs().form2;
+        form->showRs232Page();
+        form->show();
+        form->Button1->click();
+        QVERIFY(form->gridIncluded());
+        QCOMPARE(form->Button1->text(), QString("<<"));
+        form->hide();
+        bool gridOffered = true;
+        whenModal(form, [&] {
+            gridOffered = !form->Button1->isHidden();
+            form->reject();
+        });
+        whenModal(chooser, [&] { chooser->Button1->click(); });
+        setrix.main().btn_config->click();
+        QVERIFY(!gridOffered);
+        QVERIFY(form->gridIncluded());
+        QCOMPARE(boxTexts(setrix.boxes).size(), 1);
     }
 
     void rs232PageProgramsAndReads()

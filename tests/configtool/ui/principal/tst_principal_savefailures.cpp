@@ -1,6 +1,6 @@
 // Setrix writing kelt.ini and cable.txt where the disk is full or the folder
 // refuses new files, through its windows.
-#include "configtool/ui/principal.h"
+#include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/update.h"
 #include "tests/support/fakes.h"
 #include "tests/support/files.h"
@@ -50,7 +50,7 @@ struct Setrix {
         ports.plug(0);
         main = std::make_unique<TForm1>(ports, pump, clock,
                                         SetrixFolders{settingsFolder, startFolder, [] { return today; }});
-        update = new TForm3(main.get());
+        update = new TForm3(updateWindowContext(*main), main.get());
         update->registerCaptions(main->captions());
         main->FormShow();
     }

@@ -1,6 +1,6 @@
 // The cable list update window over a real main window (fake serial ports), with
 // an HTTP server inside the test.
-#include "configtool/ui/principal.h"
+#include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/update.h"
 #include "tests/support/cablelistkept.h"
 #include "tests/support/fakes.h"
@@ -65,7 +65,7 @@ struct Rig {
 
         main = std::make_unique<TForm1>(ports, pump, clock,
                                         SetrixFolders{settings.path(), start.path(), [] { return today; }, {}});
-        form = new TForm3(main.get());
+        form = new TForm3(updateWindowContext(*main), main.get());
         form->registerCaptions(main->captions());
         main->FormShow();
         form->open();
@@ -140,7 +140,7 @@ void TestUpdateWindow::layoutAndCaptions()
     QVERIFY(f.Button1->geometry().bottom() < f.height());
     QCOMPARE(f.ProgressBar1->maximum(), 100);
     // Neither these captions nor the built-in French ones are cut.
-    TForm3 builtIn(rig.main.get());
+    TForm3 builtIn(updateWindowContext(*rig.main), rig.main.get());
     builtIn.layout()->activate();
     QCOMPARE(builtIn.Button3->text(), QString("&Rechercher..."));
     for (const TForm3 *form : {&f, &builtIn})
@@ -474,7 +474,7 @@ void TestUpdateWindow::usersOwnList()
     testsupport::FakeEventPump pump{clock, &ports};
     TForm1 main(ports, pump, clock,
                 SetrixFolders{settings.path(), program.path(), [] { return today; }, data.filePath("setrix")});
-    auto *form = new TForm3(&main);
+    auto *form = new TForm3(updateWindowContext(main), &main);
     main.FormShow();
     QCOMPARE(main.date_liste_cables(), QDate(2024, 5, 1));
     QCOMPARE(form->cableListPath(), own);

@@ -1,0 +1,24 @@
+#include "configtool/cableidentity.h"
+
+#include "configtool/cableconfigrules.h"
+#include "link/commands.h"
+#include "link/configtoollink.h"
+
+namespace configtool {
+
+CableIdentity askCableIdentity(muxlink::ConfigToolLink &link, int instrument)
+{
+    link.send(muxlink::selectCommand(instrument));
+    link.send(muxlink::cableIdentityCommand());
+    const muxlink::LineResult line = link.readLine();
+    CableIdentity identity;
+    if (line.gone) {
+        identity.gone = true;
+        return identity;
+    }
+    identity.reply = QString::fromLatin1(line.line);
+    identity.programmable = isProgrammableCableReply(identity.reply);
+    return identity;
+}
+
+} // namespace configtool
