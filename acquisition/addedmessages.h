@@ -8,7 +8,7 @@
 // Adding one: declare it below with the next free line and its French text,
 // append it to `all`, and append its line to every file of lang/quorix/ (the
 // French text in Francais.lng). Show it with QuorixMessages::added.text(entry);
-// a caption registers with CaptionTargets::addAdded.
+// a caption registers with CaptionRegistry::addAdded.
 namespace acquisition::added {
 
 using common::AddedText;

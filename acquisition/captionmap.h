@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "common/captiontable.h"
 
 #include <span>
 
@@ -10,24 +10,17 @@ namespace acquisition {
 // targets named here. A target is a caption of one window control, named after
 // that control ("RadioGroup1[0]" is the first item of the radio group), or one
 // of the messages. A name present in several windows gets the same text in all.
+// The added messages follow.
 constexpr int kCaptionLineCount = 40;
 
-struct CaptionLine {
-    int line;
-    const char16_t *target;
-    const char16_t *initialText; // the built-in French caption
-};
-
-std::span<const CaptionLine> captionMap();
-
-// Whether the map knows a target of that name.
-bool isCaptionTarget(const QString &target);
+const common::CaptionTable &captionTable();
+std::span<const common::CaptionLine> captionMap();
 
 namespace caption {
-inline constexpr char16_t AboutBox[] = u"AboutBox";
-inline constexpr char16_t msg_aucun_instrument[] = u"msg_aucun_instrument";
-inline constexpr char16_t msg_quitter[] = u"msg_quitter";
-inline constexpr char16_t msg_enregistrer[] = u"msg_enregistrer";
+inline constexpr char AboutBox[] = "AboutBox";
+inline constexpr char msg_aucun_instrument[] = "msg_aucun_instrument";
+inline constexpr char msg_quitter[] = "msg_quitter";
+inline constexpr char msg_enregistrer[] = "msg_enregistrer";
 } // namespace caption
 
 } // namespace acquisition

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "acquisition/addedmessages.h"
-#include "acquisition/captiontargets.h"
 #include "acquisition/configurationsession.h"
-#include "acquisition/languagemenu.h"
+#include "common/languageswitch.h"
 #include "common/settingsfile.h"
 
 #include <QString>
@@ -25,10 +24,10 @@ struct QuorixMessages {
     static QuorixMessages builtIn();
 };
 
-// Quorix's language state and captions: the language files of the working
-// directory, the current language, and the applying of a file to every
-// registered caption target and to the messages. The main window owns one,
-// gives it its "&Langue" menu and registers its controls in targets().
+// Quorix's languages: the common language switch over Quorix's caption table,
+// with the message texts registered in it and quorix.ini read at start-up.
+// The main window owns one, gives it its "&Langue" menu and registers its
+// controls in targets().
 class QuorixLanguage {
 public:
     // settings: quorix.ini; session: receives fichier_config at UpDateCaption;
@@ -38,42 +37,32 @@ public:
     QuorixLanguage(const QuorixLanguage &) = delete;
     QuorixLanguage &operator=(const QuorixLanguage &) = delete;
 
-    CaptionTargets &targets() { return m_targets; }
+    common::CaptionRegistry &targets() { return m_switch.registry(); }
     const QuorixMessages &messages() const { return m_messages; }
-    void setMenu(LanguageMenu *menu) { m_menu = menu; }
+    void setMenu(common::LanguageMenu *menu) { m_switch.setMenu(menu); }
 
-    const QString &repertoire_langues() const { return m_directory; }
-    const QStringList &fichiers_langue() const { return m_paths; } // five slots
-    const QStringList &noms_langue() const { return m_names; }     // five slots
-    int langue() const { return m_langue; }
+    const QString &repertoire_langues() const { return m_switch.directory(); }
+    const QStringList &fichiers_langue() const { return m_switch.paths(); } // five slots
+    const QStringList &noms_langue() const { return m_switch.names(); }     // five slots
+    int langue() const { return m_switch.position(); }
 
-    // betweenEntries lets a window serve its events during the directory search.
-    void ListerLangues(const std::function<void()> &betweenEntries = {});
-    void AddMenuLang();
     // Applies the file of the current position; a position without a file
     // keeps the current captions. Throws common::UserError (missing file:
     // "Fichier introuvable").
-    void AffectCaption();
+    void AffectCaption() { m_switch.applyCurrent(); }
     // Start-up: list the files, fill the menu, read quorix.ini (Langue and the
     // configuration path), tick the current language and apply it.
+    // betweenEntries lets a window serve its events during the directory search.
     void UpDateCaption(const std::function<void()> &betweenEntries = {});
     // A language item: apply position 1..5, tick it alone, store it in
     // quorix.ini. On a read error nothing changes.
-    void chooseLanguage(int position);
+    void chooseLanguage(int position) { m_switch.choose(position); }
 
 private:
-    QString currentFile() const;
-    void apply(const QStringList &lines);
-
     common::SettingsFile m_settings;
     ConfigurationSession &m_session;
-    QString m_directory;
-    QStringList m_paths;
-    QStringList m_names;
-    int m_langue = 1;
     QuorixMessages m_messages = QuorixMessages::builtIn();
-    CaptionTargets m_targets;
-    LanguageMenu *m_menu = nullptr;
+    common::LanguageSwitch m_switch;
 };
 
 } // namespace acquisition

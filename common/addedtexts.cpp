@@ -1,27 +1,15 @@
 #include "common/addedtexts.h"
 
-#include <algorithm>
+#include "common/captiontable.h"
 
 namespace common {
 
 AddedTexts::AddedTexts(std::span<const AddedText *const> table) : m_table(table) {}
 
-int AddedTexts::lastLine() const
+void AddedTexts::registerIn(CaptionRegistry &registry)
 {
-    int last = 0;
     for (const AddedText *entry : m_table)
-        last = std::max(last, entry->line);
-    return last;
-}
-
-void AddedTexts::apply(const QStringList &lines)
-{
-    m_applied.clear();
-    for (const AddedText *entry : m_table) {
-        const QString text = lines.value(entry->line - 1);
-        if (!text.isEmpty())
-            m_applied.insert(entry->line, text);
-    }
+        registry.addAdded(*entry, [this, line = entry->line](const QString &text) { m_applied.insert(line, text); });
 }
 
 QString AddedTexts::text(const AddedText &entry) const

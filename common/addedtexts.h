@@ -8,6 +8,8 @@
 
 namespace common {
 
+class CaptionRegistry;
+
 // A message of the program that its caption line map has no line for. It takes
 // a language line of its own after the map's last one; a language file that
 // lacks that line, or leaves it empty, leaves the French text in force, so a
@@ -17,17 +19,16 @@ struct AddedText {
     const char16_t *french;
 };
 
-// The current texts of a program's added messages.
+// The current texts of a program's added messages, as the language files
+// applied through a caption registry give them.
 class AddedTexts {
 public:
     // Every entry of the table must outlive this object (constants do).
     explicit AddedTexts(std::span<const AddedText *const> table);
 
-    // The last language line the table uses; 0 for an empty table.
-    int lastLine() const;
-
-    // lines[n - 1] is language line n.
-    void apply(const QStringList &lines);
+    // Takes the table's lines from every language the registry applies from
+    // now on; this object must outlive the registry's use.
+    void registerIn(CaptionRegistry &registry);
 
     // The entry's text in the applied language, or its French text.
     QString text(const AddedText &entry) const;
@@ -37,7 +38,7 @@ public:
 
 private:
     std::span<const AddedText *const> m_table;
-    QHash<int, QString> m_applied; // by line; only lines the file filled
+    QHash<int, QString> m_applied; // by line, as the last language gave it
 };
 
 } // namespace common

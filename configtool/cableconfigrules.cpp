@@ -23,13 +23,15 @@ bool digitModelRule(const QString &version, int instrument, const SetrixTexts &t
                     const QString &oldest, const QString &limited, const QString &limitedInputs,
                     const QString &model, CableConfigStep &step)
 {
-    const QString choose = texts.message(63);
+    const QString choose = texts.message(SetrixMessage::chooseInstrumentFirst);
     if (!oldest.isEmpty() && version < oldest) {
-        step = box(Box::Error, texts.message(48) + model + QLatin1Char(' ') + texts.message(49),
+        step = box(Box::Error,
+                   texts.message(SetrixMessage::thisMultiplexer) + model + QLatin1Char(' ')
+                       + texts.message(SetrixMessage::cannotConfigureCables),
                    Next::Stop);
     } else if (version == limited) {
-        step = box(Box::Information, texts.message(47) + limitedInputs, Next::OpenCableTypeChooser,
-                   true);
+        step = box(Box::Information, texts.message(SetrixMessage::configurableOnInput) + limitedInputs,
+                   Next::OpenCableTypeChooser, true);
     } else if (version > limited && instrument == 0) {
         step = box(Box::Information, choose, Next::Stop);
     } else {
@@ -45,7 +47,8 @@ CableConfigStep cableConfigStep(const QString &model, const QString &version, in
 {
     CableConfigStep step;
     if (model == QLatin1String("M")) {
-        step = box(Box::Information, texts.message(47) + QStringLiteral(" 3"), Next::OpenCableTypeChooser);
+        step = box(Box::Information, texts.message(SetrixMessage::configurableOnInput) + QStringLiteral(" 3"),
+                   Next::OpenCableTypeChooser);
     } else if (model == QLatin1String("8")) {
         if (digitModelRule(version, instrument, texts, {}, QStringLiteral("1"), QStringLiteral(" 5"),
                            model, step))
@@ -60,7 +63,7 @@ CableConfigStep cableConfigStep(const QString &model, const QString &version, in
             return step;
     } else if (model == QLatin1String("D")) {
         if (instrument == 0)
-            return box(Box::Information, texts.message(63), Next::Stop);
+            return box(Box::Information, texts.message(SetrixMessage::chooseInstrumentFirst), Next::Stop);
         step.next = Next::CheckCableIdentity;
         return step;
     }

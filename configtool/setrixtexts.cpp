@@ -1,16 +1,14 @@
 #include "configtool/setrixtexts.h"
 
-#include <algorithm>
-
 namespace configtool {
 
 SetrixTexts::SetrixTexts()
 {
-    for (const CaptionEntry &e : captionMap()) {
+    for (const CaptionLine &e : captionMap()) {
         if (QLatin1String(e.target).startsWith(QLatin1String("message.")))
             m_messages.insert(e.line, QString());
         if (QLatin1String(e.target).startsWith(QLatin1String("parity.")))
-            m_parityNames.append(QString::fromUtf8(e.builtIn));
+            m_parityNames.append(QString::fromUtf16(e.builtIn));
     }
 }
 
@@ -25,31 +23,34 @@ void SetrixTexts::registerTargets(CaptionRegistry &registry)
         registry.add(QStringLiteral("parity.%1").arg(parity),
                      [this, parity](const QString &text) { m_parityNames[parity] = text; });
     }
-}
-
-int SetrixTexts::languageLines() const
-{
-    return std::max(languageLineCount, m_added.lastLine());
+    m_added.registerIn(registry);
 }
 
 QString SetrixTexts::noMultiplexer() const
 {
-    return message(38) + QStringLiteral("\n\r") + message(39);
+    return message(SetrixMessage::noMultiplexer) + QStringLiteral("\n\r")
+           + message(SetrixMessage::checkCableAndConnect);
 }
 
 QString SetrixTexts::instrumentChosen(int instrument) const
 {
-    return message(42) + QString::number(instrument) + message(43);
+    return message(SetrixMessage::instrumentPrefix) + QString::number(instrument)
+           + message(SetrixMessage::instrumentSelectedSuffix);
 }
 
 QString SetrixTexts::updateQuestion() const
 {
-    return message(54) + QStringLiteral("\r\n") + message(55);
+    return message(SetrixMessage::cableListOutdated) + QStringLiteral("\r\n") + message(SetrixMessage::askUpdateList);
+}
+
+QString SetrixTexts::replaceWithOlderQuestion() const
+{
+    return message(SetrixMessage::chosenListOlder) + QStringLiteral("\r\n") + message(SetrixMessage::askReplaceList);
 }
 
 QString SetrixTexts::notProgrammable(const QString &reply) const
 {
-    return message(62) + QStringLiteral("\r\n") + reply;
+    return message(SetrixMessage::notProgrammable) + QStringLiteral("\r\n") + reply;
 }
 
 } // namespace configtool

@@ -2,14 +2,13 @@
 
 #include "acquisition/addedmessages.h"
 #include "acquisition/captionmap.h"
-#include "acquisition/captiontargets.h"
 #include "common/ui/apropos.h"
 
 #include <QPointer>
 
 namespace acquisition {
 
-void registerAboutBoxCaptions(CaptionTargets &targets, common::TAboutBox &box)
+void registerAboutBoxCaptions(common::CaptionRegistry &targets, common::TAboutBox &box)
 {
     const QPointer<common::TAboutBox> target(&box);
     const auto add = [&](const QString &name, void (common::TAboutBox::*set)(const QString &)) {
@@ -18,7 +17,7 @@ void registerAboutBoxCaptions(CaptionTargets &targets, common::TAboutBox &box)
                 (target.data()->*set)(text);
         });
     };
-    add(QString::fromUtf16(caption::AboutBox), &common::TAboutBox::setCaption);
+    add(QLatin1String(caption::AboutBox), &common::TAboutBox::setCaption);
     add(QStringLiteral("label9"), &common::TAboutBox::setMemoryLabel);
     add(QStringLiteral("Button1"), &common::TAboutBox::setSupportButton);
     targets.addAdded(added::packageLine, [target](const QString &text) {

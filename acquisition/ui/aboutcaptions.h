@@ -1,14 +1,13 @@
 #pragma once
 
 namespace common {
+class CaptionRegistry;
 class TAboutBox;
-}
+} // namespace common
 
 namespace acquisition {
 
-class CaptionTargets;
-
 // Registers the about box's caption, memory label and support button.
-void registerAboutBoxCaptions(CaptionTargets &targets, common::TAboutBox &box);
+void registerAboutBoxCaptions(common::CaptionRegistry &targets, common::TAboutBox &box);
 
 } // namespace acquisition

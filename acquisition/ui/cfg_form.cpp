@@ -1,6 +1,5 @@
 #include "acquisition/ui/cfg_form.h"
 
-#include "acquisition/captiontargets.h"
 #include "acquisition/ui/arrowspinbox.h"
 #include "acquisition/ui/helptexts.h"
 #include "acquisition/ui/radiogroup.h"
@@ -75,7 +74,7 @@ QLineEdit *field(QWidget *parent, int x, int y, int width = kFieldWidth)
 
 // A caption setter that outlives its widget harmlessly.
 template <typename Widget, typename Set>
-void addTarget(CaptionTargets &targets, const char16_t *name, Widget *widget, Set set)
+void addTarget(common::CaptionRegistry &targets, const char16_t *name, Widget *widget, Set set)
 {
     targets.add(QString::fromUtf16(name), [target = QPointer<Widget>(widget), set](const QString &text) {
         if (target)
@@ -83,12 +82,12 @@ void addTarget(CaptionTargets &targets, const char16_t *name, Widget *widget, Se
     });
 }
 
-void addTarget(CaptionTargets &targets, const char16_t *name, QLabel *widget)
+void addTarget(common::CaptionRegistry &targets, const char16_t *name, QLabel *widget)
 {
     addTarget(targets, name, widget, [](QLabel *l, const QString &text) { l->setText(text); });
 }
 
-void addTarget(CaptionTargets &targets, const char16_t *name, QAction *action)
+void addTarget(common::CaptionRegistry &targets, const char16_t *name, QAction *action)
 {
     addTarget(targets, name, action, [](QAction *a, const QString &text) { a->setText(text); });
 }
@@ -262,7 +261,7 @@ void Tconfig_form::guarded(const std::function<void()> &handler)
     common::runGuarded(this, handler);
 }
 
-void Tconfig_form::registerCaptions(CaptionTargets &targets)
+void Tconfig_form::registerCaptions(common::CaptionRegistry &targets)
 {
     const std::pair<const char16_t *, QLabel *> labels[] = {
         {u"Label13", Label13}, {u"Label14", Label14}, {u"Label17", Label17}, {u"Label18", Label18},

@@ -24,7 +24,6 @@ class QPushButton;
 namespace acquisition {
 
 class ArrowSpinBox;
-class CaptionTargets;
 class RadioGroup;
 
 // The configuration editor. Its controls are the live store of the acquisition
@@ -56,7 +55,7 @@ public:
     Hooks hooks;
 
     // Registers the editor's captions under the caption map's names.
-    void registerCaptions(CaptionTargets &targets);
+    void registerCaptions(common::CaptionRegistry &targets);
 
     // ConfigurationValues over the controls.
     QString step(Step which) const override;

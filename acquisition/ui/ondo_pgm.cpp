@@ -1,6 +1,5 @@
 #include "acquisition/ui/ondo_pgm.h"
 
-#include "acquisition/captiontargets.h"
 #include "acquisition/configfile.h"
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
@@ -162,7 +161,7 @@ void TQuorix::createMenus()
             [this](const QPoint &at) { MenuTray->popup(ToolBar1->mapToGlobal(at)); });
 }
 
-void TQuorix::registerCaptions(CaptionTargets &targets)
+void TQuorix::registerCaptions(common::CaptionRegistry &targets)
 {
     const QPointer<TQuorix> self(this);
     const auto add = [&](const char *name, auto set) {

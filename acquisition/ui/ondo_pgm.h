@@ -2,7 +2,7 @@
 
 #include "acquisition/configurationsession.h"
 #include "acquisition/cycleview.h"
-#include "acquisition/languagemenu.h"
+#include "common/languagemenu.h"
 #include "common/settingsfile.h"
 #include "common/ui/messages.h"
 
@@ -21,6 +21,7 @@ class QToolBar;
 class QToolButton;
 
 namespace common {
+class CaptionRegistry;
 class TAboutBox;
 }
 namespace muxlink {
@@ -31,7 +32,6 @@ class EventPump;
 namespace acquisition {
 
 class AcquisitionCycle;
-class CaptionTargets;
 class Cursor;
 class JournalFile;
 class KeySink;
@@ -42,7 +42,7 @@ class Tconfig_form;
 // receiving the values and never takes the keyboard focus from it. Its
 // creation finds the multiplexer; "Lecture" runs the acquisition cycle inside
 // the timer's tick until "Stop".
-class TQuorix : public QMainWindow, public CycleView, public LanguageMenu {
+class TQuorix : public QMainWindow, public CycleView, public common::LanguageMenu {
     Q_OBJECT
 public:
     // Scans the ports (FormCreate); without a multiplexer it beeps and says so,
@@ -146,7 +146,7 @@ protected:
 private:
     void createToolBar();
     void createMenus();
-    void registerCaptions(CaptionTargets &targets);
+    void registerCaptions(common::CaptionRegistry &targets);
     void setDefaultHooks();
     void FormCreate();
     void loadConfiguration(const QString &path);

@@ -202,10 +202,10 @@ void Rs232Controls::registerRs232Captions(CaptionRegistry &registry, const QStri
 
 CableMessages cableMessages(const SetrixTexts &texts)
 {
-    return {texts.message(50),
-            texts.message(51),
-            texts.message(52),
-            texts.message(53),
+    return {texts.message(SetrixMessage::cableSilent),
+            texts.message(SetrixMessage::badEndOfFrame),
+            texts.message(SetrixMessage::verificationFailed),
+            texts.message(SetrixMessage::programmingDone),
             texts.added(added::cableMuxDisconnected),
             texts.added(added::unknownParity),
             texts.added(added::noCableChosen)};

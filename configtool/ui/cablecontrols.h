@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/captiontable.h"
 #include "configtool/cableview.h"
 
 #include <QStringList>
@@ -19,7 +20,7 @@ class QWidget;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 class SetrixTexts;
 
 // The RS232 settings controls that the register cable window's RS232 page and

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/captiontable.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -20,7 +22,7 @@ class SettingsFile;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 
 // What the OK of the reading mode window chose, for the main window to apply.
 struct ReadingChoice {

@@ -51,10 +51,12 @@ void TForm1::attachDialogs(const SetrixDialogs &dialogs)
 {
     m_dialogs = dialogs;
     if (auto *about = dialogs.about) {
-        m_captions.add(QStringLiteral("AboutBox.caption"), [about](const QString &t) { about->setCaption(t); });
-        m_captions.add(QStringLiteral("AboutBox.Label7"), [about](const QString &t) { about->setVersionLine(t); });
-        m_captions.add(QStringLiteral("AboutBox.label9"), [about](const QString &t) { about->setMemoryLabel(t); });
-        m_captions.add(QStringLiteral("AboutBox.Button1"), [about](const QString &t) { about->setSupportButton(t); });
+        CaptionRegistry &captions = m_language.registry();
+        captions.add(QStringLiteral("AboutBox.caption"), [about](const QString &t) { about->setCaption(t); });
+        captions.add(QStringLiteral("AboutBox.Label7"), [about](const QString &t) { about->setVersionLine(t); });
+        captions.add(QStringLiteral("AboutBox.label9"), [about](const QString &t) { about->setMemoryLabel(t); });
+        captions.add(QStringLiteral("AboutBox.Button1"), [about](const QString &t) { about->setSupportButton(t); });
+        captions.addAdded(added::packageLine, [about](const QString &t) { about->setPackageLine(t); });
     }
 }
 
@@ -118,12 +120,8 @@ void TForm1::FormShow()
     } catch (const common::UserError &error) {
         listFailure = error.text();
     }
-    if (settings.langue >= 1 && settings.langue <= common::maxLanguages)
-        m_langue.at(settings.langue - 1)->setChecked(true);
     // A stored position without a file leaves the built-in captions.
-    const QString path = common::languageFilePath(m_languages, settings.langue);
-    if (!path.isEmpty())
-        guarded([this, &path] { AffectCaption(path); });
+    guarded([this, &settings] { m_language.start(settings.langue); });
     Memo1->setFocus();
     if (!listFailure.isEmpty())
         common::showError(this, listFailure);
@@ -157,30 +155,48 @@ void TForm1::FormActivate()
 
 void TForm1::AddMenuLang()
 {
-    m_languages = common::listLanguageFiles(m_files.program, [this] { m_link.pump().processPending(); });
-    for (int i = 0; i < m_languages.names.size(); ++i) {
-        m_langue.at(i)->setText(m_languages.names.at(i));
-        m_langue.at(i)->setVisible(true);
-    }
+    m_language.listLanguages([this] { m_link.pump().processPending(); });
 }
 
-void TForm1::AffectCaption(const QString &path)
+void TForm1::showLanguage(int position, const QString &name)
 {
-    const QStringList lines = common::readLanguageLines(path, m_texts.languageLines());
-    m_captions.apply(lines);
-    m_texts.applyAdded(lines);
-    if (m_dialogs.about)
-        m_dialogs.about->setPackageLine(m_texts.added(added::packageLine));
+    QAction *item = m_langue.at(position - 1);
+    item->setText(name);
+    item->setVisible(true);
+}
+
+void TForm1::setLanguageChecked(int position, bool checked)
+{
+    m_langue.at(position - 1)->setChecked(checked);
 }
 
 void TForm1::LangueClick(int position)
 {
-    const QString path = common::languageFilePath(m_languages, position);
-    if (path.isEmpty())
+    if (m_language.choose(position))
+        refreshLanguageTexts();
+}
+
+void TForm1::refreshLanguageTexts()
+{
+    showMuxStatus();
+    if (m_instrument != 0 && !m_panels[1]->text().isEmpty())
+        m_panels[1]->setText(m_texts.instrumentChosen(m_instrument));
+}
+
+void TForm1::showMuxStatus()
+{
+    switch (m_muxStatus) {
+    case MuxStatus::None:
         return;
-    AffectCaption(path);
-    tick(m_langue, position - 1);
-    m_settings.Ecrire_fichier_ini(QStringLiteral("GENERAL"), QStringLiteral("Langue"), position);
+    case MuxStatus::Found:
+        m_panels[0]->setText(
+            muxlink::modelInfo(m_foundModel, m_foundPort, m_texts.message(SetrixMessage::multiplexerModelPrefix))
+                .statusText);
+        return;
+    case MuxStatus::Lost:
+        m_panels[0]->setText(m_texts.added(added::muxDisconnected));
+        return;
+    }
 }
 
 void TForm1::Detection_Mux()
@@ -214,8 +230,12 @@ void TForm1::applyScan()
     btn_connexion->setEnabled(false);
     setCommandButtonsEnabled(true);
     btn_lecture->setEnabled(false);
-    const muxlink::ModelInfo info = muxlink::modelInfo(m_link.model(), m_link.port(), m_texts.message(41));
+    const muxlink::ModelInfo info = muxlink::modelInfo(m_link.model(), m_link.port(),
+                                                       m_texts.message(SetrixMessage::multiplexerModelPrefix));
     if (info.changesStatus) {
+        m_muxStatus = MuxStatus::Found;
+        m_foundModel = m_link.model();
+        m_foundPort = m_link.port();
         m_panels[0]->setText(info.statusText);
         if (info.inputs > 0) {
             for (int k = 1; k <= int(m_inst.size()); ++k)
@@ -231,7 +251,8 @@ void TForm1::portLost()
     m_portLost = true;
     m_muxFound = false;
     m_link.close();
-    m_panels[0]->setText(m_texts.added(added::muxDisconnected));
+    m_muxStatus = MuxStatus::Lost;
+    showMuxStatus();
     setCommandButtonsEnabled(false);
     btn_connexion->setEnabled(true);
 }

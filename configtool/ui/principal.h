@@ -2,6 +2,7 @@
 
 #include "common/filelocations.h"
 #include "common/languagefiles.h"
+#include "common/languageswitch.h"
 #include "common/settingsfile.h"
 #include "configtool/captionmap.h"
 #include "configtool/cablelistupdate.h"
@@ -57,7 +58,7 @@ struct SetrixDialogs {
 
 // Setrix's main window: finds the multiplexer, addresses and reads its inputs,
 // sends the retro-commands, shows everything received and opens the cable windows.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public common::LanguageMenu {
     Q_OBJECT
 public:
     TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock,
@@ -66,7 +67,7 @@ public:
 
     // Called once the other windows exist: they take their captions from here on.
     void attachDialogs(const SetrixDialogs &dialogs);
-    CaptionRegistry &captions() { return m_captions; }
+    CaptionRegistry &captions() { return m_language.registry(); }
 
     // State the program hands on to the other windows.
     muxlink::ConfigToolLink &link() { return m_link; }
@@ -109,7 +110,6 @@ public:
     void Aide1Click();
     void LangueClick(int position);      // Langue11Click .. Langue51Click
     void AddMenuLang();
-    void AffectCaption(const QString &path);
     void Detection_Mux();
     void pas_de_mux();
 
@@ -160,6 +160,12 @@ private:
     void tick(const std::vector<QAction *> &items, int index);
     void setCommandButtonsEnabled(bool enabled);
     void setButtonCaption(QToolButton *button, const QString &text);
+    // The status bar's texts that come from the language, shown in the current one.
+    void showMuxStatus();
+    void refreshLanguageTexts();
+    // LanguageMenu
+    void showLanguage(int position, const QString &name) override;
+    void setLanguageChecked(int position, bool checked) override;
     void guarded(const std::function<void()> &handler);
 
     muxlink::SerialPorts &m_ports;
@@ -168,10 +174,9 @@ private:
     common::SettingsFile m_settings;
     std::function<QDate()> m_today;
     SetrixDialogs m_dialogs;
-    CaptionRegistry m_captions;
+    common::LanguageSwitch m_language;
     SetrixTexts m_texts;
     RetroCaptions m_retroCaptions;
-    common::LanguageList m_languages;
     ProxySettings m_proxy;
     QDate m_cableListDate; // invalid: none read, older than any list
     bool m_muxFound = false;
@@ -181,6 +186,12 @@ private:
     bool m_startupDone = false;
     bool m_closed = false;
     int m_instrument = 0;
+    // What status panel 0 tells of the multiplexer: nothing yet, the model
+    // found (with its letter and port), or its loss.
+    enum class MuxStatus { None, Found, Lost };
+    MuxStatus m_muxStatus = MuxStatus::None;
+    QString m_foundModel;
+    int m_foundPort = 0;
     quint8 m_instrumentMask = 0;
 
     std::vector<QAction *> m_inst;     // inst1 .. inst8

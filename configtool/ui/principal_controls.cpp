@@ -53,7 +53,8 @@ TForm1::TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::C
       m_link(ports, pump, clock),
       m_files(setrixFiles(folders)),
       m_settings(QStringLiteral("kelt.ini"), m_files.settings),
-      m_today(folders.today ? folders.today : [] { return QDate::currentDate(); })
+      m_today(folders.today ? folders.today : [] { return QDate::currentDate(); }),
+      m_language(captionTable(), m_settings, m_files.program)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Setrix"));
@@ -61,6 +62,7 @@ TForm1::TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::C
     createControls();
     createMenus();
     createStatusBar();
+    m_language.setMenu(this);
     registerCaptions();
     refreshRetroItems();
 
@@ -201,12 +203,13 @@ void TForm1::createStatusBar()
 
 void TForm1::registerCaptions()
 {
-    auto text = [this](const char *target, auto *control) {
-        m_captions.addWithBuiltIn(QLatin1String("TForm1.") + QLatin1String(target),
+    CaptionRegistry &captions = m_language.registry();
+    auto text = [&captions](const char *target, auto *control) {
+        captions.addWithBuiltIn(QLatin1String("TForm1.") + QLatin1String(target),
                                   [control](const QString &t) { control->setText(t); });
     };
-    auto title = [this](const char *target, QMenu *menu) {
-        m_captions.addWithBuiltIn(QLatin1String("TForm1.") + QLatin1String(target),
+    auto title = [&captions](const char *target, QMenu *menu) {
+        captions.addWithBuiltIn(QLatin1String("TForm1.") + QLatin1String(target),
                                   [menu](const QString &t) { menu->setTitle(t); });
     };
     title("Fichier1", Fichier1);
@@ -216,19 +219,19 @@ void TForm1::registerCaptions()
     title("Langue1", Langue1);
     text("Aide1", Aide1);
     for (QToolButton *b : {btn_connexion, btn_selection, btn_lecture, btn_snumber, btn_config}) {
-        m_captions.addWithBuiltIn(QLatin1String("TForm1.") + b->objectName(),
+        captions.addWithBuiltIn(QLatin1String("TForm1.") + b->objectName(),
                                   [this, b](const QString &t) { setButtonCaption(b, t); });
     }
     for (int k = 1; k <= instrumentCount; ++k)
         text(QStringLiteral("inst%1").arg(k).toLatin1().constData(), m_inst.at(k - 1));
 
     setButtonCaption(btn_retrocommande, builtInCaption(QStringLiteral("TForm1.retrocommandes")));
-    m_captions.add(QStringLiteral("TForm1.retrocommandes"), [this](const QString &t) {
+    captions.add(QStringLiteral("TForm1.retrocommandes"), [this](const QString &t) {
         setButtonCaption(btn_retrocommande, t);
         m_retroCaptions.applyGeneric(t);
         refreshRetroItems();
     });
-    m_texts.registerTargets(m_captions);
+    m_texts.registerTargets(captions);
 }
 
 // Long captions take a smaller font rather than being cut short in the fixed-size buttons;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/captiontable.h"
 #include "configtool/ui/cablecontrols.h"
 #include "configtool/ui/windowcontext.h"
 
@@ -19,7 +20,7 @@ class QTabWidget;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 
 // The cable configuration window of register-programmed cables: an RS232 page
 // (with the interrogation grid beside it) and an analog page, one shown at a

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/captiontable.h"
 #include "configtool/programmablereply.h"
 #include "configtool/ui/cablecontrols.h"
 #include "configtool/ui/windowcontext.h"
@@ -14,7 +15,7 @@ class QLabel;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 
 // The programmable RS232 cable window: reads the cable's whole configuration
 // with one query and programs it setting by setting.

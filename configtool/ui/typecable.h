@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/captiontable.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -8,7 +10,7 @@ class QPushButton;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 class TForm2;
 
 // The cable type chooser of register-programmed cables: opens the cable

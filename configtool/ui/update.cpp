@@ -189,7 +189,7 @@ void TForm3::Button3Click()
         Memo1 = chosen.bytes;
         const SetrixTexts &texts = m_context.texts;
         if (isOlderThanCurrentList(chosen.date, m_context.cableListDate())
-            && !common::askQuestion(this, texts.message(56) + QStringLiteral("\r\n") + texts.message(57)))
+            && !common::askQuestion(this, texts.replaceWithOlderQuestion()))
             return;
         writeCableList(cableListPath(), Memo1);
         accept();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/captiontable.h"
 #include "configtool/cablelistupdate.h"
 #include "configtool/ui/windowcontext.h"
 #include "http/httpclient.h"
@@ -16,7 +17,7 @@ class QPushButton;
 
 namespace configtool {
 
-class CaptionRegistry;
+using common::CaptionRegistry;
 
 // The cable list update window: replaces the cable.txt that the program reads
 // with the list on the update server, or with a cable.txt picked on disk.

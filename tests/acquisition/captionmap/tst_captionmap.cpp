@@ -21,7 +21,7 @@ using testsupport::errorOf;
 
 namespace {
 
-class RecordingMenu : public acquisition::LanguageMenu {
+class RecordingMenu : public common::LanguageMenu {
 public:
     void showLanguage(int position, const QString &name) override { shown[position] = name; }
     void setLanguageChecked(int position, bool checked) override { ticked[position] = checked; }
@@ -42,10 +42,10 @@ void writeLanguage(const QString &path, const QString &tag, int lineCount = 40)
 // Registers every target of the map twice, as two windows would, recording the
 // texts each registration receives.
 struct AllTargets {
-    explicit AllTargets(acquisition::CaptionTargets &targets)
+    explicit AllTargets(common::CaptionRegistry &targets)
     {
         for (const auto &entry : acquisition::captionMap()) {
-            const QString name = QString::fromUtf16(entry.target);
+            const QString name = QString::fromLatin1(entry.target);
             if (name.startsWith(u"msg_"))
                 continue;
             targets.add(name, [this, name](const QString &text) { first[name] = text; });
@@ -116,9 +116,9 @@ private slots:
         language.UpDateCaption();
 
         for (const auto &entry : acquisition::captionMap()) {
-            const QString name = QString::fromUtf16(entry.target);
+            const QString name = QString::fromLatin1(entry.target);
             if (!name.startsWith(u"msg_") && name != u"ConfigurerCtxt")
-                QCOMPARE(targets.first.value(name), QString::fromUtf16(entry.initialText));
+                QCOMPARE(targets.first.value(name), QString::fromUtf16(entry.builtIn));
         }
         QCOMPARE(targets.first.value(QStringLiteral("ConfigurerCtxt")), QStringLiteral("&Configuration"));
         QCOMPARE(language.messages().msg_aucun_instrument, before.msg_aucun_instrument);

@@ -1,4 +1,3 @@
-#include "common/addedtexts.h"
 #include "common/languagefiles.h"
 #include "common/usererror.h"
 
@@ -107,28 +106,6 @@ private slots:
         // A file cut in the middle of a character still reads, without a crash.
         putFile(dir.filePath("odd.lng"), QByteArray("\xFF\xFE" "A\0B", 5));
         QCOMPARE(common::readLanguageLines(dir.filePath("odd.lng"), 1).value(0).left(1), QStringLiteral("A"));
-    }
-
-    // Messages beyond a caption map keep their French text where a file lacks
-    // their line or leaves it empty, and take the file's text otherwise.
-    void addedTextsFallBackToFrench()
-    {
-        static constexpr common::AddedText first{3, u"Déconnecté"};
-        static constexpr common::AddedText second{4, u"Conservée"};
-        static constexpr const common::AddedText *table[] = {&first, &second};
-        common::AddedTexts texts(table);
-        QCOMPARE(texts.lastLine(), 4);
-        QCOMPARE(texts.text(first), QStringLiteral("Déconnecté"));
-
-        texts.apply({"a", "b", "Disconnected", "Kept"});
-        QCOMPARE(texts.text(first), QStringLiteral("Disconnected"));
-        QCOMPARE(texts.text(second), QStringLiteral("Kept"));
-
-        texts.apply({"a", "b", "Getrennt"});
-        QCOMPARE(texts.text(first), QStringLiteral("Getrennt"));
-        QCOMPARE(texts.text(second), QStringLiteral("Conservée"));
-        texts.apply({"a", "b", "", "x"});
-        QCOMPARE(texts.text(first), QStringLiteral("Déconnecté"));
     }
 
     void reportsUnreadableFiles()

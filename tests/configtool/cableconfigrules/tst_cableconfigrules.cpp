@@ -17,7 +17,7 @@ namespace {
 SetrixTexts numberedTexts()
 {
     SetrixTexts texts;
-    CaptionRegistry registry;
+    CaptionRegistry registry(captionTable());
     texts.registerTargets(registry);
     QStringList lines;
     for (int line = 1; line <= languageLineCount; ++line)

@@ -35,7 +35,7 @@ class TestLanguages : public QObject {
 private slots:
     void registryAppliesLinesToRegisteredTargets()
     {
-        CaptionRegistry registry;
+        CaptionRegistry registry(captionTable());
         QStringList log;
         QVERIFY(registry.add(QStringLiteral("TForm1.btn_connexion"), [&](const QString &t) { log << "6:" + t; }));
         QVERIFY(registry.addWithBuiltIn(QStringLiteral("TForm4.caption"), [&](const QString &t) { log << "30:" + t; }));
@@ -57,24 +57,24 @@ private slots:
     void messageTexts()
     {
         SetrixTexts texts;
-        CaptionRegistry registry;
+        CaptionRegistry registry(captionTable());
         texts.registerTargets(registry);
-        QVERIFY(texts.message(38).isEmpty());
+        QVERIFY(texts.message(SetrixMessage::noMultiplexer).isEmpty());
         QCOMPARE(texts.parityName(1), QStringLiteral("PAIRE"));
 
         registry.apply(numbered(languageLineCount));
-        QCOMPARE(texts.message(57), QStringLiteral("L57"));
-        QCOMPARE(texts.message(62), QStringLiteral("L62"));
-        QVERIFY(texts.message(58).isEmpty()); // a caption, not a message
+        QCOMPARE(texts.message(SetrixMessage::askReplaceList), QStringLiteral("L57"));
+        QCOMPARE(texts.message(SetrixMessage::notProgrammable), QStringLiteral("L62"));
         QCOMPARE(texts.parityName(2), QStringLiteral("L28"));
         QCOMPARE(texts.noMultiplexer(), QStringLiteral("L38\n\rL39"));
         QCOMPARE(texts.instrumentChosen(3), QStringLiteral("L423L43"));
         QCOMPARE(texts.updateQuestion(), QStringLiteral("L54\r\nL55"));
+        QCOMPARE(texts.replaceWithOlderQuestion(), QStringLiteral("L56\r\nL57"));
         QCOMPARE(texts.notProgrammable("AT 51000"), QStringLiteral("L62\r\nAT 51000"));
 
         registry.apply(numbered(40));
-        QCOMPARE(texts.message(39), QStringLiteral("L39"));
-        QVERIFY(texts.message(41).isEmpty());
+        QCOMPARE(texts.message(SetrixMessage::checkCableAndConnect), QStringLiteral("L39"));
+        QVERIFY(texts.message(SetrixMessage::multiplexerModelPrefix).isEmpty());
     }
 
     void retroCaptions()
@@ -109,17 +109,17 @@ private slots:
     void shippedFiles()
     {
         QFETCH(QString, name);
-        const SetrixTexts texts;
+        const int languageLines = captionTable().languageLines();
         QFile file(langDir + name + ".lng");
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QCOMPARE(bytes.count("\r\n"), texts.languageLines());
-        QCOMPARE(bytes.count('\n'), texts.languageLines());
+        QCOMPARE(bytes.count("\r\n"), languageLines);
+        QCOMPARE(bytes.count('\n'), languageLines);
         QVERIFY(bytes.endsWith("\r\n"));
         QVERIFY(!QString::fromUtf8(bytes).toUtf8().startsWith(bytes)); // not UTF-8
 
-        const QStringList lines = common::readLanguageLines(file.fileName(), texts.languageLines());
-        for (const CaptionEntry &e : captionMap()) {
+        const QStringList lines = common::readLanguageLines(file.fileName(), languageLines);
+        for (const CaptionLine &e : captionMap()) {
             if (QLatin1String(e.target).startsWith(QLatin1String("message.")))
                 QVERIFY2(!lines.at(e.line - 1).isEmpty(), e.target);
         }
@@ -137,9 +137,9 @@ private slots:
         if (name == QLatin1String("Francais")) {
             // The French file gives back the built-in captions (lines shared by two
             // differently captioned controls aside).
-            for (const CaptionEntry &e : captionMap()) {
+            for (const CaptionLine &e : captionMap()) {
                 if (*e.builtIn && e.line != 30 && e.line != 69 && e.line != 72)
-                    QVERIFY2(lines.at(e.line - 1) == QString::fromUtf8(e.builtIn), e.target);
+                    QVERIFY2(lines.at(e.line - 1) == QString::fromUtf16(e.builtIn), e.target);
             }
             QCOMPARE(lines.at(37), QStringLiteral("Aucun multiplexeur détecté."));
         }

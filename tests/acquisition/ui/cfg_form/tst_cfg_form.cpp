@@ -1,5 +1,4 @@
 #include "acquisition/captionmap.h"
-#include "acquisition/captiontargets.h"
 #include "acquisition/ui/aboutcaptions.h"
 #include "acquisition/ui/arrowspinbox.h"
 #include "acquisition/ui/cfg_form.h"
@@ -321,7 +320,7 @@ private slots:
 
     void languageFileSetsTheCaptions()
     {
-        acquisition::CaptionTargets targets;
+        common::CaptionRegistry targets(acquisition::captionTable());
         m_editor->registerCaptions(targets);
         common::TAboutBox about(common::AboutProgram::quorix());
         acquisition::registerAboutBoxCaptions(targets, about);
@@ -337,9 +336,9 @@ private slots:
         QCOMPARE(about.windowTitle(), QStringLiteral("About Quorix"));
         QCOMPARE(about.Button1->text(), QStringLiteral("&Technical support"));
         for (const auto &entry : acquisition::captionMap()) {
-            const QString name = QString::fromUtf16(entry.target);
+            const QString name = QString::fromLatin1(entry.target);
             if (name.startsWith(u"Label") || name.contains(u'[') || name == u"Enregistrer1")
-                QVERIFY2(targets.isRegistered(name), qPrintable(name));
+                QVERIFY2(targets.has(name), qPrintable(name));
         }
     }
 };

@@ -88,6 +88,15 @@ struct FakeRig {
         ports.plug(0);
         window.FormShow();
     }
+
+    // The device answers each identification request with `reply`.
+    void answerIdentification(const QByteArray &reply)
+    {
+        ports.onWrite = [reply](testsupport::FakeSerialPorts &f, int port, const QByteArray &written) {
+            if (written.endsWith("@*?\r\n"))
+                f.arrive(port, reply, 20);
+        };
+    }
 };
 
 // Rejects the next modal window other than a message box; true once one was seen.
@@ -406,6 +415,30 @@ private slots:
         QVERIFY(!w.findChild<QAction *>("Langue21")->isChecked());
     }
 
+    // The status bar's texts follow a language change: the model found, the
+    // instrument chosen, then the multiplexer's loss.
+    void statusFollowsTheLanguage()
+    {
+        FakeRig rig;
+        testsupport::FakeSerialPorts &ports = rig.ports;
+        TForm1 &w = rig.window;
+        rig.answerIdentification("M8 MUXSIM v5\r\n");
+        w.btn_connexionClick();
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexer 8 -> COM1"));
+        w.instrumentItem(3)->trigger();
+        QCOMPARE(w.statusPanel(1), QStringLiteral("Instrument 3 selected"));
+
+        w.findChild<QAction *>("Langue21")->trigger();
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur 8 -> COM1"));
+        QCOMPARE(w.statusPanel(1), QStringLiteral("Instrument 3 sélectionné"));
+
+        ports.device(0).goneAt = rig.clock.now;
+        w.Timer1Timer();
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexeur déconnecté"));
+        w.findChild<QAction *>("Langue11")->trigger();
+        QCOMPARE(w.statusPanel(0), QStringLiteral("Multiplexer disconnected"));
+    }
+
     // After a lost port the new scan's waits still show what arrives, so it cannot
     // be taken for the identification line.
     void rescanAfterLossShowsWhatArrives()
@@ -414,10 +447,7 @@ private slots:
         testsupport::FakeClock &clock = rig.clock;
         testsupport::FakeSerialPorts &ports = rig.ports;
         TForm1 &w = rig.window;
-        ports.onWrite = [](testsupport::FakeSerialPorts &f, int port, const QByteArray &written) {
-            if (written.endsWith("@*?\r\n"))
-                f.arrive(port, "MX MUXSIM v5\r\n", 20);
-        };
+        rig.answerIdentification("MX MUXSIM v5\r\n");
         w.btn_connexionClick();
         QVERIFY(w.mux_trouve());
         ports.device(0).goneAt = clock.now;

@@ -112,7 +112,7 @@ QList<Place> places(SetrixProgram &program)
             list.append({26 + i, form + QStringLiteral(".c_parite.%1").arg(i), item(c->c_parite, i)});
     }
     for (int line : {38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 62, 63})
-        list.append({line, QStringLiteral("message.%1").arg(line), [&w, line] { return w.texts().message(line); }});
+        list.append({line, QStringLiteral("message.%1").arg(line), [&w, line] { return w.texts().message(SetrixMessage(line)); }});
     return list;
 }
 
@@ -125,7 +125,7 @@ private slots:
     {
         QTemporaryDir start, settings;
         QByteArray numbered;
-        for (int line = 1; line <= SetrixTexts().languageLines(); ++line)
+        for (int line = 1; line <= captionTable().languageLines(); ++line)
             numbered += "L" + QByteArray::number(line) + "\r\n";
         testsupport::writeBytes(start.filePath("Numbered.lng"), numbered);
         testsupport::writeBytes(start.filePath("cable.txt"),
@@ -146,7 +146,7 @@ private slots:
         }
         // Nothing of the table goes unchecked, and each check is the table's line.
         QSet<QString> mapped;
-        for (const CaptionEntry &e : captionMap()) {
+        for (const CaptionLine &e : captionMap()) {
             if (e.line > tableLines)
                 continue;
             mapped << QString::fromLatin1(e.target);

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-namespace acquisition {
+namespace common {
 
-// The main window's "&Langue" menu: five items, hidden until a language file
+// A main window's language menu: five items, hidden until a language file
 // fills their position (1 to 5).
 class LanguageMenu {
 public:
@@ -13,4 +13,4 @@ public:
     virtual void setLanguageChecked(int position, bool checked) = 0;
 };
 
-} // namespace acquisition
+} // namespace common
