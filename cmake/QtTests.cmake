@@ -57,6 +57,6 @@ endfunction()
 
 # Empties the tests' XDG folders once before the tests that run.
 function(add_test_xdg_reset)
-  add_test(NAME test_xdg_folders_reset COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/tests/xdg)
-  set_tests_properties(test_xdg_folders_reset PROPERTIES FIXTURES_SETUP test_xdg_folders)
+  add_test(NAME support_xdg_reset COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/tests/xdg)
+  set_tests_properties(support_xdg_reset PROPERTIES FIXTURES_SETUP test_xdg_folders)
 endfunction()
