@@ -2,6 +2,10 @@
 #   WINDOW : runs on the offscreen platform
 #   XSERVER: needs a real X server (scripts/test runs ctest under xvfb-run)
 #   MUXSIM : needs build/bin/muxsim; its path is given as MUXSIM_PATH
+# Every test links tests/support (testsupport), window tests also its window
+# helpers (widgetsupport). Each test has its own XDG data and settings folders
+# in the build tree, emptied before a run, so that no test reads or writes the
+# user's own (journal, settings).
 # Each test lives in tests/<source folder>/<source file>/ and is named after that path:
 # tests/configtool/ui/update/ gives configtool_ui_update; an aspect is appended
 # (test_name_from_path(t savefailures) gives configtool_ui_principal_savefailures).
@@ -22,7 +26,10 @@ function(add_qt_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_link_libraries(${name} PRIVATE Qt6::Test ${T_LIBS})
+  target_link_libraries(${name} PRIVATE Qt6::Test testsupport ${T_LIBS})
+  if(T_WINDOW OR T_XSERVER)
+    target_link_libraries(${name} PRIVATE widgetsupport)
+  endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE
     SOURCE_DIR="${CMAKE_SOURCE_DIR}"
@@ -34,7 +41,8 @@ function(add_qt_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  set(env "")
+  set(xdg ${CMAKE_BINARY_DIR}/tests/xdg/${name})
+  set(env "XDG_DATA_HOME=${xdg}/data" "XDG_CONFIG_HOME=${xdg}/config")
   if(T_WINDOW)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
   endif()
@@ -43,5 +51,12 @@ function(add_qt_test name)
     # One X server serves them all: two at once would steal each other's focus and keys.
     set_tests_properties(${name} PROPERTIES LABELS xserver RESOURCE_LOCK xserver)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env}")
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${env}"
+                       FIXTURES_REQUIRED test_xdg_folders)
+endfunction()
+
+# Empties the tests' XDG folders once before the tests that run.
+function(add_test_xdg_reset)
+  add_test(NAME support_xdg_reset COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/tests/xdg)
+  set_tests_properties(support_xdg_reset PROPERTIES FIXTURES_SETUP test_xdg_folders)
 endfunction()

@@ -6,12 +6,12 @@
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
 #include "acquisition/keysink.h"
-#include "acquisition/memoryconfiguration.h"
 #include "acquisition/virtualkeyboardsink.h"
 #include "acquisition/xtestkeysink.h"
 #include "link/acquisitionlink.h"
 #include "link/eventpump.h"
 #include "link/wsc.h"
+#include "tests/support/memoryconfiguration.h"
 #include "tests/support/swaysession.h"
 
 #include <QCoreApplication>

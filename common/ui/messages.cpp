@@ -1,6 +1,5 @@
 #include "common/ui/messages.h"
 
-#include "common/ui/messageboxanswerer.h"
 #include "common/usererror.h"
 
 #include <QCoreApplication>

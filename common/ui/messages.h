@@ -11,8 +11,9 @@ namespace common {
 // blocks until answered; closing a question with the title bar or Escape counts
 // as its safe answer ("&Non", or "Annuler" where offered).
 //
-// Tests answer them without a human through MessageBoxAnswerer
-// (common/ui/messageboxanswerer.h), which sees every box these functions show.
+// Each box keeps the text as its caller gave it, line ends and all, in this
+// dynamic property: tests read it back from the box they answer.
+inline constexpr char originalTextProperty[] = "originalText";
 
 enum class Answer { Yes, No, Cancel };
 

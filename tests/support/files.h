@@ -16,6 +16,12 @@ inline QByteArray readBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+// A file of tests/fixtures, byte for byte.
+inline QByteArray fixture(const QString &name)
+{
+    return readBytes(QStringLiteral(SOURCE_DIR "/tests/fixtures/") + name);
+}
+
 inline void writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

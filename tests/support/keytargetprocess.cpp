@@ -1,4 +1,5 @@
 #include "tests/support/keytargetprocess.h"
+#include "tests/support/processes.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -75,12 +76,7 @@ bool KeyTargetProcess::waitForEvents(int count, int ms)
 
 void KeyTargetProcess::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(3000))
-        m_process.kill();
-    m_process.waitForFinished(2000);
+    endProcess(m_process, 3000);
 }
 
 } // namespace testsupport

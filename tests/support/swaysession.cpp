@@ -1,4 +1,5 @@
 #include "tests/support/swaysession.h"
+#include "tests/support/processes.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -153,12 +154,7 @@ bool SwaySession::message(const QStringList &args)
 
 void SwaySession::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000))
-        m_process.kill();
-    m_process.waitForFinished(2000);
+    endProcess(m_process, 5000);
 }
 
 } // namespace testsupport

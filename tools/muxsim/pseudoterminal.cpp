@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/ioctl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -45,6 +46,7 @@ PseudoTerminal::PseudoTerminal(std::string linkPath) : m_linkPath(std::move(link
         cfsetospeed(&tio, B9600);
         if (tcsetattr(m_slave, TCSANOW, &tio) != 0)
             throw systemError("cannot set " + m_slavePath + " to raw mode");
+        watchOpenings();
         makeLink();
     } catch (...) {
         close();
@@ -84,6 +86,38 @@ void PseudoTerminal::removeLink()
         ::unlink(m_linkPath.c_str());
 }
 
+void PseudoTerminal::watchOpenings()
+{
+    m_openings = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_openings >= 0
+        && inotify_add_watch(m_openings, m_slavePath.c_str(), IN_OPEN | IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+        ::close(m_openings);
+        m_openings = -1;
+    }
+}
+
+void PseudoTerminal::takeOpenings()
+{
+    alignas(inotify_event) char events[4096];
+    bool closed = false;
+    for (ssize_t n; m_openings >= 0 && (n = ::read(m_openings, events, sizeof events)) > 0;) {
+        for (const char *at = events; at < events + n;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(at);
+            if (event->mask & IN_OPEN)
+                ++m_openers;
+            if (event->mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) {
+                m_openers = m_openers > 0 ? m_openers - 1 : 0;
+                closed = true;
+            }
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    // A program that ends its use as it should gives exclusivity back itself.
+    int exclusive = 0;
+    if (closed && m_openers == 0 && m_slave >= 0 && ioctl(m_slave, TIOCGEXCL, &exclusive) == 0 && exclusive)
+        ioctl(m_slave, TIOCNXCL);
+}
+
 int PseudoTerminal::unreadBytes() const
 {
     int waiting = 0;
@@ -98,10 +132,13 @@ void PseudoTerminal::close()
         return;
     if (!m_slavePath.empty())
         removeLink();
+    if (m_openings >= 0)
+        ::close(m_openings);
     if (m_slave >= 0)
         ::close(m_slave);
     if (m_master >= 0)
         ::close(m_master);
+    m_openings = -1;
     m_slave = -1;
     m_master = -1;
 }

@@ -76,10 +76,11 @@ int Simulator::run()
         flush(now);
         vanishWhenDrained(now);
 
-        pollfd fds[2] = {{m_signals.fd(), POLLIN, 0}, {-1, 0, 0}};
+        pollfd fds[3] = {{m_signals.fd(), POLLIN, 0}, {-1, 0, 0}, {-1, POLLIN, 0}};
         if (m_pty.isOpen()) {
             fds[1].events = short((reading() ? POLLIN : 0) | (m_unwritten.empty() ? 0 : POLLOUT));
             fds[1].fd = fds[1].events ? m_pty.masterFd() : -1;
+            fds[2].fd = m_pty.openingsFd();
         }
         timespec timeout{};
         timespec *timeoutPtr = nullptr;
@@ -90,7 +91,7 @@ int Simulator::run()
             timeout.tv_nsec = ns % 1000000000;
             timeoutPtr = &timeout;
         }
-        if (ppoll(fds, 2, timeoutPtr, nullptr) < 0 && errno != EINTR) {
+        if (ppoll(fds, 3, timeoutPtr, nullptr) < 0 && errno != EINTR) {
             std::fprintf(stderr, "muxsim: poll failed: %s\n", std::strerror(errno));
             return 1;
         }
@@ -98,6 +99,8 @@ int Simulator::run()
             return 0;
         if (fds[1].revents & (POLLIN | POLLHUP | POLLERR))
             receive();
+        if (fds[2].revents & POLLIN)
+            m_pty.takeOpenings();
         onTick(Clock::now());
     }
 }

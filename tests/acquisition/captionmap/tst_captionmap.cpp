@@ -5,6 +5,7 @@
 #include "common/textcodec.h"
 #include "common/usererror.h"
 #include "tests/support/files.h"
+#include "tests/support/usererrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@ using acquisition::ConfigurationSession;
 using acquisition::QuorixLanguage;
 
 using testsupport::writeBytes;
+using testsupport::errorOf;
 
 namespace {
 
@@ -35,16 +37,6 @@ void writeLanguage(const QString &path, const QString &tag, int lineCount = 40)
     for (int n = 1; n <= lineCount; ++n)
         text += QStringLiteral("%1 %2\r\n").arg(tag).arg(n);
     writeBytes(path, common::encodeWindows1252(text));
-}
-
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const common::UserError &error) {
-        return error.text();
-    }
-    return QStringLiteral("<no error>");
 }
 
 // Registers every target of the map twice, as two windows would, recording the

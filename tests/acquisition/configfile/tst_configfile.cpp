@@ -1,7 +1,9 @@
 #include "acquisition/configfile.h"
-#include "acquisition/memoryconfiguration.h"
 #include "common/usererror.h"
 #include "tests/support/files.h"
+#include "tests/support/instrumentfields.h"
+#include "tests/support/memoryconfiguration.h"
+#include "tests/support/usererrors.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,20 +16,24 @@ using acquisition::ConfigurationFile;
 using acquisition::MemoryConfiguration;
 using acquisition::Step;
 
+using testsupport::checks;
+using testsupport::counts;
 using testsupport::readBytes;
 using testsupport::writeBytes;
+using testsupport::errorOf;
+using testsupport::fixture;
 
 namespace {
 
 using Lines = QList<QByteArray>;
 
-// A complete addressed-mode file in Windows-1252, 25 lines.
+// The lines of a complete addressed-mode file in Windows-1252, 25 lines ending in CR LF.
 Lines sampleLines()
 {
-    Lines lines{"; atelier B", "0", "1", "-1", "0", "2", "$1", "5", "1", "0",
-                "3", "", "1", "", "", "", "", "2", "note 19", "fin"};
-    for (int i = 21; i <= 25; ++i)
-        lines << "extra " + QByteArray::number(i);
+    Lines lines = testsupport::fixture("addressed.mux").split('\n');
+    lines.removeLast(); // after the last line end
+    for (QByteArray &line : lines)
+        line.chop(1);
     return lines;
 }
 
@@ -44,16 +50,6 @@ Lines padded(Lines lines)
     return lines;
 }
 
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const common::UserError &error) {
-        return error.text();
-    }
-    return QStringLiteral("<no error>");
-}
-
 // Values that differ from everything the test files hold.
 void fillWithOldValues(MemoryConfiguration &values)
 {
@@ -67,22 +63,6 @@ void fillWithOldValues(MemoryConfiguration &values)
         values.setInstrumentChecked(k, k % 2 == 0);
     }
     values.setModified(false);
-}
-
-QStringList counts(const MemoryConfiguration &values)
-{
-    QStringList texts;
-    for (int k = 1; k <= acquisition::kInstrumentCount; ++k)
-        texts << values.instrumentCount(k);
-    return texts;
-}
-
-QString checks(const MemoryConfiguration &values)
-{
-    QString marks;
-    for (int k = 1; k <= acquisition::kInstrumentCount; ++k)
-        marks += values.instrumentChecked(k) ? u'x' : u'.';
-    return marks;
 }
 
 } // namespace
@@ -205,16 +185,13 @@ private slots:
     {
         MemoryConfiguration values;
         ConfigurationFile file;
-        const QByteArray addressed = loadAndSave(joined(sampleLines()), values, file);
-        QCOMPARE(addressed, joined(sampleLines()));
+        const QByteArray addressed = loadAndSave(fixture("addressed.mux"), values, file);
+        QCOMPARE(addressed, fixture("addressed.mux"));
 
         values.setMultiplexerMode(1);
         values.setInstrumentChecked(3, true);
         file.save(path("multiple.mux"), values);
-        Lines expected = sampleLines();
-        expected[9] = "1";
-        std::copy_n(Lines{"0", "0", "1", "0", "0", "0", "0", "0"}.begin(), 8, expected.begin() + 10);
-        QCOMPARE(readBytes(path("multiple.mux")), joined(expected));
+        QCOMPARE(readBytes(path("multiple.mux")), fixture("addressed-as-multiple.saved.mux"));
 
         // The counts stay in memory and come back with the addressed mode.
         values.setMultiplexerMode(0);
@@ -310,9 +287,7 @@ private slots:
         MemoryConfiguration values;
         acquisition::applyMainWindowDefaults(values);
         ConfigurationFile().save(path("fresh.mux"), values);
-        QCOMPARE(readBytes(path("fresh.mux")),
-                 QByteArray("\r\n0\r\n1\r\n1\r\n0\r\n\r\n\r\n2\r\n0\r\n0\r\n1\r\n"
-                            "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"));
+        QCOMPARE(readBytes(path("fresh.mux")), fixture("main-window-new.saved.mux"));
     }
 
     void lineBreakInAFieldKeepsLinesInPlace()
@@ -352,28 +327,18 @@ private slots:
     // byte for byte, a UTF-8 one comes back in Windows-1252.
     void accentedTextIsKept_data()
     {
-        QTest::addColumn<Lines>("onDisk");
-        QTest::addColumn<Lines>("saved");
-        const Lines ansi{"Pi\xE8" "ce \x80 \x81\x8D\x8F\x90\x9D \xFF", "Contr\xF4le \xE0 l'\xE9tuve",
-                         "\xC0 suivre \x9C\x8C"};
-        QTest::newRow("windows-1252") << ansi << ansi;
-        QTest::newRow("utf-8") << Lines{"Pi\xC3\xA8" "ce \xE2\x82\xAC", "Contr\xC3\xB4le", "\xC3\x80"}
-                               << Lines{"Pi\xE8" "ce \x80", "Contr\xF4le", "\xC0"};
+        QTest::addColumn<QString>("onDisk");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("windows-1252") << "accented-windows-1252.mux" << "accented-windows-1252.mux";
+        QTest::newRow("utf-8") << "accented-utf-8.mux" << "accented-utf-8.saved.mux";
     }
     void accentedTextIsKept()
     {
-        QFETCH(Lines, onDisk);
-        QFETCH(Lines, saved);
-        const auto withTexts = [](const Lines &texts) {
-            Lines lines = sampleLines();
-            lines[0] = texts.at(0);
-            lines[18] = texts.at(1);
-            lines[19] = texts.at(2);
-            return joined(lines);
-        };
+        QFETCH(QString, onDisk);
+        QFETCH(QString, saved);
         MemoryConfiguration values;
         ConfigurationFile file;
-        QCOMPARE(loadAndSave(withTexts(onDisk), values, file), withTexts(saved));
+        QCOMPARE(loadAndSave(fixture(onDisk), values, file), fixture(saved));
     }
 
     void defaultSets_data()

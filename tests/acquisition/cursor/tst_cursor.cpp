@@ -1,13 +1,16 @@
 // Values typed and the cursor stepped after each value, series and batch.
 #include "acquisition/cursor.h"
-#include "acquisition/memoryconfiguration.h"
-#include "acquisition/recordingkeysink.h"
 #include "common/usererror.h"
 #include "tests/support/keytext.h"
+#include "tests/support/memoryconfiguration.h"
+#include "tests/support/recordingkeysink.h"
+#include "tests/support/usererrors.h"
 
 #include <QTest>
 
 using namespace acquisition;
+
+using testsupport::errorOf;
 
 namespace {
 
@@ -26,16 +29,6 @@ struct Rig {
     RecordingKeySink keys;
     Cursor cursor {config, keys};
 };
-
-QString userErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const common::UserError &e) {
-        return e.text();
-    }
-    return QString();
-}
 
 } // namespace
 
@@ -124,7 +117,7 @@ private slots:
     void badStepTypesNothingOfThatUse()
     {
         Rig rig("1", "down");
-        QCOMPARE(userErrorOf([&] { rig.cursor.putValue("42"); }),
+        QCOMPARE(errorOf([&] { rig.cursor.putValue("42"); }),
                  "'down' n'est pas une valeur entière correcte");
         // Not half an entry left in the cell: neither the value nor an arrow.
         QCOMPARE(rig.typed(), "");
@@ -133,7 +126,7 @@ private slots:
         rig.config.setStep(Step::PerValueVertical, "0");
         rig.cursor.putValue("1");
         rig.config.setStep(Step::NextSeriesHorizontal, "1,5");
-        QCOMPARE(userErrorOf([&] { rig.cursor.nextSeries(); }),
+        QCOMPARE(errorOf([&] { rig.cursor.nextSeries(); }),
                  "'1,5' n'est pas une valeur entière correcte");
         // No return either; the counters still cover the value typed.
         QCOMPARE(rig.typed(), "1R");
@@ -142,10 +135,10 @@ private slots:
         // The six steps checked at once, empty ones counting as their defaults.
         rig.config.setStep(Step::NextSeriesHorizontal, "");
         rig.config.setStep(Step::NextBatchVertical, "abc");
-        QCOMPARE(userErrorOf([&] { rig.cursor.checkSteps(); }),
+        QCOMPARE(errorOf([&] { rig.cursor.checkSteps(); }),
                  "'abc' n'est pas une valeur entière correcte");
         rig.config.setStep(Step::NextBatchVertical, "-3");
-        QCOMPARE(userErrorOf([&] { rig.cursor.checkSteps(); }), QString());
+        QCOMPARE(errorOf([&] { rig.cursor.checkSteps(); }), QStringLiteral("<no error>"));
         QCOMPARE(rig.typed(), "1R");
     }
 

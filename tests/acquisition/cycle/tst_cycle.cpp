@@ -2,12 +2,12 @@
 // commands enabled, and the ways a cycle ends.
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
-#include "acquisition/memoryconfiguration.h"
 #include "acquisition/readingjournal.h"
-#include "acquisition/recordingkeysink.h"
-#include "tests/support/keytext.h"
 #include "link/acquisitionlink.h"
 #include "tests/support/fakes.h"
+#include "tests/support/keytext.h"
+#include "tests/support/memoryconfiguration.h"
+#include "tests/support/recordingkeysink.h"
 
 #include <QTest>
 

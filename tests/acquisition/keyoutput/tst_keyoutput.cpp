@@ -2,8 +2,8 @@
 // and the key output that opens it at the first "Lecture".
 #include "acquisition/addedmessages.h"
 #include "acquisition/keyoutput.h"
-#include "acquisition/recordingkeysink.h"
 #include "tests/support/files.h"
+#include "tests/support/recordingkeysink.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "acquisition/recordingkeysink.h"
 #include "acquisition/valuekeys.h"
 #include "acquisition/xtestkeysink.h"
 #include "common/usererror.h"
+#include "tests/support/recordingkeysink.h"
 
 #include <QTest>
 

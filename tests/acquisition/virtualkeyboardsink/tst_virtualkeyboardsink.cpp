@@ -3,7 +3,6 @@
 // whatever the Num Lock of the user's own keyboard.
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
-#include "acquisition/memoryconfiguration.h"
 #include "acquisition/quorixkeymap.h"
 #include "acquisition/valuekeys.h"
 #include "acquisition/virtualkeyboardsink.h"
@@ -11,6 +10,7 @@
 #include "link/eventpump.h"
 #include "link/wsc.h"
 #include "tests/support/keytargetprocess.h"
+#include "tests/support/memoryconfiguration.h"
 #include "tests/support/muxsim_process.h"
 #include "tests/support/swaysession.h"
 #include "userkeyboard.h"

@@ -13,7 +13,6 @@
 
 using common::ProgramFolders;
 using common::UserEnvironment;
-using testsupport::Differences;
 
 namespace {
 
@@ -62,42 +61,7 @@ private slots:
     // settings file that can be written.
     void readOnlyFolderSendsSettingsToTheUsersConfig()
     {
-        const QString failures = testsupport::runUnprivileged([] {
-            Differences d;
-            Tree tree;
-            const UserEnvironment unset = tree.environment();
-            const UserEnvironment set = tree.environment(tree.root.filePath("cfg"), tree.root.filePath("data"));
-            QFile::setPermissions(tree.program, QFile::ReadOwner | QFile::ExeOwner);
-
-            ProgramFolders f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", unset);
-            d.compare("no file, XDG unset", f.settings, tree.home + "/.config/quorix");
-            d.verify("~/.config/quorix made", QFileInfo(f.settings).isDir());
-            d.compare("user data, XDG unset", f.userData, tree.home + "/.local/share/quorix");
-
-            f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", set);
-            d.compare("no file, XDG set", f.settings, tree.root.filePath("cfg/quorix"));
-            d.verify("$XDG_CONFIG_HOME/quorix made", QFileInfo(f.settings).isDir());
-            d.compare("user data, XDG set", f.userData, tree.root.filePath("data/quorix"));
-
-            // Relative XDG paths are invalid and ignored.
-            f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", tree.environment("cfg", "data"));
-            d.compare("relative XDG_CONFIG_HOME", f.settings, tree.home + "/.config/quorix");
-            d.compare("relative XDG_DATA_HOME", f.userData, tree.home + "/.local/share/quorix");
-
-            // A settings file the user may write keeps the install portable.
-            const QString ini = tree.program + "/quorix.ini";
-            QFile::setPermissions(tree.program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            d.verify("settings file made", touch(ini));
-            QFile::setPermissions(tree.program, QFile::ReadOwner | QFile::ExeOwner);
-            f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", set);
-            d.compare("writable file", f.settings, tree.program);
-
-            QFile::setPermissions(ini, QFile::ReadOwner);
-            f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", set);
-            d.compare("read-only file", f.settings, tree.root.filePath("cfg/quorix"));
-            return d.text();
-        });
-        QVERIFY2(failures.isEmpty(), qPrintable(failures));
+        testsupport::runUnprivileged(settingsGoToTheUsersConfig);
     }
 
     void packageFolderIsNeverWrittenEvenByRoot()
@@ -136,25 +100,7 @@ private slots:
 
     void updateOfAListThatCannotBeWrittenGoesToTheUser()
     {
-        const QString failures = testsupport::runUnprivileged([] {
-            Differences d;
-            Tree tree;
-            const ProgramFolders folders {tree.program, tree.program, tree.root.filePath("data/setrix")};
-            const QString shipped = tree.program + "/cable.txt";
-            d.verify("shipped list made", touch(shipped));
-            QFile::setPermissions(shipped, QFile::ReadOwner);
-            QFile::setPermissions(tree.program, QFile::ReadOwner | QFile::ExeOwner);
-            d.compare("read before any update", folders.dataFileToRead("cable.txt"), shipped);
-            d.compare("update", folders.dataFileToWrite("cable.txt"), tree.root.filePath("data/setrix/cable.txt"));
-            d.verify("user folder made", QFileInfo(folders.userData).isDir());
-
-            // A shipped list that can be written in place is updated there.
-            QFile::setPermissions(shipped, QFile::ReadOwner | QFile::WriteOwner);
-            QDir(folders.userData).removeRecursively();
-            d.compare("writable file", folders.dataFileToWrite("cable.txt"), shipped);
-            return d.text();
-        });
-        QVERIFY2(failures.isEmpty(), qPrintable(failures));
+        testsupport::runUnprivileged(listUpdateGoesToTheUser);
     }
 
     void configurationDialogsStartNearTheUsersFiles()
@@ -170,6 +116,61 @@ private slots:
         QCOMPARE(common::configurationDialogFolder({}, user), tree.home + "/Documents");
         // A configuration whose folder is gone is no place to start.
         QCOMPARE(common::configurationDialogFolder(tree.root.filePath("parti/a.mux"), user), tree.home + "/Documents");
+    }
+
+private:
+    // As nobody, in a tree of its own.
+    static void settingsGoToTheUsersConfig()
+    {
+        Tree tree;
+        const UserEnvironment unset = tree.environment();
+        const UserEnvironment set = tree.environment(tree.root.filePath("cfg"), tree.root.filePath("data"));
+        QFile::setPermissions(tree.program, QFile::ReadOwner | QFile::ExeOwner);
+
+        ProgramFolders f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", unset);
+        QCOMPARE(f.settings, tree.home + "/.config/quorix");
+        QVERIFY2(QFileInfo(f.settings).isDir(), "~/.config/quorix made");
+        QCOMPARE(f.userData, tree.home + "/.local/share/quorix");
+
+        f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", set);
+        QCOMPARE(f.settings, tree.root.filePath("cfg/quorix"));
+        QVERIFY2(QFileInfo(f.settings).isDir(), "$XDG_CONFIG_HOME/quorix made");
+        QCOMPARE(f.userData, tree.root.filePath("data/quorix"));
+
+        // Relative XDG paths are invalid and ignored.
+        f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", tree.environment("cfg", "data"));
+        QCOMPARE(f.settings, tree.home + "/.config/quorix");
+        QCOMPARE(f.userData, tree.home + "/.local/share/quorix");
+
+        // A settings file the user may write keeps the install portable.
+        const QString ini = tree.program + "/quorix.ini";
+        QFile::setPermissions(tree.program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(touch(ini), "settings file made");
+        QFile::setPermissions(tree.program, QFile::ReadOwner | QFile::ExeOwner);
+        f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", set);
+        QCOMPARE(f.settings, tree.program);
+
+        QFile::setPermissions(ini, QFile::ReadOwner);
+        f = common::locateProgramFolders(tree.program, "quorix", "quorix.ini", set);
+        QCOMPARE(f.settings, tree.root.filePath("cfg/quorix"));
+    }
+
+    static void listUpdateGoesToTheUser()
+    {
+        Tree tree;
+        const ProgramFolders folders {tree.program, tree.program, tree.root.filePath("data/setrix")};
+        const QString shipped = tree.program + "/cable.txt";
+        QVERIFY2(touch(shipped), "shipped list made");
+        QFile::setPermissions(shipped, QFile::ReadOwner);
+        QFile::setPermissions(tree.program, QFile::ReadOwner | QFile::ExeOwner);
+        QCOMPARE(folders.dataFileToRead("cable.txt"), shipped);
+        QCOMPARE(folders.dataFileToWrite("cable.txt"), tree.root.filePath("data/setrix/cable.txt"));
+        QVERIFY2(QFileInfo(folders.userData).isDir(), "user folder made");
+
+        // A shipped list that can be written in place is updated there.
+        QFile::setPermissions(shipped, QFile::ReadOwner | QFile::WriteOwner);
+        QDir(folders.userData).removeRecursively();
+        QCOMPARE(folders.dataFileToWrite("cable.txt"), shipped);
     }
 };
 

@@ -3,7 +3,7 @@
 #include "common/filereplace.h"
 #include "tests/support/files.h"
 #include "tests/support/fullfilesystem.h"
-#include "tests/support/unprivilegedchild.h"
+#include "tests/support/unprivileged.h"
 
 #include <QDir>
 #include <QFile>

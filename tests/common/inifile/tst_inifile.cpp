@@ -1,7 +1,7 @@
 #include "common/inifile.h"
 #include "common/usererror.h"
 #include "tests/support/files.h"
-#include "tests/support/unprivilegedchild.h"
+#include "tests/support/unprivileged.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,6 +2,7 @@
 #include "configtool/cabledatabase.h"
 #include "configtool/cablefile.h"
 #include "configtool/cableloading.h"
+#include "tests/support/usererrors.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,6 +11,8 @@
 #include <cmath>
 
 using namespace configtool;
+
+using testsupport::errorOf;
 
 namespace {
 
@@ -39,16 +42,6 @@ QString pad(const QString &label) { return label.leftJustified(25, u' '); }
 QString rs232Fields(const QString &speed, const QString &bits = "8")
 {
     return ";" + speed + ";" + bits + ";SANS;$0D;MM;1;12v;x;$4D;$0D;;;;;;$0A";
-}
-
-QString expectUserError(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const common::UserError &e) {
-        return e.text();
-    }
-    return QStringLiteral("<no error>");
 }
 
 } // namespace
@@ -158,7 +151,7 @@ private slots:
         QCOMPARE(db.cableNameForReference(50417), pad("50417 RS232 PROGRAMMABLE") + rs232Fields("600"));
         QCOMPARE(db.cableNameForReference(50432), first);
         QCOMPARE(referenceNumberOf(lists.rs232.first()), 51200);
-        QCOMPARE(expectUserError([] { referenceNumberOf("5A100 BAD"); }),
+        QCOMPARE(errorOf([] { referenceNumberOf("5A100 BAD"); }),
                  QStringLiteral("'5A100' n'est pas une valeur entière correcte"));
     }
 
@@ -188,7 +181,7 @@ private slots:
                                            pad("51900 ANALOG") + ";old;$00;$00;$C0;$3F;"
                                                                  "$00;$00;$44;$C1;x;"}));
         Recorder rec;
-        QCOMPARE(expectUserError([&] {
+        QCOMPARE(errorOf([&] {
                      loadRs232Record(db.findRs232Record("51300", MatchRule::Reference), rec);
                  }),
                  QStringLiteral("'8b' n'est pas une valeur entière correcte"));
@@ -203,14 +196,14 @@ private slots:
 
         // No match: the speed is emptied, then the empty data bits fail.
         rec.calls.clear();
-        QCOMPARE(expectUserError([&] {
+        QCOMPARE(errorOf([&] {
                      loadRs232Record(db.findRs232Record("59999", MatchRule::Reference), rec);
                  }),
                  QStringLiteral("'' n'est pas une valeur entière correcte"));
         QCOMPARE(rec.calls, QStringList({"speed="}));
 
         rec.calls.clear();
-        QCOMPARE(expectUserError([&] { loadAnalogRecord(db.findAnalogRecord("51900"), rec); }),
+        QCOMPARE(errorOf([&] { loadAnalogRecord(db.findAnalogRecord("51900"), rec); }),
                  QStringLiteral("'x' n'est pas une valeur entière correcte"));
         QCOMPARE(rec.calls, QStringList({"min", "max"}));
         QCOMPARE(rec.minimum, 1.5f);
@@ -218,7 +211,7 @@ private slots:
 
         // No analog match: both values are the all-255 bytes (not a number).
         rec.calls.clear();
-        QVERIFY(!expectUserError([&] { loadAnalogRecord(db.findAnalogRecord("51999"), rec); })
+        QVERIFY(!errorOf([&] { loadAnalogRecord(db.findAnalogRecord("51999"), rec); })
                      .isEmpty());
         QCOMPARE(rec.calls, QStringList({"min", "max"}));
         QVERIFY(std::isnan(rec.minimum) && std::isnan(rec.maximum));
@@ -228,8 +221,8 @@ private slots:
     {
         const CableDatabase db(m_dir.filePath("absent.txt"));
         const QString message = QStringLiteral("Fichier introuvable");
-        QCOMPARE(expectUserError([&] { db.registerCableLists(); }), message);
-        QCOMPARE(expectUserError([&] { db.cableNameForReference(50417); }), message);
+        QCOMPARE(errorOf([&] { db.registerCableLists(); }), message);
+        QCOMPARE(errorOf([&] { db.cableNameForReference(50417); }), message);
     }
 
     void starterListLoads()

@@ -5,8 +5,10 @@
 #include "configtool/cablelistdate.h"
 #include "configtool/cablelistupdate.h"
 #include "http/httpclient.h"
-#include "tests/http/support/scriptedserver.h"
+#include "tests/support/cablelistkept.h"
 #include "tests/support/files.h"
+#include "tests/support/scriptedserver.h"
+#include "tests/support/usererrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,25 +21,18 @@
 using configtool::CableListDownload;
 using configtool::ProxySettings;
 using testhttp::ScriptedServer;
+using testhttp::okReply;
 
+using testsupport::kept;
 using testsupport::readBytes;
 using testsupport::writeBytes;
+using testsupport::errorOf;
 
 namespace {
 
 const QByteArray oldList = "01/01/2020\r\n51000 ANCIENNE LISTE         ;x\r\n";
 // Windows-1252 text with CR LF, as lists are published: must arrive unchanged.
 const QByteArray newList = "15/03/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse ;9600;8;SANS;$0D\r\n";
-
-QByteArray okReply(const QByteArray &body)
-{
-    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-}
-
-QString kept(const QString &reason)
-{
-    return reason + " : liste actuelle conservée";
-}
 
 // A download against a temporary cable.txt holding the old list.
 struct DownloadRig {
@@ -170,14 +165,6 @@ void TestCableListUpdate::chosenListFailures()
     writeBytes(htmlPath, "<html>\xE9t\xE9</html>\r\n15/03/2024\r\n");
     const QString missingPath = dir.filePath("missing/cable.txt");
 
-    const auto errorOf = [](const auto &action) {
-        try {
-            action();
-        } catch (const common::UserError &error) {
-            return error.text();
-        }
-        return QString("no error");
-    };
     QCOMPARE(errorOf([&] { configtool::readChosenCableList(htmlPath); }),
              QString("'<html>été</html>' n'est pas une date correcte"));
     QCOMPARE(errorOf([&] { configtool::readChosenCableList(missingPath); }),

@@ -6,12 +6,15 @@
 #include "configtool/retrocaptions.h"
 #include "configtool/setrixtexts.h"
 #include "configtool/startupcablelist.h"
+#include "tests/support/usererrors.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace configtool;
+
+using testsupport::errorOf;
 
 namespace {
 
@@ -23,16 +26,6 @@ QStringList numbered(int count)
     for (int line = 1; line <= count; ++line)
         lines << QStringLiteral("L%1").arg(line);
     return lines;
-}
-
-QString userErrorText(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const common::UserError &e) {
-        return e.text();
-    }
-    return {};
 }
 
 } // namespace
@@ -156,13 +149,13 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("cable.txt");
-        QCOMPARE(userErrorText([&] { readStartupCableListDate(path); }), QStringLiteral("Fichier introuvable"));
+        QCOMPARE(errorOf([&] { readStartupCableListDate(path); }), QStringLiteral("Fichier introuvable"));
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("31/02/2024\r\n50417 x\r\n");
         file.close();
-        QCOMPARE(userErrorText([&] { readStartupCableListDate(path); }),
+        QCOMPARE(errorOf([&] { readStartupCableListDate(path); }),
                  QStringLiteral("'31/02/2024' n'est pas une date correcte"));
 
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

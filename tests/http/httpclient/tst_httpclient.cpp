@@ -1,5 +1,5 @@
 #include "http/httpclient.h"
-#include "tests/http/support/scriptedserver.h"
+#include "tests/support/scriptedserver.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,4 +1,5 @@
 #include "tests/support/desktop/x11desktop.h"
+#include "tests/support/processes.h"
 
 #include <QTest>
 
@@ -53,12 +54,7 @@ X11Desktop::X11Desktop() = default;
 
 X11Desktop::~X11Desktop()
 {
-    if (m_windowManager.state() != QProcess::NotRunning) {
-        m_windowManager.terminate();
-        if (!m_windowManager.waitForFinished(5000))
-            m_windowManager.kill();
-        m_windowManager.waitForFinished(1000);
-    }
+    testsupport::endProcess(m_windowManager, 5000);
     if (m_display)
         XCloseDisplay(m_display);
 }

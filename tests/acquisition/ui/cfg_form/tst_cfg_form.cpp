@@ -5,8 +5,9 @@
 #include "acquisition/ui/radiogroup.h"
 #include "common/languagefiles.h"
 #include "common/ui/apropos.h"
-#include "common/ui/messageboxanswerer.h"
 #include "tests/support/files.h"
+#include "tests/support/instrumentfields.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -24,31 +25,15 @@
 using acquisition::Step;
 using acquisition::Tconfig_form;
 
+using testsupport::checks;
+using testsupport::counts;
 using testsupport::readBytes;
 using testsupport::writeBytes;
 
 namespace {
 
 // An addressed-mode file of 25 lines in Windows-1252.
-const QByteArray kAddressedFile = "; atelier B\r\n0\r\n1\r\n-1\r\n0\r\n2\r\n$1\r\n5\r\n1\r\n0\r\n"
-                                  "3\r\n\r\n1\r\n\r\n\r\n\r\n\r\n2\r\nnote \xe9t\xe9\r\nfin\r\n"
-                                  "21\r\n22\r\n23\r\n24\r\n25\r\n";
-
-QStringList counts(const Tconfig_form &editor)
-{
-    QStringList texts;
-    for (int k = 1; k <= acquisition::kInstrumentCount; ++k)
-        texts << editor.instrumentCount(k);
-    return texts;
-}
-
-QString checks(const Tconfig_form &editor)
-{
-    QString marks;
-    for (int k = 1; k <= acquisition::kInstrumentCount; ++k)
-        marks += editor.instrumentChecked(k) ? u'x' : u'.';
-    return marks;
-}
+const QByteArray kAddressedFile = testsupport::fixture(QStringLiteral("editor-addressed.mux"));
 
 } // namespace
 
@@ -123,8 +108,7 @@ private slots:
         m_editor->Nouveau1->trigger();
         QVERIFY(m_session.config_modifiee);
         saveAs(QStringLiteral("new.mux"));
-        QCOMPARE(readBytes(path("new.mux")),
-                 QByteArray("\r\n\r\n\r\n\r\n\r\n\r\n\r\n2\r\n0\r\n0\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"));
+        QCOMPARE(readBytes(path("new.mux")), testsupport::fixture(QStringLiteral("editor-new.saved.mux")));
         QVERIFY(!m_session.config_modifiee);
     }
 

@@ -3,10 +3,10 @@
 // Windows code page.
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/quorixsettings.h"
-#include "common/ui/messageboxanswerer.h"
 #include "tests/support/files.h"
 #include "tests/support/fullfilesystem.h"
-#include "tests/support/unprivilegedchild.h"
+#include "tests/support/unprivileged.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,9 @@
 // a spreadsheet-like window of this test, cell after cell, while clicks on its
 // tool bar leave the keyboard focus in that window.
 #include "acquisition/configfile.h"
-#include "acquisition/memoryconfiguration.h"
+#include "tests/support/memoryconfiguration.h"
 #include "tests/support/muxsim_process.h"
+#include "tests/support/processes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -148,11 +149,7 @@ private slots:
         quorix.setWorkingDirectory(folder.path());
         quorix.setProcessChannelMode(QProcess::ForwardedChannels);
         quorix.start(program);
-        const auto stopQuorix = qScopeGuard([&] {
-            quorix.terminate();
-            if (!quorix.waitForFinished(3000))
-                quorix.kill();
-        });
+        const auto stopQuorix = qScopeGuard([&] { testsupport::endProcess(quorix, 3000); });
         // Mapped first, then centred: click only once it stands at the centre.
         const QPoint screenCentre(DisplayWidth(display.get(), DefaultScreen(display.get())) / 2,
                                   DisplayHeight(display.get(), DefaultScreen(display.get())) / 2);

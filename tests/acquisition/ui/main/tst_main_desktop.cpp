@@ -2,10 +2,11 @@
 // the simulator, driven by clicks and keys, watched through the windows the
 // window manager manages.
 #include "acquisition/configfile.h"
-#include "acquisition/memoryconfiguration.h"
 #include "common/inifile.h"
 #include "tests/support/desktop/x11desktop.h"
+#include "tests/support/memoryconfiguration.h"
 #include "tests/support/muxsim_process.h"
+#include "tests/support/processes.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -57,10 +58,7 @@ public:
     }
     ~Quorix()
     {
-        m_process.terminate();
-        if (!m_process.waitForFinished(3000))
-            m_process.kill();
-        m_process.waitForFinished(1000);
+        testsupport::endProcess(m_process, 3000);
     }
     qint64 pid() const { return m_process.processId(); }
     bool running() const { return m_process.state() == QProcess::Running; }

@@ -3,8 +3,6 @@
 #include "acquisition/addedmessages.h"
 #include "acquisition/configfile.h"
 #include "acquisition/keyoutput.h"
-#include "acquisition/memoryconfiguration.h"
-#include "acquisition/recordingkeysink.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
@@ -14,10 +12,12 @@
 #include "common/ui/apropos.h"
 #include "common/usererror.h"
 #include "common/version.h"
-#include "common/ui/messageboxanswerer.h"
-#include "tests/support/keytext.h"
 #include "tests/support/files.h"
+#include "tests/support/keytext.h"
+#include "tests/support/memoryconfiguration.h"
 #include "tests/support/muxsim_process.h"
+#include "tests/support/recordingkeysink.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,14 +1,14 @@
 // A language file whose line N reads "L<N>", applied to Quorix's real windows:
 // every target of the 40-line map shows its own line, so two swapped entries
 // or registrations fail, and no control shows a line the map leaves unused.
-#include "acquisition/recordingkeysink.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
 #include "acquisition/ui/radiogroup.h"
 #include "common/ui/apropos.h"
-#include "common/ui/messageboxanswerer.h"
 #include "tests/support/files.h"
+#include "tests/support/recordingkeysink.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QAbstractButton>
 #include <QAction>

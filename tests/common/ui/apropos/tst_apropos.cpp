@@ -1,7 +1,7 @@
 #include "common/systeminfo.h"
-#include "common/version.h"
 #include "common/ui/apropos.h"
-#include "common/ui/messageboxanswerer.h"
+#include "common/version.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QFrame>
 #include <QLabel>

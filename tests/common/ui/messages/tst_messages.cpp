@@ -1,8 +1,8 @@
-#include "common/ui/helppage.h"
-#include "common/ui/messageboxanswerer.h"
-#include "common/ui/messages.h"
 #include "common/integertext.h"
+#include "common/ui/helppage.h"
+#include "common/ui/messages.h"
 #include "common/usererror.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

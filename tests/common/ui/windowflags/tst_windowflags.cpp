@@ -1,10 +1,10 @@
 // Every window of both programs has a fixed size, and tells the window
 // manager so: equal minimum and maximum sizes, and no maximise box among the
 // functions and decorations it asks for.
-#include "acquisition/recordingkeysink.h"
 #include "acquisition/ui/quorixprogram.h"
-#include "common/ui/messageboxanswerer.h"
 #include "configtool/ui/setrixprogram.h"
+#include "tests/support/recordingkeysink.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QApplication>
 #include <QFileDialog>

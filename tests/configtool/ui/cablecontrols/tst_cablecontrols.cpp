@@ -1,13 +1,13 @@
 // The cable windows inside Setrix against the simulator: the reading-mode
 // window, the cable type chooser, and a read and a program through each page.
 // With CABLE_SCREENSHOTS set to a folder, each window is also saved there.
-#include "common/ui/messageboxanswerer.h"
 #include "configtool/ui/config_avancee.h"
 #include "configtool/ui/prog_form.h"
 #include "configtool/ui/prog_vtr.h"
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/typecable.h"
 #include "tests/support/muxsim_process.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,14 +84,6 @@ struct Setrix {
     bool started = false;
     bool ready = false;
 };
-
-QStringList boxTexts(const common::MessageBoxAnswerer &boxes)
-{
-    QStringList texts;
-    for (const auto &box : boxes.seen())
-        texts << box.title + ": " + box.text;
-    return texts;
-}
 
 // Runs `act` once `dialog` is the active modal window, from a polling timer so
 // that nested modal loops do not stack on each other.

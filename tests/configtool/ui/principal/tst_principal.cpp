@@ -1,7 +1,6 @@
 // Setrix's main window against the simulator: start-up, commands, languages, a lost port.
 #include "common/inifile.h"
 #include "common/textcodec.h"
-#include "common/ui/messageboxanswerer.h"
 #include "configtool/receivedisplay.h"
 #include "configtool/ui/config_avancee.h"
 #include "configtool/ui/prog_form.h"
@@ -12,6 +11,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/files.h"
 #include "tests/support/muxsim_process.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,14 +115,6 @@ std::shared_ptr<bool> closeNextDialog(QObject *owner)
     });
     timer->start(20);
     return seen;
-}
-
-QStringList boxTexts(const common::MessageBoxAnswerer &boxes)
-{
-    QStringList texts;
-    for (const auto &box : boxes.seen())
-        texts << box.title + ": " + box.text;
-    return texts;
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 // Setrix writing kelt.ini and cable.txt where the disk is full or the folder
 // refuses new files, through its windows.
-#include "common/ui/messageboxanswerer.h"
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/update.h"
-#include "tests/http/support/scriptedserver.h"
 #include "tests/support/fakes.h"
 #include "tests/support/files.h"
 #include "tests/support/fullfilesystem.h"
-#include "tests/support/unprivilegedchild.h"
+#include "tests/support/scriptedserver.h"
+#include "tests/support/unprivileged.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QAction>
 #include <QFile>
@@ -63,14 +63,6 @@ struct Setrix {
     }
 };
 
-QStringList boxTexts(const common::MessageBoxAnswerer &boxes)
-{
-    QStringList texts;
-    for (const auto &box : boxes.seen())
-        texts << box.title + ": " + box.text;
-    return texts;
-}
-
 // As a user of a shared install: kelt.ini is writable, its folder is not.
 void languageChoiceInReadOnlyFolder(const QString &folder)
 {
@@ -119,8 +111,7 @@ private slots:
         prepareStartFolder(disk.path());
         QVERIFY(disk.fill());
         testhttp::ScriptedServer server;
-        server.setReply("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(kNewerList.size()) + "\r\n\r\n"
-                        + kNewerList);
+        server.setReply(testhttp::okReply(kNewerList));
         qputenv("SETRIX_UPDATE_URL", server.url("/Update/cable.txt").toString().toUtf8());
         Setrix setrix(settings.path(), disk.path());
         setrix.update->open();

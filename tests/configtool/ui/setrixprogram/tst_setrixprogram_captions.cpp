@@ -2,7 +2,6 @@
 // reads "L<N>" must put "L<N>" in each of them, so that two lines given to the
 // wrong controls cannot pass unnoticed.
 #include "common/ui/apropos.h"
-#include "common/ui/messageboxanswerer.h"
 #include "common/version.h"
 #include "configtool/captionmap.h"
 #include "configtool/ui/config_avancee.h"
@@ -12,6 +11,7 @@
 #include "configtool/ui/typecable.h"
 #include "configtool/ui/update.h"
 #include "tests/support/files.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QAction>
 #include <QComboBox>

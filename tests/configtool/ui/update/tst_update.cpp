@@ -1,11 +1,12 @@
 // The cable list update window over a real main window (fake serial ports), with
 // an HTTP server inside the test.
-#include "common/ui/messageboxanswerer.h"
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/update.h"
-#include "tests/http/support/scriptedserver.h"
+#include "tests/support/cablelistkept.h"
 #include "tests/support/fakes.h"
 #include "tests/support/files.h"
+#include "tests/support/scriptedserver.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,9 @@
 
 using namespace configtool;
 using testhttp::ScriptedServer;
+using testhttp::okReply;
 
+using testsupport::keptInEnglish;
 using testsupport::readBytes;
 using testsupport::writeBytes;
 
@@ -37,16 +40,6 @@ const QByteArray currentList = "15/03/2024\r\n51000 LISTE EN SERVICE ;x\r\n";
 // Windows-1252 with CR LF, as lists are published: must arrive unchanged.
 const QByteArray newerList = "20/05/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse ;9600;8;SANS;$0D;MM;1;;;$3F;;;;;;;\r\n"
                              "51901 ANALOGIQUE 0-10V   ;$00;$00;$00;$00;$00;$00;$20;A;3;\r\n";
-
-QByteArray okReply(const QByteArray &body)
-{
-    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
-}
-
-QString kept(const QString &reason)
-{
-    return reason + ": current list kept"; // the English file's text
-}
 
 // The main window through its first display (English texts, the given kelt.ini),
 // and the update window as the program creates it, open.
@@ -199,18 +192,18 @@ void TestUpdateWindow::unusableRepliesKeepTheList_data()
 
     QTest::newRow("404") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")
                          << QStringList{"Object Not Found", "Get Succeeded", "Received complete",
-                                        kept("Cable list not found on the server")};
+                                        keptInEnglish("Cable list not found on the server")};
     QTest::newRow("body cut halfway")
         << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: ") + QByteArray::number(newerList.size()) + "\r\n\r\n"
                + newerList.left(newerList.size() / 2)
-        << QStringList{"HTTP/1.1 200 OK", "Get Failed", "Received complete", kept("Download interrupted")};
+        << QStringList{"HTTP/1.1 200 OK", "Get Failed", "Received complete", keptInEnglish("Download interrupted")};
     QTest::newRow("html page with 200")
         << okReply("<!DOCTYPE html>\r\n<html><body>Connexion au portail</body></html>\r\n")
         << QStringList{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
-                       kept("The file received is not a cable list")};
+                       keptInEnglish("The file received is not a cable list")};
     // Without a length only the list itself can tell that the connection was cut.
     const QStringList incomplete{"HTTP/1.1 200 OK", "Get Succeeded", "Received complete",
-                                 kept("Incomplete download")};
+                                 keptInEnglish("Incomplete download")};
     QTest::newRow("cut off, no length") << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newerList.left(40) << incomplete;
     QTest::newRow("cut off after a line end")
         << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newerList + "51902 ANALOGIQUE 4-20MA   ;$00;$00\r\n" << incomplete;
@@ -269,7 +262,7 @@ void TestUpdateWindow::refusedConnection()
     QCOMPARE(boxes.seen().size(), 1);
     QCOMPARE(boxes.seen().at(0).text, QString("Connection Failed"));
     QCOMPARE(boxes.seen().at(0).buttons, QStringList{"OK"});
-    QCOMPARE(rig.form->Label1->text(), kept("Cannot connect to the server"));
+    QCOMPARE(rig.form->Label1->text(), keptInEnglish("Cannot connect to the server"));
     QCOMPARE(rig.form->focusWidget(), rig.form->Button1); // Enter tries again
     QCOMPARE(readBytes(rig.cablePath()), currentList);
     QVERIFY(rig.atRest());
@@ -346,7 +339,7 @@ void TestUpdateWindow::throughTinyproxy()
     rig.form->Button1->click();
     QCOMPARE(readBytes(rig.cablePath()), currentList);
     QVERIFY2(rig.form->Label1->text().startsWith("Server error 5"), qPrintable(rig.form->Label1->text()));
-    QVERIFY(rig.form->Label1->text().endsWith(kept("")));
+    QVERIFY(rig.form->Label1->text().endsWith(keptInEnglish("")));
     QVERIFY(rig.atRest());
 }
 
@@ -367,7 +360,7 @@ void TestUpdateWindow::cancelDuringTransfer()
     rig.form->Button1->click();
     QVERIFY(busyWhileConnected);
     QVERIFY(rig.atRest());
-    QCOMPARE(rig.form->Label1->text(), kept("Download cancelled"));
+    QCOMPARE(rig.form->Label1->text(), keptInEnglish("Download cancelled"));
 
     // Closing the window during a transfer ends it too.
     QObject::disconnect(cancelOnce);

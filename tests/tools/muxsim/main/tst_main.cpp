@@ -1,8 +1,17 @@
 #include "tests/support/rawport.h"
 #include "tests/support/muxsim_process.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using testsupport::MuxSimProcess;
 
@@ -18,6 +27,22 @@ QByteArray printable(const QByteArray &bytes)
             kept += c;
     }
     return kept;
+}
+
+// The error a user without root's powers gets opening the device (0 when it opens).
+int openErrorForAnyUser(const QByteArray &device)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(255);
+        const int fd = ::open(device.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ::_exit(fd < 0 ? errno : 0);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }
 
 } // namespace
@@ -42,6 +67,7 @@ private slots:
     void longIdentificationLine();
     void vanishAfterDropsTheDevice();
     void stopRemovesTheLink();
+    void exclusiveUseEndsWithItsHolder();
 
 private:
     MuxSimProcess m_sim;
@@ -265,6 +291,30 @@ void TestMuxSim::stopRemovesTheLink()
     QCOMPARE(port.readLine(replyMs), QByteArray("M8 MUXSIM v3 S/N 000123\r\n"));
     QCOMPARE(m_sim.stop(), 0);
     QVERIFY(!QFileInfo(m_sim.linkPath()).isSymLink());
+}
+
+// A program killed while it used the port exclusively does not leave the device
+// busy for the next one.
+void TestMuxSim::exclusiveUseEndsWithItsHolder()
+{
+    QVERIFY(m_sim.start({"--no-pace"}));
+    const QByteArray device = QFile::encodeName(QFileInfo(m_sim.linkPath()).symLinkTarget());
+    // Open to others, as the device is to its owner when the tests do not run as root.
+    if (::geteuid() == 0)
+        QCOMPARE(::chmod(device.constData(), 0666), 0);
+    QCOMPARE(openErrorForAnyUser(device), 0);
+
+    const int held = ::open(device.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(held >= 0);
+    QCOMPARE(::ioctl(held, TIOCEXCL), 0);
+    QCOMPARE(openErrorForAnyUser(device), EBUSY);
+    ::close(held); // as a kill closes it: exclusivity not given back
+
+    QTRY_COMPARE_WITH_TIMEOUT(openErrorForAnyUser(device), 0, replyMs);
+    RawPort port(m_sim.linkPath());
+    QVERIFY(port.write("@*?\r\n"));
+    QCOMPARE(port.readLine(replyMs), QByteArray("M8 MUXSIM v3 S/N 000123\r\n"));
+    QCOMPARE(m_sim.stop(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestMuxSim)

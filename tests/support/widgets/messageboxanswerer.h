@@ -1,14 +1,13 @@
 #pragma once
 
+#include "common/ui/messages.h"
+
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
 #include <QStringList>
 
 namespace common {
-
-// Dynamic property holding a box's text as its caller gave it, line ends and all.
-inline constexpr char originalTextProperty[] = "originalText";
 
 // Answers message boxes in tests, so that a window handler which asks a question
 // runs to its end without a human. While it lives it watches the whole
@@ -54,5 +53,8 @@ private:
     QStringList m_answers;
     QList<Box> m_seen;
 };
+
+// "<title>: <text>" of each box seen, in order.
+QStringList boxTexts(const MessageBoxAnswerer &boxes);
 
 } // namespace common

@@ -1,4 +1,4 @@
-#include "scriptedserver.h"
+#include "tests/support/scriptedserver.h"
 
 #include <QTcpSocket>
 

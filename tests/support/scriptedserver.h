@@ -39,4 +39,10 @@ private:
     QList<QByteArray> m_requests;
 };
 
+// A complete 200 reply carrying body, with its length.
+inline QByteArray okReply(const QByteArray &body)
+{
+    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
 } // namespace testhttp

@@ -1,4 +1,4 @@
-#include "common/ui/messageboxanswerer.h"
+#include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -79,6 +79,14 @@ void MessageBoxAnswerer::answer(QMessageBox *box, qsizetype index, const QString
     }
     m_seen[index].answer = chosen->text();
     chosen->click();
+}
+
+QStringList boxTexts(const MessageBoxAnswerer &boxes)
+{
+    QStringList texts;
+    for (const auto &box : boxes.seen())
+        texts << box.title + ": " + box.text;
+    return texts;
 }
 
 } // namespace common

@@ -1,4 +1,4 @@
-#include "acquisition/memoryconfiguration.h"
+#include "tests/support/memoryconfiguration.h"
 
 namespace acquisition {
 

@@ -1,4 +1,4 @@
-#include "acquisition/recordingkeysink.h"
+#include "tests/support/recordingkeysink.h"
 
 namespace acquisition {
 
