@@ -99,7 +99,7 @@ void TForm1::FormShow()
 {
     AddMenuLang();
     const SetrixSettings settings = readSetrixSettings(m_settings);
-    m_proxy = {settings.enableProxy, settings.proxy, settings.proxyPort};
+    m_services.proxy = {settings.enableProxy, settings.proxy, settings.proxyPort};
     for (int d = 0; d < RetroCaptions::count; ++d)
         m_retroCaptions.setCaption(d, settings.retroCaptions.value(d));
     refreshRetroItems();
@@ -109,7 +109,7 @@ void TForm1::FormShow()
     // date stays unknown, so the update is offered, and its failure is shown once.
     QString listFailure;
     try {
-        m_cableListDate = readStartupCableListDate(cableListPath());
+        m_services.cableListDate = readStartupCableListDate(m_services.cableListPath());
     } catch (const common::UserError &error) {
         listFailure = error.text();
     }
@@ -118,16 +118,6 @@ void TForm1::FormShow()
     Memo1->setFocus();
     if (!listFailure.isEmpty())
         common::showError(this, listFailure);
-}
-
-QString TForm1::cableListPath() const
-{
-    return m_files.dataFileToRead(QStringLiteral("cable.txt"));
-}
-
-QString TForm1::cableListUpdatePath() const
-{
-    return m_files.dataFileToWrite(QStringLiteral("cable.txt"));
 }
 
 void TForm1::FormActivate()
@@ -140,7 +130,7 @@ void TForm1::FormActivate()
         m_startupDone = true;
         return;
     }
-    if (isCableListOutdated(m_cableListDate, m_today()) && common::askQuestion(this, m_texts.updateQuestion())
+    if (isCableListOutdated(m_services.cableListDate, m_services.today()) && common::askQuestion(this, m_texts.updateQuestion())
         && m_dialogs.form3)
         m_dialogs.form3->exec();
     m_startupDone = true;
@@ -255,7 +245,7 @@ void TForm1::Timer1Timer()
     // A new scan's waits still drain the port under probe.
     if (m_portLost && !m_link.scanning())
         return;
-    const ReceivedBatch batch = gatherIncoming(m_ports, m_link.port());
+    const ReceivedBatch batch = gatherIncoming(m_link.ports(), m_link.port());
     if (batch.received)
         DisplayString(batch.text);
     if (batch.endsLine)

@@ -1,21 +1,14 @@
 #pragma once
 
-#include "common/filelocations.h"
 #include "common/languagefiles.h"
-#include "common/languageswitch.h"
-#include "common/settingsfile.h"
 #include "common/ui/windowhelpers.h"
-#include "configtool/cablelistupdate.h"
 #include "configtool/captionmap.h"
 #include "configtool/retrocaptions.h"
-#include "configtool/setrixtexts.h"
-#include "link/configtoollink.h"
+#include "configtool/ui/setrixservices.h"
 
-#include <QDate>
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
 
 class QLabel;
 class QMenu;
@@ -37,16 +30,6 @@ class TForm6;
 class TForm7;
 struct ReadingChoice;
 
-// Where the main window finds its files. Tests point these at temporary folders
-// so that nothing is written beside the test programs. The {} lets callers
-// leave out the last members without a warning.
-struct SetrixFolders {
-    QString settingsDirectory;     // holds kelt.ini; empty: the executable's folder
-    QString startDirectory;        // language files, shipped cable.txt; empty: the executable's folder
-    std::function<QDate()> today;  // empty: the system's date
-    QString userDataDirectory {};  // the user's cable.txt; empty: none, the shipped one is updated
-};
-
 // The windows created after the main window, which it opens and captions.
 struct SetrixDialogs {
     common::TAboutBox *about = nullptr;
@@ -62,16 +45,12 @@ struct SetrixDialogs {
 class TForm1 : public QMainWindow, public common::LanguageMenu, public common::GuardedHandlers<TForm1> {
     Q_OBJECT
 public:
-    TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock,
-           SetrixFolders folders = {}, QWidget *parent = nullptr);
+    explicit TForm1(SetrixServices &services, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // Called once the other windows exist: they take their captions from here on.
     void attachDialogs(const SetrixDialogs &dialogs);
-    CaptionRegistry &captions() { return m_language.registry(); }
 
-    // State the program hands on to the other windows.
-    muxlink::ConfigToolLink &link() { return m_link; }
     int port_com() const { return m_link.port(); }
     bool mux_trouve() const { return m_muxFound; }
     QString lettre_modele() const { return m_link.model(); }
@@ -79,13 +58,6 @@ public:
     quint8 instrumentMask() const { return m_instrumentMask; }
     QAction *instrumentItem(int instrument) const { return m_inst.at(instrument - 1); }
     QAction *retroItem(int digit) const { return m_retro.at(digit); }
-    const SetrixTexts &texts() const { return m_texts; }
-    const ProxySettings &proxySettings() const { return m_proxy; }
-    QDate date_liste_cables() const { return m_cableListDate; }
-    // The cable list in use, and where an update writes the new one.
-    QString cableListPath() const;
-    QString cableListUpdatePath() const;
-    common::SettingsFile &settingsFile() { return m_settings; }
     QString statusPanel(int panel) const;
     // True once the start-up scan and the cable list question are over.
     bool startupDone() const { return m_startupDone; }
@@ -166,17 +138,14 @@ private:
     void showLanguage(int position, const QString &name) override;
     void setLanguageChecked(int position, bool checked) override;
 
-    muxlink::SerialPorts &m_ports;
-    muxlink::ConfigToolLink m_link;
-    common::ProgramFolders m_files;
-    common::SettingsFile m_settings;
-    std::function<QDate()> m_today;
+    SetrixServices &m_services;
+    // The parts of the services this window uses most.
+    muxlink::ConfigToolLink &m_link;
+    common::SettingsFile &m_settings;
+    common::LanguageSwitch &m_language;
+    const SetrixTexts &m_texts;
     SetrixDialogs m_dialogs;
-    common::LanguageSwitch m_language;
-    SetrixTexts m_texts;
     RetroCaptions m_retroCaptions;
-    ProxySettings m_proxy;
-    QDate m_cableListDate; // invalid: none read, older than any list
     bool m_muxFound = false;
     bool m_portLost = false;
     bool m_shown = false;

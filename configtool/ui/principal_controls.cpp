@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
@@ -37,24 +36,15 @@ void onItemTriggered(QAction *item, QObject *context, Handler handler)
         handler();
     });
 }
-common::ProgramFolders setrixFiles(const SetrixFolders &folders)
-{
-    const QString own = QCoreApplication::applicationDirPath();
-    return {folders.startDirectory.isEmpty() ? own : folders.startDirectory,
-            folders.settingsDirectory.isEmpty() ? own : folders.settingsDirectory,
-            folders.userDataDirectory};
-}
 } // namespace
 
-TForm1::TForm1(muxlink::SerialPorts &ports, muxlink::EventPump &pump, muxlink::Clock &clock,
-               SetrixFolders folders, QWidget *parent)
+TForm1::TForm1(SetrixServices &services, QWidget *parent)
     : QMainWindow(parent),
-      m_ports(ports),
-      m_link(ports, pump, clock),
-      m_files(setrixFiles(folders)),
-      m_settings(QStringLiteral("kelt.ini"), m_files.settings),
-      m_today(folders.today ? folders.today : [] { return QDate::currentDate(); }),
-      m_language(captionTable(), m_settings, m_files.program)
+      m_services(services),
+      m_link(services.link),
+      m_settings(services.settings),
+      m_language(services.language),
+      m_texts(services.texts)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Setrix"));
@@ -231,7 +221,7 @@ void TForm1::registerCaptions()
         m_retroCaptions.applyGeneric(t);
         refreshRetroItems();
     });
-    m_texts.registerTargets(captions);
+    m_services.texts.registerTargets(captions);
 }
 
 // Long captions take a smaller font rather than being cut short in the fixed-size buttons;

@@ -9,27 +9,28 @@
 
 namespace configtool {
 
-CableWindowContext cableWindowContext(TForm1 &main)
+CableWindowContext cableWindowContext(SetrixServices &services)
 {
-    return {main.link(), main.texts(), [&main] { return main.cableListPath(); }};
+    return {services.link, services.texts, [&services] { return services.cableListPath(); }};
 }
 
-UpdateWindowContext updateWindowContext(TForm1 &main)
+UpdateWindowContext updateWindowContext(SetrixServices &services)
 {
-    return {main.texts(), [&main] { return main.proxySettings(); }, [&main] { return main.date_liste_cables(); },
-            [&main] { return main.cableListUpdatePath(); }};
+    return {services.texts, [&services] { return services.proxy; }, [&services] { return services.cableListDate; },
+            [&services] { return services.cableListUpdatePath(); }};
 }
 
-SetrixProgram::SetrixProgram(SetrixFolders folders)
-    : m_form1(std::make_unique<TForm1>(m_ports, m_pump, m_clock, std::move(folders)))
+SetrixProgram::SetrixProgram(const SetrixFolders &folders)
+    : m_services(m_ports, m_pump, m_clock, folders),
+      m_form1(std::make_unique<TForm1>(m_services))
 {
     // The dialogs are the main window's children: modal above it, gone with it.
     TForm1 *main = m_form1.get();
     m_dialogs.about = new common::TAboutBox(common::AboutProgram::setrix(), main);
-    m_dialogs.form2 = new TForm2(cableWindowContext(*main), main);
-    m_dialogs.form3 = new TForm3(updateWindowContext(*main), main);
-    m_dialogs.form4 = new TForm4(cableWindowContext(*main), main);
-    m_dialogs.form6 = new TForm6(main->settingsFile(), [main] { return main->lettre_modele(); }, main);
+    m_dialogs.form2 = new TForm2(cableWindowContext(m_services), main);
+    m_dialogs.form3 = new TForm3(updateWindowContext(m_services), main);
+    m_dialogs.form4 = new TForm4(cableWindowContext(m_services), main);
+    m_dialogs.form6 = new TForm6(m_services.settings, [this] { return m_services.link.model(); }, main);
     m_dialogs.form7 = new TForm7(m_dialogs.form2, main);
 
     QObject::connect(main, &TForm1::cableGridOffered, m_dialogs.form2, &TForm2::setGridOffered);
@@ -37,7 +38,7 @@ SetrixProgram::SetrixProgram(SetrixFolders folders)
     QObject::connect(m_dialogs.form6, &TForm6::readingChosen, main, &TForm1::applyReadingChoice);
 
     main->attachDialogs(m_dialogs);
-    CaptionRegistry &captions = main->captions();
+    CaptionRegistry &captions = m_services.language.registry();
     m_dialogs.form2->registerCaptions(captions);
     m_dialogs.form3->registerCaptions(captions);
     m_dialogs.form4->registerCaptions(captions);

@@ -81,7 +81,8 @@ struct FakeRig {
     testsupport::FakeClock clock;
     testsupport::FakeSerialPorts ports {clock};
     testsupport::FakeEventPump pump {clock, &ports};
-    TForm1 window {ports, pump, clock, folders.folders()};
+    SetrixServices services {ports, pump, clock, folders.folders()};
+    TForm1 window {services};
 
     FakeRig()
     {
@@ -389,7 +390,7 @@ private slots:
         FakeRig rig;
         testsupport::FakeSerialPorts &ports = rig.ports;
         TForm1 &w = rig.window;
-        QVERIFY(w.link().openPort(0));
+        QVERIFY(rig.services.link.openPort(0));
         w.instrumentItem(3)->trigger();
         w.retroItem(2)->trigger();
         QCOMPARE(ports.device(0).written, QByteArray("@*N3\r\n@*L2\r\n"));
@@ -493,7 +494,7 @@ private slots:
     void receiveAreaKeepsTheNewestLines()
     {
         FakeRig rig;
-        QVERIFY(rig.window.link().openPort(0));
+        QVERIFY(rig.services.link.openPort(0));
         const int sent = receiveLinesKept + 150;
         QByteArray bytes;
         for (int i = 1; i <= sent; ++i)

@@ -42,16 +42,18 @@ struct Setrix {
     testsupport::FakeClock clock;
     testsupport::FakeSerialPorts ports{clock};
     testsupport::FakeEventPump pump{clock, &ports};
+    std::unique_ptr<SetrixServices> services;
     std::unique_ptr<TForm1> main;
     TForm3 *update = nullptr;
 
     Setrix(const QString &settingsFolder, const QString &startFolder)
     {
         ports.plug(0);
-        main = std::make_unique<TForm1>(ports, pump, clock,
-                                        SetrixFolders{settingsFolder, startFolder, [] { return today; }});
-        update = new TForm3(updateWindowContext(*main), main.get());
-        update->registerCaptions(main->captions());
+        services = std::make_unique<SetrixServices>(ports, pump, clock,
+                                                    SetrixFolders{settingsFolder, startFolder, [] { return today; }});
+        main = std::make_unique<TForm1>(*services);
+        update = new TForm3(updateWindowContext(*services), main.get());
+        update->registerCaptions(services->language.registry());
         main->FormShow();
     }
 

@@ -42,6 +42,7 @@ struct Place {
 QList<Place> places(SetrixProgram &program)
 {
     TForm1 &w = program.mainWindow();
+    const SetrixTexts &texts = program.services().texts;
     const SetrixDialogs &d = program.dialogs();
     const auto menu = [](QMenu *m) { return [m] { return m->title(); }; };
     const auto text = [](auto *control) { return [control] { return control->text(); }; };
@@ -63,9 +64,9 @@ QList<Place> places(SetrixProgram &program)
         {22, "AboutBox.label9", text(d.about->label9)},
         {23, "AboutBox.Button1", text(d.about->Button1)},
         {26, "TForm2.c_parite.text", [d] { return d.form2->c_parite->currentText(); }},
-        {26, "parity.0", [&w] { return w.texts().parityName(0); }},
-        {27, "parity.1", [&w] { return w.texts().parityName(1); }},
-        {28, "parity.2", [&w] { return w.texts().parityName(2); }},
+        {26, "parity.0", [&texts] { return texts.parityName(0); }},
+        {27, "parity.1", [&texts] { return texts.parityName(1); }},
+        {28, "parity.2", [&texts] { return texts.parityName(2); }},
         {30, "TForm2.caption", title(d.form2)},
         {30, "TForm4.caption", title(d.form4)},
         {36, "TForm2.Button3", text(d.form2->Button3)},
@@ -112,7 +113,7 @@ QList<Place> places(SetrixProgram &program)
             list.append({26 + i, form + QStringLiteral(".c_parite.%1").arg(i), item(c->c_parite, i)});
     }
     for (int line : {38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 62, 63})
-        list.append({line, QStringLiteral("message.%1").arg(line), [&w, line] { return w.texts().message(SetrixMessage(line)); }});
+        list.append({line, QStringLiteral("message.%1").arg(line), [&texts, line] { return texts.message(SetrixMessage(line)); }});
     return list;
 }
 

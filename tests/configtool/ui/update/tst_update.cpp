@@ -49,6 +49,7 @@ struct Rig {
     testsupport::FakeClock clock;
     testsupport::FakeSerialPorts ports{clock};
     testsupport::FakeEventPump pump{clock, &ports};
+    std::unique_ptr<SetrixServices> services;
     std::unique_ptr<TForm1> main;
     TForm3 *form = nullptr;
     QStringList shownLines; // Label1 after each event of the client
@@ -63,10 +64,11 @@ struct Rig {
         else
             qputenv("SETRIX_UPDATE_URL", updateUrl.toUtf8());
 
-        main = std::make_unique<TForm1>(ports, pump, clock,
-                                        SetrixFolders{settings.path(), start.path(), [] { return today; }, {}});
-        form = new TForm3(updateWindowContext(*main), main.get());
-        form->registerCaptions(main->captions());
+        services = std::make_unique<SetrixServices>(
+            ports, pump, clock, SetrixFolders{settings.path(), start.path(), [] { return today; }, {}});
+        main = std::make_unique<TForm1>(*services);
+        form = new TForm3(updateWindowContext(*services), main.get());
+        form->registerCaptions(services->language.registry());
         main->FormShow();
         form->open();
 
@@ -140,7 +142,7 @@ void TestUpdateWindow::layoutAndCaptions()
     QVERIFY(f.Button1->geometry().bottom() < f.height());
     QCOMPARE(f.ProgressBar1->maximum(), 100);
     // Neither these captions nor the built-in French ones are cut.
-    TForm3 builtIn(updateWindowContext(*rig.main), rig.main.get());
+    TForm3 builtIn(updateWindowContext(*rig.services), rig.main.get());
     builtIn.layout()->activate();
     QCOMPARE(builtIn.Button3->text(), QString("&Rechercher..."));
     for (const TForm3 *form : {&f, &builtIn})
@@ -472,11 +474,12 @@ void TestUpdateWindow::usersOwnList()
     testsupport::FakeClock clock;
     testsupport::FakeSerialPorts ports{clock};
     testsupport::FakeEventPump pump{clock, &ports};
-    TForm1 main(ports, pump, clock,
-                SetrixFolders{settings.path(), program.path(), [] { return today; }, data.filePath("setrix")});
-    auto *form = new TForm3(updateWindowContext(main), &main);
+    SetrixServices services(ports, pump, clock,
+                            SetrixFolders{settings.path(), program.path(), [] { return today; }, data.filePath("setrix")});
+    TForm1 main(services);
+    auto *form = new TForm3(updateWindowContext(services), &main);
     main.FormShow();
-    QCOMPARE(main.date_liste_cables(), QDate(2024, 5, 1));
+    QCOMPARE(services.cableListDate, QDate(2024, 5, 1));
     QCOMPARE(form->cableListPath(), own);
 
     QTemporaryDir elsewhere;
