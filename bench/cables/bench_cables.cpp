@@ -7,6 +7,7 @@
 #include "link/eventpump.h"
 #include "link/opensequence.h"
 #include "link/wsc.h"
+#include "tests/support/cables/recordingviews.h"
 #include "tests/support/muxsim_process.h"
 
 #include <QCoreApplication>
@@ -23,38 +24,14 @@ namespace {
 
 using bench::cpuSeconds;
 
-// A page with fixed settings that only counts the messages shown.
-class QuietRs232Page : public Rs232PageView {
+// The tests' recording page, set for a grid that asks with "$4D".
+class BenchRs232Page : public RecordingRs232Page {
 public:
-    int messages = 0;
-    void setProgressMaximum(int) override {}
-    void setProgress(int) override {}
-    void setButtonsEnabled(bool) override {}
-    void showMessage(MessageKind, const QString &) override { ++messages; }
-    std::optional<int> reference() const override { return 51101; }
-    void setReference(int) override {}
-    void setCableName(const QString &) override {}
-    Rs232PageSettings settings() const override
+    BenchRs232Page()
     {
-        Rs232PageSettings s;
-        s.speed = "9600";
-        s.parity = "SANS";
-        s.parityNames = {"SANS", "PAIRE", "IMPAIRE"};
-        s.endOfFrame = "$0D";
-        s.unit = "MM";
-        s.interrogation[0] = "$4D";
-        return s;
+        currentReference = 51101;
+        cells[0][1] = "$4D";
     }
-    bool gridIncluded() const override { return true; }
-    QString gridCell(int row, int column) const override { return row == 0 && column == 1 ? "$4D" : ""; }
-    void setGridCell(int, int, const QString &) override {}
-    void setSpeed(const QString &) override {}
-    void setDataBits(int) override {}
-    void setParity(const QString &) override {}
-    void setEndOfFrame(const QString &) override {}
-    void setUnit(const QString &) override {}
-    void setOffset(int) override {}
-    void setInterrogation(int, const QString &) override {}
 };
 
 void measure(const char *what, const std::function<int()> &operation)
@@ -93,15 +70,15 @@ int main(int argc, char **argv)
 
     std::printf("Register cable, RS232 page with the grid (98 registers, each first attempt right)\n");
     measure("program", [&] {
-        QuietRs232Page page;
+        BenchRs232Page page;
         programRs232Cable(link, page, messages);
-        return page.messages;
+        return int(page.messages.size());
     });
     std::printf("  expected about 98 x (100 ms + reply) = 10 s; CPU target under 5 %% of wall\n");
     measure("read", [&] {
-        QuietRs232Page page;
+        BenchRs232Page page;
         readRs232Cable(link, page, database, messages);
-        return page.messages;
+        return int(page.messages.size());
     });
     std::printf("  expected about 98 replies of a few ms each\n");
     return 0;

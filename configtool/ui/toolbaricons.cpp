@@ -20,10 +20,7 @@ void drawConnect(QPainter &p)
     p.drawRoundedRect(QRectF(3, 11, 11, 10), 2, 2);
     p.drawRoundedRect(QRectF(18, 11, 11, 10), 2, 2);
     p.setPen(QPen(ink, 2));
-    p.drawLine(QPointF(14, 14), QPointF(17, 14));
-    p.drawLine(QPointF(14, 18), QPointF(17, 18));
-    p.drawLine(QPointF(0, 16), QPointF(3, 16));
-    p.drawLine(QPointF(29, 16), QPointF(32, 16));
+    p.drawLines({QLineF(14, 14, 17, 14), QLineF(14, 18, 17, 18), QLineF(0, 16, 3, 16), QLineF(29, 16, 32, 16)});
 }
 
 void drawSelect(QPainter &p)
@@ -70,10 +67,8 @@ void drawSerial(QPainter &p)
     p.setBrush(QColor(250, 235, 170));
     p.drawPath(tag);
     p.setPen(QPen(ink, 1.6));
-    p.drawLine(QPointF(10, 12), QPointF(9, 20));
-    p.drawLine(QPointF(14, 12), QPointF(13, 20));
-    p.drawLine(QPointF(7, 14.5), QPointF(17, 14.5));
-    p.drawLine(QPointF(6.5, 17.5), QPointF(16.5, 17.5));
+    p.drawLines({QLineF(10, 12, 9, 20), QLineF(14, 12, 13, 20), QLineF(7, 14.5, 17, 14.5),
+                 QLineF(6.5, 17.5, 16.5, 17.5)});
 }
 
 void drawCable(QPainter &p)

@@ -130,6 +130,17 @@ struct Rig : CycleView {
                 cycle.stop();
         };
     }
+    void measureInBatchesOf(int size)
+    {
+        config.setMeasurementMode(kBatchMeasurement);
+        config.setBatchSize(size);
+    }
+    // "Lecture", stopped once `command` has gone out `times` times.
+    void readUntilSent(const QByteArray &command, int times)
+    {
+        stopWhen([this, command, times] { return sent(command) == times; });
+        read();
+    }
     QByteArray written() { return ports.device(kPort).written; }
     int sent(const QByteArray &command) { return int(written().count(command)); }
     QString typed() const { return keyText(keys.keys()); }
@@ -166,8 +177,7 @@ private slots:
         rig.config.setInstrumentCount(1, "2");
         rig.config.setInstrumentCount(3, "1");
         rig.mux.perSelection[1] = 2;
-        rig.stopWhen([&] { return rig.sent("@*N1") == 2; });
-        rig.read();
+        rig.readUntilSent("@*N1", 2);
         QCOMPARE(rig.written(), QByteArray("@*N1\r\n@*N3\r\n@*N1\r\n"));
         // Three values in a row, back over them and one row down.
         QCOMPARE(rig.typed(), "11R12R31RLLLD");
@@ -183,8 +193,7 @@ private slots:
         rig.config.setInstrumentChecked(1, true);
         rig.config.setInstrumentChecked(4, true);
         rig.config.setInstrumentCount(2, "3"); // ignored in this mode
-        rig.stopWhen([&] { return rig.sent("@*M0") == 2; });
-        rig.read();
+        rig.readUntilSent("@*M0", 2);
         QCOMPARE(rig.written(), QByteArray("@*M0\x09\r\n@*M0\x09\r\n"));
         QCOMPARE(rig.typed(), "11R41RLLD");
         // Cleared once per series, not per value.
@@ -194,12 +203,10 @@ private slots:
     void batchOfThree()
     {
         Rig rig;
-        rig.config.setMeasurementMode(kBatchMeasurement);
-        rig.config.setBatchSize(3);
+        rig.measureInBatchesOf(3);
         rig.config.setStep(Step::NextBatchVertical, "2");
         rig.config.setInstrumentCount(1, "1");
-        rig.stopWhen([&] { return rig.sent("@*N1") == 7; });
-        rig.read();
+        rig.readUntilSent("@*N1", 7);
         QCOMPARE(rig.typed(), "11RLD" "12RLD" "13RLDD" "14RLD" "15RLD" "16RLDD");
         QCOMPARE(rig.config.step(Step::NextBatchHorizontal), "0");
         QCOMPARE(rig.cycle.seriesNumber(), 1);
@@ -208,8 +215,7 @@ private slots:
     void repeatInFirstSeriesOfBatch()
     {
         Rig rig;
-        rig.config.setMeasurementMode(kBatchMeasurement);
-        rig.config.setBatchSize(3);
+        rig.measureInBatchesOf(3);
         rig.config.setStep(Step::NextBatchVertical, "2");
         rig.config.setInstrumentCount(1, "1");
         rig.config.setInstrumentCount(2, "1");
@@ -248,13 +254,11 @@ private slots:
     void journalNotesEveryValueInOrder()
     {
         Rig rig;
-        rig.config.setMeasurementMode(kBatchMeasurement);
-        rig.config.setBatchSize(2);
+        rig.measureInBatchesOf(2);
         rig.config.setInstrumentCount(1, "2");
         rig.config.setInstrumentCount(3, "1");
         rig.mux.perSelection[1] = 2;
-        rig.stopWhen([&] { return rig.sent("@*N1") == 4; });
-        rig.read();
+        rig.readUntilSent("@*N1", 4);
         const QList<JournalReading> expected {
             {1, 1, 1, "V11", "V11"}, {1, 1, 1, "V12", "V12"}, {1, 1, 3, "V31", "V31"},
             {1, 2, 1, "V13", "V13"}, {1, 2, 1, "V14", "V14"}, {1, 2, 3, "V32", "V32"},
@@ -266,8 +270,7 @@ private slots:
     void journalNumbersAfterRepeatAndInContinuousMode()
     {
         Rig rig;
-        rig.config.setMeasurementMode(kBatchMeasurement);
-        rig.config.setBatchSize(3);
+        rig.measureInBatchesOf(3);
         rig.config.setInstrumentCount(1, "1");
         rig.onEvents = [&] {
             if (rig.sent("@*N1") == 4 && rig.commands.repeat)
@@ -282,8 +285,7 @@ private slots:
         // Continuous reading has no batches; its series go on counting.
         rig.journal.readings.clear();
         rig.config.setMeasurementMode(kContinuousMeasurement);
-        rig.stopWhen([&] { return rig.sent("@*N1") == 10; });
-        rig.read();
+        rig.readUntilSent("@*N1", 10);
         QCOMPARE(rig.journal.numbers(), "0.1 0.2");
     }
 
@@ -306,8 +308,7 @@ private slots:
         // The next "Lecture" starts again with instrument 1; the series move
         // returns over the interrupted series too.
         rig.mux.perSelection[2] = 1;
-        rig.stopWhen([&] { return rig.sent("@*N1") == 3; });
-        rig.read();
+        rig.readUntilSent("@*N1", 3);
         QCOMPARE(rig.written(), QByteArray("@*N1\r\n@*N2\r\n@*N1\r\n@*N2\r\n@*N1\r\n"));
         QCOMPARE(rig.typed(), "11R" "12R21RLLLD");
     }
@@ -319,8 +320,7 @@ private slots:
         rig.mux.perSelection[1] = 0;
         rig.ports.arrive(kPort, "\r\n", 10);
         rig.ports.arrive(kPort, "garbage\nV7\n", 20);
-        rig.stopWhen([&] { return rig.sent("@*N1") == 2; });
-        rig.read();
+        rig.readUntilSent("@*N1", 2);
         // An empty value: nothing typed, the cursor still steps; a line
         // without 'V' gives nothing either.
         QCOMPARE(rig.typed(), "RRLLD");
@@ -340,8 +340,7 @@ private slots:
             else if (w.endsWith("@*N3\r\n"))
                 f.arrive(port, "V31\r\n", 10);
         };
-        rig.stopWhen([&] { return rig.sent("@*N1") == 2; });
-        rig.read();
+        rig.readUntilSent("@*N1", 2);
         // Neither the old reading nor instrument 1's extra one lands in
         // instrument 3's cell.
         QCOMPARE(rig.typed(), "11R31RLLD");

@@ -28,6 +28,14 @@ const QByteArray handEdited = "; settings\n"
                               "[INTERNET]\n"
                               "port=0x1F";
 
+// The file's bytes once one key is written into it.
+QByteArray afterWriting(const QByteArray &before, const QString &section, const QString &key, const QString &value)
+{
+    IniFile ini(before);
+    ini.writeString(section, key, value);
+    return ini.contents();
+}
+
 } // namespace
 
 class TestIniFile : public QObject {
@@ -100,13 +108,9 @@ private slots:
 
     void writeAddsSectionWithFilesLineEnds()
     {
-        IniFile lf("[A]\nk=1\n");
-        lf.writeString("RETRO", "rcmde0", "Zero");
-        QCOMPARE(lf.contents(), QByteArray("[A]\nk=1\n\n[RETRO]\nrcmde0=Zero\n"));
-
-        IniFile empty;
-        empty.writeString("GENERAL", "Langue", "3");
-        QCOMPARE(empty.contents(), QByteArray("[GENERAL]\r\nLangue=3\r\n"));
+        QCOMPARE(afterWriting("[A]\nk=1\n", "RETRO", "rcmde0", "Zero"),
+                 QByteArray("[A]\nk=1\n\n[RETRO]\nrcmde0=Zero\n"));
+        QCOMPARE(afterWriting({}, "GENERAL", "Langue", "3"), QByteArray("[GENERAL]\r\nLangue=3\r\n"));
     }
 
     // Blanks, quotes and line breaks must not change the text read back nor
@@ -134,9 +138,8 @@ private slots:
 
     void writeKeepsFileEncoding()
     {
-        IniFile utf8("; Français\r\n");
-        utf8.writeString("RETRO", "rcmde0", "Réglage");
-        QCOMPARE(utf8.contents(), QByteArray("; Français\r\n\r\n[RETRO]\r\nrcmde0=Réglage\r\n"));
+        QCOMPARE(afterWriting("; Français\r\n", "RETRO", "rcmde0", "Réglage"),
+                 QByteArray("; Français\r\n\r\n[RETRO]\r\nrcmde0=Réglage\r\n"));
 
         IniFile ascii;
         ascii.writeString("RETRO", "rcmde0", "é");

@@ -5,7 +5,17 @@
 
 #include <QTest>
 
+#include <tuple>
+
 using namespace muxlink;
+
+namespace {
+
+using Shown = std::tuple<bool, QString, int, CableConfiguration>;
+
+Shown shown(const ModelInfo &info) { return {info.changesStatus, info.statusText, info.inputs, info.cable}; }
+
+} // namespace
 
 class TestProtocol : public QObject {
     Q_OBJECT
@@ -51,30 +61,17 @@ private slots:
 
     void modelTable()
     {
-        ModelInfo d = modelInfo("D", 0, "Mux ");
-        QCOMPARE(d.statusText, QString("Vantor -> COM1"));
-        QCOMPARE(d.inputs, 8);
-        QCOMPARE(d.cable, CableConfiguration::ProgrammableCable);
-        ModelInfo a = modelInfo("A", 4, "Mux ");
-        QCOMPARE(a.statusText, QString("Brisca -> COM5"));
-        QCOMPARE(a.cable, CableConfiguration::None);
-        ModelInfo m = modelInfo("M", 15, "Mux ");
-        QCOMPARE(m.statusText, QString("Pellum -> COM16"));
-        QCOMPARE(m.inputs, 3);
-        QCOMPARE(m.cable, CableConfiguration::CableTypeChooser);
-        ModelInfo eight = modelInfo("8", 2, "Multiplexeur ");
-        QCOMPARE(eight.statusText, QString("Multiplexeur 8 -> COM3"));
-        QCOMPARE(eight.inputs, 8);
+        using Cable = CableConfiguration;
+        QCOMPARE(shown(modelInfo("D", 0, "Mux ")), Shown(true, "Vantor -> COM1", 8, Cable::ProgrammableCable));
+        QCOMPARE(shown(modelInfo("A", 4, "Mux ")), Shown(true, "Brisca -> COM5", 8, Cable::None));
+        QCOMPARE(shown(modelInfo("M", 15, "Mux ")), Shown(true, "Pellum -> COM16", 3, Cable::CableTypeChooser));
+        QCOMPARE(shown(modelInfo("8", 2, "Multiplexeur ")),
+                 Shown(true, "Multiplexeur 8 -> COM3", 8, Cable::CableTypeChooser));
         QCOMPARE(modelInfo("2", 0, "").inputs, 2);
         QCOMPARE(modelInfo("4", 0, "").inputs, 4);
         // Any letter up to '9' is a digit model; its inputs stay as they were.
-        ModelInfo five = modelInfo("5", 0, "P");
-        QVERIFY(five.changesStatus);
-        QCOMPARE(five.inputs, 0);
-        QCOMPARE(five.cable, CableConfiguration::CableTypeChooser);
-        ModelInfo b = modelInfo("B", 0, "P");
-        QVERIFY(!b.changesStatus);
-        QCOMPARE(b.cable, CableConfiguration::Nothing);
+        QCOMPARE(shown(modelInfo("5", 0, "P")), Shown(true, "P5 -> COM1", 0, Cable::CableTypeChooser));
+        QCOMPARE(shown(modelInfo("B", 0, "P")), Shown(false, "", 0, Cable::Nothing));
     }
 
     // The reading-mode window's boxes follow the digit models alone; a

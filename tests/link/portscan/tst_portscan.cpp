@@ -26,6 +26,12 @@ void answerIdentification(FakeSerialPorts &fake, int muxPort, const QByteArray &
 }
 
 struct Rig {
+    explicit Rig(std::initializer_list<int> plugged)
+    {
+        for (int port : plugged)
+            ports.plug(port);
+    }
+
     FakeClock clock;
     FakeSerialPorts ports {clock};
     FakeEventPump pump {clock, &ports};
@@ -38,8 +44,7 @@ class TestScan : public QObject {
 private slots:
     void openSequences()
     {
-        Rig rig;
-        rig.ports.plug(0);
+        Rig rig({0});
         QVERIFY(openSequenceA(rig.ports, 0));
         QCOMPARE(rig.ports.calls, QStringList({"SioDone(0)", "SioReset(0)", "SioBaud(0)",
                                                "SioParms(0,0,0,8)", "SioFlow(0,N)", "SioDTR(0)",
@@ -64,9 +69,7 @@ private slots:
 
     void configToolFindsThirdPort()
     {
-        Rig rig;
-        for (int p : {0, 1, 2})
-            rig.ports.plug(p);
+        Rig rig({0, 1, 2});
         answerIdentification(rig.ports, 2, "M8 MUXSIM v4 S/N 000123");
         ConfigToolLink link(rig.ports, rig.pump, rig.clock);
         const qint64 start = rig.clock.now;
@@ -95,8 +98,7 @@ private slots:
             {"DX MUXSIM v1", 600}, // line feed too late
         };
         for (const Case &c : cases) {
-            Rig rig;
-            rig.ports.plug(0);
+            Rig rig({0});
             answerIdentification(rig.ports, 0, c.line, 20, c.lineFeedDelay);
             ConfigToolLink link(rig.ports, rig.pump, rig.clock);
             QCOMPARE(link.scan(), ScanResult::NotFound);
@@ -107,8 +109,7 @@ private slots:
 
     void unopenablePortsCostNothing()
     {
-        Rig rig;
-        rig.ports.plug(5);
+        Rig rig({5});
         answerIdentification(rig.ports, 5, "DX MUXSIM v1");
         ConfigToolLink link(rig.ports, rig.pump, rig.clock);
         const qint64 start = rig.clock.now;
@@ -119,8 +120,7 @@ private slots:
 
     void noReentryDuringProbeWait()
     {
-        Rig rig;
-        rig.ports.plug(0);
+        Rig rig({0});
         ConfigToolLink link(rig.ports, rig.pump, rig.clock);
         int nested = 0;
         ScanResult inner = ScanResult::Found;
@@ -139,9 +139,7 @@ private slots:
 
     void closingStopsTheScan()
     {
-        Rig rig;
-        for (int p : {0, 1, 2})
-            rig.ports.plug(p);
+        Rig rig({0, 1, 2});
         answerIdentification(rig.ports, 2, "M8 MUXSIM v4 S/N 000123");
         ConfigToolLink link(rig.ports, rig.pump, rig.clock);
         rig.pump.onEvents = [&] {
@@ -164,8 +162,7 @@ private slots:
 
     void lineReadStopsAtDeadlineAndOnLoss()
     {
-        Rig rig;
-        rig.ports.plug(0);
+        Rig rig({0});
         QVERIFY(openSequenceA(rig.ports, 0));
         rig.ports.arrive(0, "AB\x01" "C\r\n", 100, 1);
         LineResult r = readLineWithin(rig.ports, rig.clock, 0, 500);
@@ -187,9 +184,7 @@ private slots:
 
     void acquisitionProbeTakesAnyLineFeed()
     {
-        Rig rig;
-        for (int p : {0, 1, 2})
-            rig.ports.plug(p);
+        Rig rig({0, 1, 2});
         // The acquisition program does not look at the letters.
         answerIdentification(rig.ports, 2, "Z8 whatever");
         AcquisitionLink link(rig.ports, rig.pump, rig.clock);
@@ -205,8 +200,7 @@ private slots:
 
     void acquisitionProbeMissesLateLineFeed()
     {
-        Rig rig;
-        rig.ports.plug(0);
+        Rig rig({0});
         answerIdentification(rig.ports, 0, "DX MUXSIM v3", 20, 600);
         AcquisitionLink link(rig.ports, rig.pump, rig.clock);
         QVERIFY(!link.scan());
@@ -215,8 +209,7 @@ private slots:
 
     void receiveLineWaitsStopsAndSeesLoss()
     {
-        Rig rig;
-        rig.ports.plug(0);
+        Rig rig({0});
         AcquisitionLink link(rig.ports, rig.pump, rig.clock);
         QVERIFY(link.openPort(0));
         bool stop = false;
