@@ -8,6 +8,7 @@
 #include "tests/support/scriptedserver.h"
 #include "tests/support/unprivileged.h"
 #include "tests/support/widgets/messageboxanswerer.h"
+#include "tests/support/widgets/setrixwindows.h"
 
 #include <QAction>
 #include <QFile>
@@ -38,23 +39,11 @@ void prepareStartFolder(const QString &folder)
 
 // The main window through its first display over a scripted multiplexer, and
 // the update window as the program creates it.
-struct Setrix {
-    testsupport::FakeClock clock;
-    testsupport::FakeSerialPorts ports{clock};
-    testsupport::FakeEventPump pump{clock, &ports};
-    std::unique_ptr<SetrixServices> services;
-    std::unique_ptr<TForm1> main;
-    TForm3 *update = nullptr;
-
+struct Setrix : testsupport::SetrixWindows {
     Setrix(const QString &settingsFolder, const QString &startFolder)
     {
         ports.plug(0);
-        services = std::make_unique<SetrixServices>(ports, pump, clock,
-                                                    SetrixFolders{settingsFolder, startFolder, [] { return today; }});
-        main = std::make_unique<TForm1>(*services);
-        update = new TForm3(updateWindowContext(*services), main.get());
-        update->registerCaptions(services->language.registry());
-        main->FormShow();
+        build(SetrixFolders{settingsFolder, startFolder, [] { return today; }});
     }
 
     void chooseLanguage(int position)

@@ -7,6 +7,7 @@
 #include "tests/support/files.h"
 #include "tests/support/scriptedserver.h"
 #include "tests/support/widgets/messageboxanswerer.h"
+#include "tests/support/widgets/setrixwindows.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,14 +44,13 @@ const QByteArray newerList = "20/05/2024\r\n51001 C\xE2" "ble pied \xE0 coulisse
 
 // The main window through its first display (English texts, the given kelt.ini),
 // and the update window as the program creates it, open.
-struct Rig {
+// The folders outlive the windows.
+struct RigFolders {
     QTemporaryDir start;
     QTemporaryDir settings;
-    testsupport::FakeClock clock;
-    testsupport::FakeSerialPorts ports{clock};
-    testsupport::FakeEventPump pump{clock, &ports};
-    std::unique_ptr<SetrixServices> services;
-    std::unique_ptr<TForm1> main;
+};
+
+struct Rig : RigFolders, testsupport::SetrixWindows {
     TForm3 *form = nullptr;
     QStringList shownLines; // Label1 after each event of the client
 
@@ -64,12 +64,8 @@ struct Rig {
         else
             qputenv("SETRIX_UPDATE_URL", updateUrl.toUtf8());
 
-        services = std::make_unique<SetrixServices>(
-            ports, pump, clock, SetrixFolders{settings.path(), start.path(), [] { return today; }, {}});
-        main = std::make_unique<TForm1>(*services);
-        form = new TForm3(updateWindowContext(*services), main.get());
-        form->registerCaptions(services->language.registry());
-        main->FormShow();
+        build(SetrixFolders{settings.path(), start.path(), [] { return today; }, {}});
+        form = update;
         form->open();
 
         // Connected after the window's own handlers, so the label already shows the event.
