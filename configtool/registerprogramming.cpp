@@ -100,6 +100,15 @@ bool writeGridPhase(CableLink &link, Rs232PageView &view, const CableMessages &m
     return true;
 }
 
+// The page's cable reference; without one, programming is refused before the first byte.
+std::optional<int> chosenReference(RegisterPageView &view, const CableMessages &messages)
+{
+    const std::optional<int> reference = view.reference();
+    if (!reference)
+        view.showMessage(MessageKind::Error, messages.noCableChosen);
+    return reference;
+}
+
 } // namespace
 
 QString readFailureText() { return QStringLiteral("Erreur de lecture"); }
@@ -132,11 +141,9 @@ void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &d
 void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages &messages)
 {
     OperationScope scope(view, RegisterProgressRest);
-    const std::optional<int> reference = view.reference();
-    if (!reference) {
-        view.showMessage(MessageKind::Error, messages.noCableChosen);
+    const std::optional<int> reference = chosenReference(view, messages);
+    if (!reference)
         return;
-    }
     Rs232PageSettings settings = view.settings();
     settings.reference = *reference;
     if (!parityOf(settings.parity, settings.parityNames)) {
@@ -174,11 +181,9 @@ void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase 
 void programAnalogCable(CableLink &link, AnalogPageView &view, const CableMessages &messages)
 {
     OperationScope scope(view, RegisterProgressRest);
-    const std::optional<int> reference = view.reference();
-    if (!reference) {
-        view.showMessage(MessageKind::Error, messages.noCableChosen);
+    const std::optional<int> reference = chosenReference(view, messages);
+    if (!reference)
         return;
-    }
     const float minimum = parseAnalogValue(view.minimumText());
     const float maximum = parseAnalogValue(view.maximumText());
     const HeaderValues values = analogHeaderValues(minimum, maximum, view.decimals(), *reference);
