@@ -27,6 +27,16 @@ QString displayed(QString text)
     return text;
 }
 
+void fillBox(QMessageBox &box, QMessageBox::Icon icon, const QString &title, const QString &text)
+{
+    box.setIcon(icon);
+    box.setWindowTitle(title);
+    // Texts may carry what a device or a file sent: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(displayed(text));
+    box.setProperty(originalTextProperty, text);
+}
+
 // Shows a modal box and returns the index of the button that closed it. The
 // first button is the default; escapeIndex is the answer to Escape and to the
 // title bar's close button.
@@ -34,12 +44,7 @@ int runBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const 
            const QStringList &buttons, int escapeIndex)
 {
     QMessageBox box(parent);
-    box.setIcon(icon);
-    box.setWindowTitle(title);
-    // Texts may carry what a device or a file sent: never read them as markup.
-    box.setTextFormat(Qt::PlainText);
-    box.setText(displayed(text));
-    box.setProperty(originalTextProperty, text);
+    fillBox(box, icon, title, text);
     QList<QPushButton *> added;
     // One role for all keeps the buttons in the order given on every desktop.
     for (const QString &label : buttons)
@@ -111,11 +116,7 @@ void showNotice(QWidget *parent, const QString &text)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setWindowModality(Qt::NonModal);
-    box->setIcon(QMessageBox::Warning);
-    box->setWindowTitle(QStringLiteral("Avertissement"));
-    box->setTextFormat(Qt::PlainText);
-    box->setText(displayed(text));
-    box->setProperty(originalTextProperty, text);
+    fillBox(*box, QMessageBox::Warning, QStringLiteral("Avertissement"), text);
     box->addButton(ok, QMessageBox::AcceptRole);
     // Set last: the box's set-up resets its window flags.
     box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
