@@ -1,5 +1,6 @@
 #include "acquisition/configfile.h"
 #include "common/usererror.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/instrumentfields.h"
 #include "tests/support/memoryconfiguration.h"
@@ -86,9 +87,7 @@ private:
 private slots:
     void roundTripKeepsEveryLine_data()
     {
-        QTest::addColumn<int>("lineCount");
-        QTest::addColumn<QByteArray>("ending");
-        QTest::addColumn<bool>("lastEnded");
+        testsupport::columns<int, QByteArray, bool>("lineCount", "ending", "lastEnded");
         QTest::newRow("10 lines, CR LF") << 10 << QByteArray("\r\n") << true;
         QTest::newRow("20 lines, LF") << 20 << QByteArray("\n") << true;
         QTest::newRow("25 lines, CR") << 25 << QByteArray("\r") << true;
@@ -116,8 +115,7 @@ private slots:
 
     void batchSizeAndModesAreClamped_data()
     {
-        QTest::addColumn<Lines>("numbers");
-        QTest::addColumn<QList<int>>("expected");
+        testsupport::columns<Lines, QList<int>>("numbers", "expected");
         QTest::newRow("above") << Lines{"40", "7", "2"} << QList<int>{25, 1, 1};
         QTest::newRow("below") << Lines{"1", "-5", "-2147483648"} << QList<int>{2, -1, -1};
         QTest::newRow("signs and hex") << Lines{"$10", "+0", "-1"} << QList<int>{16, 0, -1};
@@ -141,10 +139,8 @@ private slots:
 
     void instrumentLinesFollowTheMultiplexerMode_data()
     {
-        QTest::addColumn<QByteArray>("mode");
-        QTest::addColumn<Lines>("instrumentLines");
-        QTest::addColumn<QStringList>("expectedCounts");
-        QTest::addColumn<QString>("expectedChecks");
+        testsupport::columns<QByteArray, Lines, QStringList, QString>(
+            "mode", "instrumentLines", "expectedCounts", "expectedChecks");
         const QStringList oldCounts(8, QStringLiteral("9"));
         const QString oldChecks = QStringLiteral(".x.x.x.x");
         QTest::newRow("addressed, 10-line file") << QByteArray("0") << Lines{}
@@ -201,8 +197,7 @@ private slots:
 
     void badIntegerStopsTheLoadAtItsLine_data()
     {
-        QTest::addColumn<int>("badLine");
-        QTest::addColumn<QByteArray>("badText");
+        testsupport::columns<int, QByteArray>("badLine", "badText");
         QTest::newRow("line 8") << 8 << QByteArray("abc");
         QTest::newRow("line 9 empty") << 9 << QByteArray();
         QTest::newRow("line 10 blank after") << 10 << QByteArray("1 ");
@@ -234,7 +229,7 @@ private slots:
 
     void unreadableFileChangesNothing_data()
     {
-        QTest::addColumn<QString>("name");
+        testsupport::columns<QString>("name");
         QTest::newRow("missing") << QStringLiteral("missing.mux");
         QTest::newRow("directory") << QStringLiteral("folder.mux");
         QTest::newRow("fifo") << QStringLiteral("fifo.mux");
@@ -327,8 +322,7 @@ private slots:
     // byte for byte, a UTF-8 one comes back in Windows-1252.
     void accentedTextIsKept_data()
     {
-        QTest::addColumn<QString>("onDisk");
-        QTest::addColumn<QString>("saved");
+        testsupport::columns<QString, QString>("onDisk", "saved");
         QTest::newRow("windows-1252") << "accented-windows-1252.mux" << "accented-windows-1252.mux";
         QTest::newRow("utf-8") << "accented-utf-8.mux" << "accented-utf-8.saved.mux";
     }
@@ -343,9 +337,7 @@ private slots:
 
     void defaultSets_data()
     {
-        QTest::addColumn<bool>("mainWindow");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QString>("firstCount");
+        testsupport::columns<bool, QStringList, QString>("mainWindow", "steps", "firstCount");
         QTest::newRow("editor") << false << QStringList(6) << QString();
         QTest::newRow("main window") << true << QStringList{"0", "1", "1", "0", "", ""}
                                      << QStringLiteral("1");

@@ -1,6 +1,7 @@
 // Values typed and the cursor stepped after each value, series and batch.
 #include "acquisition/cursor.h"
 #include "common/usererror.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/keytext.h"
 #include "tests/support/memoryconfiguration.h"
 #include "tests/support/recordingkeysink.h"
@@ -53,10 +54,7 @@ private slots:
 
     void seriesMoveReturnsOverTheSeries_data()
     {
-        QTest::addColumn<QString>("horizontal");
-        QTest::addColumn<QString>("vertical");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("counted");
+        testsupport::columns<QString, QString, QString, int>("horizontal", "vertical", "typed", "counted");
         // Three values in a row, then back three and one row down.
         QTest::newRow("new configuration") << "1" << "0" << "7R7R7RLLLD" << 3;
         QTest::newRow("two to the left") << "-2" << "0" << "7LL7LL7LLRRRRRRD" << -6;

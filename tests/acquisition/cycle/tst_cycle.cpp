@@ -4,6 +4,7 @@
 #include "acquisition/cycle.h"
 #include "acquisition/readingjournal.h"
 #include "link/acquisitionlink.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/fakes.h"
 #include "tests/support/keytext.h"
 #include "tests/support/memoryconfiguration.h"
@@ -390,9 +391,7 @@ private slots:
 
     void nothingToWaitForStopsOnce_data()
     {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QStringList>("counts");
-        QTest::addColumn<QList<int>>("checked");
+        columns<int, QStringList, QList<int>>("mode", "counts", "checked");
         QTest::newRow("nothing set up") << kAddressedMode << QStringList() << QList<int>();
         QTest::newRow("addressed, counts zero or less") << kAddressedMode << QStringList({"0", "-3"})
                                                         << QList<int>();
@@ -421,9 +420,7 @@ private slots:
 
     void conversionErrorStops_data()
     {
-        QTest::addColumn<QString>("count3");
-        QTest::addColumn<int>("badStep");
-        QTest::addColumn<QString>("message");
+        columns<QString, int, QString>("count3", "badStep", "message");
         // Counts and all six steps are read before the series sends anything,
         // the batch steps too in continuous mode.
         QTest::newRow("count") << "2 " << -1 << "'2 ' n'est pas une valeur entière correcte";

@@ -2,6 +2,7 @@
 // and the key output that opens it at the first "Lecture".
 #include "acquisition/addedmessages.h"
 #include "acquisition/keyoutput.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/recordingkeysink.h"
 
@@ -55,11 +56,7 @@ class TestKeyOutput : public QObject {
 private slots:
     void choice_data()
     {
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<bool>("wayland");
-        QTest::addColumn<bool>("x11");
-        QTest::addColumn<bool>("offered");
-        QTest::addColumn<QString>("opened");
+        testsupport::columns<QString, bool, bool, bool, QString>("setting", "wayland", "x11", "offered", "opened");
         QTest::newRow("X11 session") << "" << false << true << true << "x11";
         QTest::newRow("Wayland with XWayland, virtual keyboard") << "auto" << true << true << true << "wayland";
         QTest::newRow("Wayland without virtual keyboard") << " Auto " << true << true << false << "portal";

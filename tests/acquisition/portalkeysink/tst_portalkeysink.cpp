@@ -4,6 +4,7 @@
 #include "acquisition/keyoutput.h"
 #include "acquisition/portalkeysink.h"
 #include "acquisition/valuekeys.h"
+#include "tests/support/datacolumns.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -229,7 +230,7 @@ private slots:
 
     void noPortal_data()
     {
-        QTest::addColumn<QStringList>("portalOptions");
+        testsupport::columns<QStringList>("portalOptions");
         QTest::newRow("no portal on the bus") << QStringList();
         QTest::newRow("a portal without remote keyboards") << QStringList {"--devices", "2"};
     }

@@ -1,6 +1,7 @@
 #include "acquisition/valuekeys.h"
 #include "acquisition/xtestkeysink.h"
 #include "common/usererror.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/recordingkeysink.h"
 
 #include <QTest>
@@ -25,8 +26,7 @@ class TestKeys : public QObject {
 private slots:
     void valueKeys_data()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QStringList>("events");
+        testsupport::columns<QString, QStringList>("value", "events");
         QTest::newRow("negative decimal") << "-12.5" << pairs({"0x6D", "0x61", "0x62", "0x6E", "0x65"});
         QTest::newRow("every digit and plus")
             << "+0123456789"

@@ -9,6 +9,7 @@
 #include "link/acquisitionlink.h"
 #include "link/eventpump.h"
 #include "link/wsc.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/keytargetprocess.h"
 #include "tests/support/memoryconfiguration.h"
 #include "tests/support/muxsim_process.h"
@@ -162,7 +163,7 @@ private slots:
     // keeps its Num Lock as it was.
     void typesSeriesWithBatchSteps_data()
     {
-        QTest::addColumn<bool>("numLock");
+        columns<bool>("numLock");
         QTest::newRow("Num Lock off") << false;
         QTest::newRow("Num Lock on") << true;
     }

@@ -1,6 +1,7 @@
 #include "acquisition/valuekeys.h"
 #include "acquisition/xtestkeysink.h"
 #include "numlock.h"
+#include "tests/support/datacolumns.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -45,9 +46,7 @@ private slots:
 
     void typesValue_data()
     {
-        QTest::addColumn<bool>("numLock");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("shown");
+        testsupport::columns<bool, QString, QString>("numLock", "value", "shown");
         for (bool numLock : {false, true}) {
             const char *state = numLock ? "Num Lock on" : "Num Lock off";
             QTest::addRow("-12.5, %s", state) << numLock << "-12.5" << "-12.5";
@@ -69,7 +68,7 @@ private slots:
 
     void arrowsMoveTheCaret_data()
     {
-        QTest::addColumn<bool>("numLock");
+        testsupport::columns<bool>("numLock");
         QTest::newRow("Num Lock off") << false;
         QTest::newRow("Num Lock on") << true;
     }

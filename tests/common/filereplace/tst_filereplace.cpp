@@ -1,6 +1,7 @@
 // Files replaced whole or not at all: on a full disk, in a folder that refuses
 // new files, and after an interrupted write.
 #include "common/filereplace.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/fullfilesystem.h"
 #include "tests/support/unprivileged.h"
@@ -105,7 +106,7 @@ private slots:
     // Small texts used to pass through a buffer whose failed flush went unseen.
     void fullDiskKeepsTheOldFile_data()
     {
-        QTest::addColumn<int>("size");
+        testsupport::columns<int>("size");
         QTest::newRow("small") << 40;
         QTest::newRow("large") << 100000;
     }

@@ -1,5 +1,6 @@
 #include "common/inifile.h"
 #include "common/usererror.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/unprivileged.h"
 
@@ -59,8 +60,7 @@ private slots:
 
     void readsIntegers_data()
     {
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<int>("expected");
+        testsupport::columns<QByteArray, int>("value", "expected");
         QTest::newRow("decimal") << QByteArray("42") << 42;
         QTest::newRow("negative") << QByteArray("-7") << -7;
         QTest::newRow("hex") << QByteArray("0x1F") << 31;
@@ -117,8 +117,7 @@ private slots:
     // break the file apart.
     void writtenTextsReadBackUnchanged_data()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("readBack");
+        testsupport::columns<QString, QString>("value", "readBack");
         QTest::newRow("plain") << "Zéro" << "Zéro";
         QTest::newRow("blanks") << "  pad " << "  pad ";
         QTest::newRow("quoted") << "\"q\"" << "\"q\"";
@@ -177,9 +176,7 @@ private slots:
     // other key reads differently.
     void writeNeverAltersAnyText_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
+        testsupport::columns<QByteArray, QString, QString>("file", "key", "value");
         const QList<std::pair<const char *, QByteArray>> files = {
             {"ascii", "[RETRO]\r\nrcmde0=Zero\r\nrcmde1=One\r\n"},
             {"windows-1252", "[RETRO]\r\nrcmde0=Z\xe9ro\r\nrcmde1=caf\xe9\r\n"},

@@ -1,5 +1,6 @@
 #include "common/integertext.h"
 #include "common/usererror.h"
+#include "tests/support/datacolumns.h"
 
 #include <QTest>
 
@@ -8,8 +9,7 @@ class IntegerTextTest : public QObject {
 private slots:
     void accepted_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("value");
+        testsupport::columns<QString, int>("text", "value");
         QTest::newRow("plain") << "25" << 25;
         QTest::newRow("leading blanks") << "  -5" << -5;
         QTest::newRow("leading zeros") << "007" << 7;
@@ -31,7 +31,7 @@ private slots:
 
     void refused_data()
     {
-        QTest::addColumn<QString>("text");
+        testsupport::columns<QString>("text");
         for (const char *text : {"", " ", "\t5", "- 5", "5 ", "5\t", "1.0", "abc", "$", "-", "--5", "+-5", "$-5",
                                  "$ 1", "0x", "0x 1", "1e3", "2147483648", "-2147483649", "99999999999"})
             QTest::newRow(text) << QString::fromLatin1(text);

@@ -1,5 +1,6 @@
 #include "common/languagefiles.h"
 #include "common/usererror.h"
+#include "tests/support/datacolumns.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,7 +61,7 @@ private slots:
 
     void readsRequestedLineCount_data()
     {
-        QTest::addColumn<QByteArray>("end");
+        testsupport::columns<QByteArray>("end");
         QTest::newRow("CR LF") << QByteArray("\r\n");
         QTest::newRow("LF") << QByteArray("\n");
         QTest::newRow("CR") << QByteArray("\r");

@@ -1,6 +1,7 @@
 // What the cable configuration button does, by model letter, version and chosen input.
 #include "configtool/cableconfigrules.h"
 #include "configtool/setrixtexts.h"
+#include "tests/support/datacolumns.h"
 
 #include <QTest>
 
@@ -33,13 +34,8 @@ class TestCableRules : public QObject {
 private slots:
     void rules_data()
     {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<int>("instrument");
-        QTest::addColumn<Box>("box");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("hideMore");
-        QTest::addColumn<Next>("next");
+        testsupport::columns<QString, QString, int, Box, QString, bool, Next>(
+            "model", "version", "instrument", "box", "text", "hideMore", "next");
 
         const QString choose = QStringLiteral("<63>");
         QTest::newRow("M") << "M" << "0" << 0 << Box::Information << "<47> 3" << false << Next::OpenCableTypeChooser;

@@ -2,6 +2,7 @@
 #include "configtool/cabledatabase.h"
 #include "configtool/cablefile.h"
 #include "configtool/cableloading.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/usererrors.h"
 
 #include <QFile>
@@ -157,8 +158,7 @@ private slots:
 
     void findCableReference_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("reference");
+        testsupport::columns<QString, QString>("text", "reference");
         QTest::newRow("none") << "ID 41 7" << "00000";
         QTest::newRow("empty") << "" << "00000";
         QTest::newRow("after text") << "RS232 50417 V2" << "50417";

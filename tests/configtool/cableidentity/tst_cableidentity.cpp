@@ -2,6 +2,7 @@
 // bytes sent, and what each kind of reply (or none) makes of it.
 #include "configtool/cableidentity.h"
 #include "link/configtoollink.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/fakes.h"
 
 #include <QTest>
@@ -36,9 +37,7 @@ class TestCableIdentity : public QObject {
 private slots:
     void asksTheChosenInput_data()
     {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<bool>("programmable");
+        columns<QByteArray, QString, bool>("reply", "line", "programmable");
         QTest::newRow("programmable") << QByteArray("50417 VTR\r\n") << "50417 VTR" << true;
         QTest::newRow("other programmable") << QByteArray("50432\r\n") << "50432" << true;
         QTest::newRow("register cable") << QByteArray("51101 C10\r\n") << "51101 C10" << false;

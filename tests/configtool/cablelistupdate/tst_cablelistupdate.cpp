@@ -6,6 +6,7 @@
 #include "configtool/cablelistupdate.h"
 #include "http/httpclient.h"
 #include "tests/support/cablelistkept.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/scriptedserver.h"
 #include "tests/support/usererrors.h"
@@ -85,8 +86,7 @@ private slots:
 
 void TestCableListUpdate::dateLine_data()
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QDate>("date");
+    testsupport::columns<QByteArray, QDate>("bytes", "date");
 
     QTest::newRow("slashes, CR LF") << QByteArray("15/03/2024\r\n51000") << QDate(2024, 3, 15);
     QTest::newRow("any separators, text after") << QByteArray("01x02y2024 liste\n") << QDate(2024, 2, 1);
@@ -182,8 +182,7 @@ void TestCableListUpdate::chosenListFailures()
 
 void TestCableListUpdate::wholeListsOnly_data()
 {
-    QTest::addColumn<QByteArray>("records"); // after a date line
-    QTest::addColumn<bool>("whole");
+    testsupport::columns<QByteArray, bool>("records", "whole"); // records after a date line
 
     const QByteArray rs232 = "51101 COMPARATEUR C10    ;9600;8;SANS;$0D;MM;1;;;$4D;;;;;;;";
     const QByteArray analog = "51901 ANALOGIQUE 0-10V   ;$00;$00;$00;$00;$00;$00;$20;A;3;";
@@ -233,8 +232,7 @@ void TestCableListUpdate::downloadReplacesListByteForByte()
 
 void TestCableListUpdate::unusableRepliesKeepTheList_data()
 {
-    QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<QStringList>("lines");
+    testsupport::columns<QByteArray, QStringList>("reply", "lines");
 
     QTest::newRow("404") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")
                          << QStringList{"Object Not Found", "Get Succeeded", "Received complete",

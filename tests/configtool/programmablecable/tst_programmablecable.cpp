@@ -4,6 +4,7 @@
 #include "configtool/programmablecable.h"
 #include "tests/support/cables/recordingviews.h"
 #include "tests/support/cables/simulatedcable.h"
+#include "tests/support/datacolumns.h"
 
 #include <QTest>
 
@@ -133,11 +134,8 @@ private slots:
 
     void programmingReportsDifferences_data()
     {
-        QTest::addColumn<muxsim::CableOptions>("options");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("sent");
-        QTest::addColumn<QByteArray>("notSent");
+        testsupport::columns<muxsim::CableOptions, QString, QString, QByteArray, QByteArray>(
+            "options", "field", "text", "sent", "notSent");
         const muxsim::CableOptions good;
         // A zero end of frame cuts "@*F" before its byte; the cable keeps its own.
         QTest::newRow("end of frame 0") << good << "eof" << "$00" << QByteArray("@*P3\r\n@*F@*WM\r\n") << QByteArray();
@@ -179,8 +177,7 @@ private slots:
 
     void badRepliesGiveTheNoReplyMessage_data()
     {
-        QTest::addColumn<muxsim::CableOptions>("options");
-        QTest::addColumn<QStringList>("changed");
+        testsupport::columns<muxsim::CableOptions, QStringList>("options", "changed");
         const QStringList header{"reference", "unit", "i1", "i2", "i3", "i4", "i5", "i6", "i7", "i8"};
         QTest::newRow("silent") << misbehaving(true, false, 0) << QStringList();
         QTest::newRow("30 bytes") << misbehaving(false, false, 30) << QStringList();

@@ -1,5 +1,6 @@
 // What one tick of the receive area takes from a scripted port.
 #include "configtool/receivedisplay.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/fakes.h"
 
 #include <QTest>
@@ -12,11 +13,7 @@ class TestReceiveDisplay : public QObject {
 private slots:
     void batches_data()
     {
-        QTest::addColumn<QByteArray>("incoming");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("received");
-        QTest::addColumn<bool>("endsLine");
-        QTest::addColumn<QByteArray>("left");
+        columns<QByteArray, QString, bool, bool, QByteArray>("incoming", "text", "received", "endsLine", "left");
 
         QTest::newRow("line") << QByteArray("abc\r\n") << "abc" << true << true << QByteArray();
         QTest::newRow("unprintable as spaces")
@@ -76,9 +73,7 @@ private slots:
     // Where line breaks go when text is added after a last line of a given length.
     void longLinesAreBroken_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("lastLine");
-        QTest::addColumn<QString>("shown");
+        columns<QString, int, QString>("text", "lastLine", "shown");
         QTest::newRow("fits") << "ab" << 2 << "ab";
         QTest::newRow("goes past") << "abcdef" << 2 << "ab\ncdef";
         QTest::newRow("line already full") << "a" << 4 << "\na";

@@ -7,6 +7,7 @@
 #include "configtool/registerprogramming.h"
 #include "tests/support/cables/recordingviews.h"
 #include "tests/support/cables/simulatedcable.h"
+#include "tests/support/datacolumns.h"
 #include "tools/muxsim/registercable.h"
 
 #include <QTest>
@@ -109,11 +110,8 @@ private slots:
 
     void readWithoutReply_data()
     {
-        QTest::addColumn<QByteArray>("registers"); // code, value pairs
-        QTest::addColumn<bool>("silent");
-        QTest::addColumn<bool>("gone");
-        QTest::addColumn<int>("reads");
-        QTest::addColumn<int>("cellsShown");
+        // registers: code, value pairs
+        testsupport::columns<QByteArray, bool, bool, int, int>("registers", "silent", "gone", "reads", "cellsShown");
         // A reference that is a multiple of 256 has a low byte 0: on this page that is no reply.
         QTest::newRow("zero byte") << QByteArray("\x51\x00", 2) << false << false << 17 << 0;
         QTest::newRow("silent cable") << QByteArray() << true << false << 1 << 0;
@@ -197,8 +195,7 @@ private slots:
 
     void verificationFailuresEndOnlyTheirPhase_data()
     {
-        QTest::addColumn<bool>("grid");
-        QTest::addColumn<QList<Message>>("shown");
+        testsupport::columns<bool, QList<Message>>("grid", "shown");
         const Message header{MessageKind::Plain, "L52 3"};
         const Message cell{MessageKind::Plain, "L52 113"};
         QTest::newRow("grid shown") << true << QList<Message>{header, cell, finished};

@@ -3,6 +3,7 @@
 #include "configtool/bytetext.h"
 #include "configtool/registercommands.h"
 #include "configtool/registers.h"
+#include "tests/support/datacolumns.h"
 
 #include <QTest>
 
@@ -31,8 +32,7 @@ class RegistersTest : public QObject {
 private slots:
     void char2int_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("value");
+        testsupport::columns<QString, int>("text", "value");
         QTest::newRow("upper hex") << "$0D" << 13;
         QTest::newRow("lower hex") << "$7f" << 127;
         QTest::newRow("non-hex digit counts 0") << "$/1" << 1;
@@ -52,9 +52,7 @@ private slots:
 
     void inputFilters_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("cell");
+        testsupport::columns<QString, QString, QString>("typed", "box", "cell");
         QTest::newRow("empty") << "" << "" << "";
         QTest::newRow("dollar") << "$" << "$" << "$";
         QTest::newRow("bad third digit") << "$0G" << "" << "";

@@ -6,6 +6,7 @@
 #include "configtool/retrocaptions.h"
 #include "configtool/setrixtexts.h"
 #include "configtool/startupcablelist.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/usererrors.h"
 
 #include <QFile>
@@ -99,7 +100,7 @@ private slots:
 
     void shippedFiles_data()
     {
-        QTest::addColumn<QString>("name");
+        testsupport::columns<QString>("name");
         QTest::newRow("Francais") << "Francais";
         QTest::newRow("English") << "English";
     }

@@ -1,4 +1,5 @@
 #include "http/httpclient.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/scriptedserver.h"
 
 #include <QSignalSpy>
@@ -57,8 +58,7 @@ private slots:
 
 void TestHttpClient::bodyFramings_data()
 {
-    QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<qint64>("expected");
+    testsupport::columns<QByteArray, qint64>("reply", "expected");
 
     QTest::newRow("content-length")
         << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 12\r\n\r\n01/02/2024\r\n") << qint64(12);

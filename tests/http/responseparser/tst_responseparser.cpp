@@ -1,6 +1,7 @@
 #include "http/request.h"
 #include "http/requestkind.h"
 #include "http/responseparser.h"
+#include "tests/support/datacolumns.h"
 
 #include <QTest>
 
@@ -23,10 +24,7 @@ private slots:
 
 void TestProtocol::completeResponses_data()
 {
-    QTest::addColumn<QByteArray>("response");
-    QTest::addColumn<bool>("needsClose");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QByteArray>("body");
+    testsupport::columns<QByteArray, bool, int, QByteArray>("response", "needsClose", "code", "body");
 
     QTest::newRow("content-length, extra bytes ignored")
         << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nabcdEXTRA") << false << 200 << QByteArray("abcd");
@@ -74,8 +72,7 @@ void TestProtocol::completeResponses()
 
 void TestProtocol::brokenResponses_data()
 {
-    QTest::addColumn<QByteArray>("response");
-    QTest::addColumn<Error>("error");
+    testsupport::columns<QByteArray, Error>("response", "error");
 
     const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
     QTest::newRow("nothing at all") << QByteArray() << Error::Truncated;

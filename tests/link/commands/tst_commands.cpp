@@ -2,6 +2,7 @@
 #include "link/identification.h"
 #include "link/models.h"
 #include "link/readingline.h"
+#include "tests/support/datacolumns.h"
 
 #include <QTest>
 
@@ -36,10 +37,7 @@ private slots:
 
     void identification_data()
     {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<bool>("recognised");
+        testsupport::columns<QByteArray, QString, QString, bool>("line", "model", "version", "recognised");
         QTest::newRow("DX") << QByteArray("DX MUXSIM v3 S/N 1") << "D" << "3" << true;
         QTest::newRow("MX") << QByteArray("MX MUXSIM v1") << "M" << "1" << true;
         QTest::newRow("M8") << QByteArray("M8 MUXSIM v2") << "8" << "2" << true;
@@ -96,9 +94,7 @@ private slots:
 
     void readingLines_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("value");
+        testsupport::columns<QByteArray, QString, QString>("bytes", "line", "value");
         QTest::newRow("short whole") << QByteArray("V0012345\r\n") << "V0012345" << "V0012345";
         QTest::newRow("30 characters")
             << QByteArray("V1 IN1 #0001 +0000012.500 MMX\r\n") << "V1 IN1 #0001 +0000012.500 MMX"

@@ -1,6 +1,7 @@
 // Deadlines and the byte reads that wait on the port until one passes.
 #include "link/deadline.h"
 #include "link/portinput.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/fakes.h"
 
 #include <QTest>
@@ -58,8 +59,7 @@ private slots:
 
     void byteAroundTheBound_data()
     {
-        QTest::addColumn<qint64>("arrivesAfter");
-        QTest::addColumn<bool>("taken");
+        columns<qint64, bool>("arrivesAfter", "taken");
         QTest::newRow("waiting already") << qint64(0) << true;
         QTest::newRow("within") << qint64(250) << true;
         QTest::newRow("as the wait ends") << qint64(501) << true;

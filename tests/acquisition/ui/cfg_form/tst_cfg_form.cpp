@@ -5,6 +5,7 @@
 #include "acquisition/ui/radiogroup.h"
 #include "common/languagefiles.h"
 #include "common/ui/apropos.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/instrumentfields.h"
 #include "tests/support/widgets/messageboxanswerer.h"
@@ -207,9 +208,7 @@ private slots:
 
     void measureWithChangesAsksToSave_data()
     {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("staysOpen");
-        QTest::addColumn<bool>("saved");
+        testsupport::columns<QString, bool, bool>("answer", "staysOpen", "saved");
         QTest::newRow("yes") << "&Oui" << true << true;
         QTest::newRow("no") << "&Non" << false << false;
         QTest::newRow("cancel") << "Annuler" << true << false;

@@ -12,6 +12,7 @@
 #include "common/ui/apropos.h"
 #include "common/usererror.h"
 #include "common/version.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/keytext.h"
 #include "tests/support/memoryconfiguration.h"
@@ -475,8 +476,7 @@ private slots:
     // Typing that stops working during a run is said in the current language.
     void typingLostDuringRun_data()
     {
-        QTest::addColumn<bool>("english");
-        QTest::addColumn<QString>("message");
+        testsupport::columns<bool, QString>("english", "message");
         QTest::newRow("French") << false
                                 << QStringLiteral("Impossible de taper les valeurs au clavier : "
                                                   "le bureau a fermé la session de saisie de Quorix");

@@ -1,6 +1,7 @@
 #include "common/systeminfo.h"
 #include "common/ui/apropos.h"
 #include "common/version.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QFrame>
@@ -31,9 +32,7 @@ private slots:
 
     void memoryFollowsTheLocale_data()
     {
-        QTest::addColumn<quint64>("bytes");
-        QTest::addColumn<QString>("english");
-        QTest::addColumn<QStringList>("frenchGroups");
+        testsupport::columns<quint64, QString, QStringList>("bytes", "english", "frenchGroups");
         const quint64 kb = 16310448;
         QTest::newRow("16 GB") << kb * 1024 << "16,310,448 KB" << QStringList{"16", "310", "448"};
         QTest::newRow("rounded down") << kb * 1024 + 511 << "16,310,448 KB"
@@ -80,11 +79,8 @@ private slots:
 
     void windowsNames_data()
     {
-        QTest::addColumn<int>("platform");
-        QTest::addColumn<uint>("major");
-        QTest::addColumn<uint>("minor");
-        QTest::addColumn<QString>("configTool");
-        QTest::addColumn<QString>("acquisition");
+        testsupport::columns<int, uint, uint, QString, QString>(
+            "platform", "major", "minor", "configTool", "acquisition");
         const int nine = int(WindowsPlatform::Windows9x), nt = int(WindowsPlatform::WindowsNT);
         QTest::newRow("95") << nine << 4u << 0u << "Windows 95" << "Windows 95";
         QTest::newRow("98") << nine << 4u << 10u << "Windows 98" << "Windows 98";
@@ -114,11 +110,8 @@ private slots:
 
     void eachProgramsBox_data()
     {
-        QTest::addColumn<AboutProgram>("program");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QSize>("size");
+        testsupport::columns<AboutProgram, QString, QString, QString, QSize>(
+            "program", "name", "version", "caption", "size");
         QTest::newRow("Setrix") << AboutProgram::setrix() << "Setrix" << "Version 1.0 (04/2002)"
                                 << "A propos de Setrix" << QSize(293, 268);
         QTest::newRow("Quorix") << AboutProgram::quorix() << "Quorix" << "Version 4.0 (08/2011)"

@@ -2,6 +2,7 @@
 #include "common/ui/helppage.h"
 #include "common/ui/messages.h"
 #include "common/usererror.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QApplication>
@@ -44,13 +45,9 @@ private slots:
 
     void boxes_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<QStringList>("buttons");
-        QTest::addColumn<QString>("escape");
+        testsupport::columns<QString, QString, int, QStringList, QString>("kind", "title", "icon", "buttons", "escape");
         // Each button clicked in turn, then none (Escape), with what the call returns.
-        QTest::addColumn<QStringList>("results");
+        testsupport::columns<QStringList>("results");
         const QStringList ok{"OK"}, yesNo{"&Oui", "&Non"}, yesNoCancel{"&Oui", "&Non", "Annuler"};
         const QStringList shown{"shown", "shown"};
         QTest::newRow("error") << "error" << "Erreur" << int(QMessageBox::Critical) << ok << "OK"

@@ -6,6 +6,7 @@
 #include "configtool/ui/prog_vtr.h"
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/typecable.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/muxsim_process.h"
 #include "tests/support/widgets/messageboxanswerer.h"
 
@@ -243,9 +244,7 @@ private slots:
 
     void cableTypeChooserPicksThePage_data()
     {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("analog");
+        testsupport::columns<int, QString, bool>("index", "typed", "analog");
         QTest::newRow("analog entry") << 0 << QString() << true;
         QTest::newRow("RS232 entry") << 1 << QString() << false;
         QTest::newRow("typed text") << -1 << QString("xyz") << false;

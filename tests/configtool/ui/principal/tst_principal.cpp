@@ -8,6 +8,7 @@
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/typecable.h"
 #include "configtool/ui/update.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/fakes.h"
 #include "tests/support/files.h"
 #include "tests/support/muxsim_process.h"
@@ -184,10 +185,7 @@ private slots:
 
     void models_data()
     {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<int>("inputs");
-        QTest::addColumn<bool>("config");
+        testsupport::columns<QString, QString, int, bool>("model", "status", "inputs", "config");
         QTest::newRow("D") << "D" << "Vantor -> COM1" << 8 << true;
         QTest::newRow("A") << "A" << "Brisca -> COM1" << 8 << false;
         QTest::newRow("M") << "M" << "Pellum -> COM1" << 3 << true;
@@ -214,8 +212,7 @@ private slots:
 
     void updateQuestion_data()
     {
-        QTest::addColumn<int>("age");
-        QTest::addColumn<int>("questions");
+        testsupport::columns<int, int>("age", "questions");
         QTest::newRow("30 days") << 30 << 0;
         QTest::newRow("31 days") << 31 << 1;
     }
@@ -239,8 +236,7 @@ private slots:
 
     void cableIdentityCheck_data()
     {
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<bool>("opens");
+        testsupport::columns<QString, bool>("reply", "opens");
         QTest::newRow("analog cable") << "AT 51002 ANALOG" << false;
         QTest::newRow("programmable cable") << "AT 50432 RS232" << true;
     }
@@ -292,10 +288,9 @@ private slots:
 
     void unreadableCableList_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("startError"); // %1: the list's path
-        QTest::addColumn<QString>("answer");     // to the update question
-        QTest::addColumn<QString>("windowError"); // of the cable window; empty: its lists filled
+        // startError: %1 is the list's path; answer: to the update question;
+        // windowError: of the cable window, empty when its lists are filled
+        testsupport::columns<QString, QString, QString, QString>("kind", "startError", "answer", "windowError");
         QTest::newRow("missing") << "missing" << "Fichier introuvable" << "&Non" << "Fichier introuvable";
         QTest::newRow("empty, replaced") << "empty" << "'' n'est pas une date correcte" << "&Oui" << "";
         QTest::newRow("fifo") << "fifo" << "Impossible d'ouvrir le fichier %1" << "&Non"

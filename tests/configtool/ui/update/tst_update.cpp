@@ -3,6 +3,7 @@
 #include "configtool/ui/setrixprogram.h"
 #include "configtool/ui/update.h"
 #include "tests/support/cablelistkept.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/fakes.h"
 #include "tests/support/files.h"
 #include "tests/support/scriptedserver.h"
@@ -150,8 +151,7 @@ void TestUpdateWindow::layoutAndCaptions()
 
 void TestUpdateWindow::downloadReplacesTheList_data()
 {
-    QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<bool>("sized");
+    testsupport::columns<QByteArray, bool>("reply", "sized");
     QTest::newRow("with its length") << okReply(newerList) << true;
     // Without a length the size is unknown until the server closes: a busy bar.
     QTest::newRow("until the server closes") << QByteArray("HTTP/1.1 200 OK\r\n\r\n") + newerList << false;
@@ -185,8 +185,7 @@ void TestUpdateWindow::downloadReplacesTheList()
 
 void TestUpdateWindow::unusableRepliesKeepTheList_data()
 {
-    QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<QStringList>("lines");
+    testsupport::columns<QByteArray, QStringList>("reply", "lines");
 
     QTest::newRow("404") << QByteArray("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found")
                          << QStringList{"Object Not Found", "Get Succeeded", "Received complete",
@@ -380,10 +379,8 @@ void TestUpdateWindow::cancelDuringTransfer()
 
 void TestUpdateWindow::listFromDisk_data()
 {
-    QTest::addColumn<QByteArray>("chosen"); // empty: the user cancels the open dialog
-    QTest::addColumn<QString>("answer");    // to the older-list question; empty: no question
-    QTest::addColumn<QString>("error");
-    QTest::addColumn<bool>("replaced");
+    // chosen empty: the user cancels the open dialog; answer to the older-list question, empty: no question
+    testsupport::columns<QByteArray, QString, QString, bool>("chosen", "answer", "error", "replaced");
 
     QTest::newRow("newer") << newerList << "" << "" << true;
     QTest::newRow("same day") << QByteArray("15/03/2024\r\n51002 MEME JOUR\r\n") << "" << "" << true;

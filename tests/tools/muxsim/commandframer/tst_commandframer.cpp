@@ -1,3 +1,4 @@
+#include "tests/support/datacolumns.h"
 #include "tools/muxsim/commandframer.h"
 #include "tools/muxsim/lineoutput.h"
 #include "tools/muxsim/options.h"
@@ -50,8 +51,7 @@ private slots:
 
 void TestMuxSimModules::framing_data()
 {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<std::vector<Command>>("expected");
+    testsupport::columns<QByteArray, std::vector<Command>>("bytes", "expected");
     const auto star = [](std::string body) { return Command{"@*", std::move(body)}; };
     QTest::newRow("plain") << QByteArray("@*?\r\n@*N3\r\n") << std::vector{star("?"), star("N3")};
     QTest::newRow("mask LF") << QByteArray("@*M0\n\r\n@*LD\r\n") << std::vector{star("M0\n"), star("LD")};
@@ -111,8 +111,7 @@ void TestMuxSimModules::unpacedOutputGoesAtOnce()
 
 void TestMuxSimModules::badOptions_data()
 {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("message");
+    testsupport::columns<QStringList, QString>("args", "message");
     QTest::newRow("no link") << QStringList{"--model", "D"} << "--link PATH is required";
     QTest::newRow("unknown") << QStringList{"--link", "/tmp/x", "--fast"} << "unknown option --fast";
     QTest::newRow("two-character model") << QStringList{"--link", "/tmp/x", "--model", "DX"}

@@ -1,5 +1,6 @@
 // The simulator's cables: framing of raw argument bytes, register and
 // programmable cable behaviour, their misbehaviours and options.
+#include "tests/support/datacolumns.h"
 #include "tests/support/muxsim_process.h"
 #include "tests/support/rawport.h"
 #include "tools/muxsim/cableframing.h"
@@ -81,9 +82,7 @@ private slots:
 
 void TestMuxSimCables::framing_data()
 {
-    QTest::addColumn<CableKind>("kind");
-    QTest::addColumn<QByteArray>("stream");
-    QTest::addColumn<std::vector<Command>>("expected");
+    testsupport::columns<CableKind, QByteArray, std::vector<Command>>("kind", "stream", "expected");
     const auto reg = [](const char *head, std::string body) { return Command{head, std::move(body)}; };
     const auto star = [](std::string body) { return Command{"@*", std::move(body)}; };
     QTest::newRow("read and program") << CableKind::Register << QByteArray("@RA\r\n@PA\x09\r\n")
@@ -209,8 +208,7 @@ void TestMuxSimCables::programmableMisbehaviours()
 
 void TestMuxSimCables::badCableOptions_data()
 {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("message");
+    testsupport::columns<QStringList, QString>("args", "message");
     QTest::newRow("kind") << QStringList{"--cable", "usb"} << "--cable expects register, programmable or none";
     QTest::newRow("input") << QStringList{"--cable-input", "9"} << "--cable-input expects an input from 1 to 8";
     QTest::newRow("register value") << QStringList{"--registers", "41=100"} << "--registers has a bad item 41=100";

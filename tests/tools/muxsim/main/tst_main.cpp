@@ -1,5 +1,6 @@
 #include "tests/support/rawport.h"
 #include "tests/support/muxsim_process.h"
+#include "tests/support/datacolumns.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -75,8 +76,7 @@ private:
 
 void TestMuxSim::identification_data()
 {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("line");
+    testsupport::columns<QStringList, QByteArray>("args", "line");
     // Paced: the default line rate.
     QTest::newRow("D") << QStringList{"--model", "D"} << QByteArray("DX MUXSIM v3 S/N 000123\r\n");
     QTest::newRow("A") << QStringList{"--model", "A", "--no-pace"} << QByteArray("AX MUXSIM v3 S/N 000123\r\n");
@@ -105,8 +105,7 @@ void TestMuxSim::identification()
 
 void TestMuxSim::atReply_data()
 {
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QByteArray>("firstLine");
+    testsupport::columns<QStringList, QByteArray>("args", "firstLine");
     QTest::newRow("model D") << QStringList{"--model", "D"} << QByteArray("50417 RS232 PROGRAMMABLE V2.1\r\n");
     QTest::newRow("given") << QStringList{"--model", "D", "--at-reply", "50432 CABLE"}
                            << QByteArray("50432 CABLE\r\n");
@@ -154,8 +153,7 @@ void TestMuxSim::shortReadingsAndGeneratedValues()
 
 void TestMuxSim::multipleModeWithRawMaskBytes_data()
 {
-    QTest::addColumn<char>("mask");
-    QTest::addColumn<QByteArrayList>("prefixes");
+    testsupport::columns<char, QByteArrayList>("mask", "prefixes");
     QTest::newRow("0x0A") << char(0x0A) << QByteArrayList{"V2 IN2", "V4 IN4"};
     QTest::newRow("0x0D") << char(0x0D) << QByteArrayList{"V1 IN1", "V3 IN3", "V4 IN4"};
     QTest::newRow("0x81") << char(0x81) << QByteArrayList{"V1 IN1", "V8 IN8"};
