@@ -19,6 +19,11 @@ struct AddedText {
     const char16_t *french;
 };
 
+// Both programs' message for a serial port the user may not open; %1: its device.
+inline constexpr char16_t portPermissionFrench[] =
+    u"Accès refusé au port série %1 : ajoutez-vous au groupe dialout (sudo usermod -aG dialout $USER), "
+    u"puis fermez votre session et rouvrez-la.";
+
 // The current texts of a program's added messages, as the language files
 // applied through a caption registry give them.
 class AddedTexts {

@@ -39,12 +39,14 @@ inline constexpr AddedText unknownParity{99, u"Parité inconnue : « %1 ». Choi
 inline constexpr AddedText noCableChosen{100, u"Aucun câble choisi : choisissez une référence dans la liste."};
 // The about box; %1 is the package's version.
 inline constexpr AddedText packageLine{101, common::packageLineFrench};
+// A port the user may not open; %1: its device.
+inline constexpr AddedText portPermission{102, common::portPermissionFrench};
 
 inline constexpr const AddedText *all[] = {
     &muxDisconnected, &listKept,           &downloadCancelled, &badAddress,      &cannotConnect,
     &serverSilent,    &downloadInterrupted, &fileTooLarge,     &unreadableReply, &listNotOnServer,
     &serverError,     &notACableList,       &cableMuxDisconnected, &downloadIncomplete, &unknownParity,
-    &noCableChosen,   &packageLine,
+    &noCableChosen,   &packageLine, &portPermission,
 };
 
 } // namespace configtool::added

@@ -9,8 +9,7 @@ namespace configtool {
 CableIdentity askCableIdentity(muxlink::ConfigToolLink &link, int instrument)
 {
     link.send(muxlink::selectCommand(instrument));
-    link.send(muxlink::cableIdentityCommand());
-    const muxlink::LineResult line = link.readLine();
+    const muxlink::LineResult line = link.ask(muxlink::cableIdentityCommand());
     CableIdentity identity;
     if (line.gone) {
         identity.gone = true;

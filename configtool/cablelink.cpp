@@ -1,9 +1,12 @@
 #include "configtool/cablelink.h"
 
+#include "configtool/registercommands.h"
 #include "link/commands.h"
 #include "link/configtoollink.h"
 #include "link/eventpump.h"
+#include "link/deadline.h"
 #include "link/portinput.h"
+#include "link/quietline.h"
 #include "link/serialports.h"
 
 namespace configtool {
@@ -32,9 +35,30 @@ void CableLink::delay(int ms)
     muxlink::pumpFor(m_pump, m_clock, ms);
 }
 
-std::optional<int> CableLink::replyByte(ZeroByte zero)
+bool CableLink::awaitQuietLine()
 {
-    return waitForReplyByte(m_ports, m_clock, m_port, zero);
+    const muxlink::Deadline limit = muxlink::Deadline::moreThan(m_clock, ReplyByteTimeoutMs);
+    return muxlink::dropUntilQuiet(m_ports, m_clock, m_port, limit);
+}
+
+bool CableLink::replyStandsAlone()
+{
+    return muxlink::staysQuiet(m_ports, m_clock, m_port);
+}
+
+std::optional<int> CableLink::readRegister(int code, ZeroByte zero)
+{
+    for (int attempt = 0; attempt < RegisterReadAttempts; ++attempt) {
+        if (!awaitQuietLine())
+            return std::nullopt;
+        send(readRegisterCommand(code));
+        const std::optional<int> reply = waitForReplyByte(m_ports, m_clock, m_port, zero);
+        if (!reply)
+            return std::nullopt; // a silent cable is not asked again
+        if (replyStandsAlone())
+            return reply;
+    }
+    return std::nullopt;
 }
 
 muxlink::NextByte CableLink::nextByte(const muxlink::Deadline &deadline)

@@ -30,7 +30,15 @@ public:
     void sendUpToZero(const QByteArray &bytes);
     // The wait that keeps serving events (the receive display, buttons, close).
     void delay(int ms);
-    std::optional<int> replyByte(ZeroByte zero);
+    // Reads register `code` and returns its value. Only a lone byte counts: a
+    // byte that more bytes follow at once belongs to a reading line, and the
+    // register is asked again, a few times at most. Empty when no clean reply came.
+    std::optional<int> readRegister(int code, ZeroByte zero);
+    // Waits for a quiet line before a command whose reply must not mix with
+    // readings; false when readings never paused or the device went away.
+    bool awaitQuietLine();
+    // True when nothing follows the reply at once.
+    bool replyStandsAlone();
     // The next byte of a reply, blocking on the port without serving events.
     muxlink::NextByte nextByte(const muxlink::Deadline &deadline);
     // The device went away (or the main window closed its port on losing it):

@@ -125,23 +125,55 @@ QByteArray interrogationCommand(int position, int value)
     return settingCommand(char('0' + position), value);
 }
 
-ConfigurationReply readConfiguration(CableLink &link, const ReplyLimits &limits)
+namespace {
+
+struct Collected {
+    QByteArray bytes;
+    bool allLines = false; // the fourth line feed came
+};
+
+Collected collectReply(CableLink &link, const ReplyLimits &limits)
 {
     link.sendUpToZero(configurationQuery());
     muxlink::Clock &clock = link.clock();
     const muxlink::Deadline whole(clock, limits.totalMs);
     muxlink::Deadline quiet(clock, limits.idleMs);
-    QByteArray reply;
+    Collected reply;
     int lineFeeds = 0;
-    while (lineFeeds < 4 && reply.size() < limits.maxBytes) {
+    while (lineFeeds < 4 && reply.bytes.size() < limits.maxBytes) {
         const muxlink::NextByte next = link.nextByte(muxlink::Deadline::earlier(quiet, whole));
         if (!next.isByte())
             break;
-        reply.append(char(next.value));
+        reply.bytes.append(char(next.value));
         lineFeeds += next.value == '\n';
         quiet = muxlink::Deadline(clock, limits.idleMs);
     }
-    return ConfigurationReply(reply);
+    reply.allLines = lineFeeds == 4;
+    return reply;
+}
+
+// Every field in its place: no reading line came before the reply.
+bool wellFormed(const ConfigurationReply &reply)
+{
+    return reply.offsetField() && reply.hasSpeed() && reply.dataBitsDigit() && reply.hasParity()
+           && reply.hasSupply();
+}
+
+} // namespace
+
+ConfigurationReply readConfiguration(CableLink &link, const ReplyLimits &limits)
+{
+    for (int attempt = 0; attempt < RegisterReadAttempts; ++attempt) {
+        if (!link.awaitQuietLine())
+            return ConfigurationReply();
+        const Collected collected = collectReply(link, limits);
+        ConfigurationReply reply(collected.bytes);
+        // A reply cut short is judged as it is; four lines with a reading among
+        // them are asked for again.
+        if (!collected.allLines || link.replyStandsAlone() || wellFormed(reply))
+            return reply;
+    }
+    return ConfigurationReply();
 }
 
 void readProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages)

@@ -7,7 +7,6 @@
 #include "configtool/cableview.h"
 #include "configtool/operationscope.h"
 #include "configtool/paritynames.h"
-#include "configtool/registercommands.h"
 #include "configtool/registers.h"
 #include "configtool/registerwriter.h"
 
@@ -22,8 +21,7 @@ int gridProgress(int row, int column) { return HeaderProgressMaximum + 9 * row +
 std::optional<int> readRegister(CableLink &link, CableOperationView &view, const CableMessages &messages,
                                 int code, ZeroByte zero)
 {
-    link.send(readRegisterCommand(code));
-    const std::optional<int> value = link.replyByte(zero);
+    const std::optional<int> value = link.readRegister(code, zero);
     if (!value)
         view.showMessage(MessageKind::Error, link.deviceGone() ? messages.disconnected : readFailureText());
     return value;

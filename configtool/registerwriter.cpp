@@ -14,8 +14,7 @@ WriteOutcome writeRegister(CableLink &link, CableOperationView &view, const Cabl
         view.setProgress(progress);
         link.send(programRegisterCommand(code, value));
         link.delay(RegisterSettleMs);
-        link.send(readRegisterCommand(code));
-        const std::optional<int> reply = link.replyByte(zero);
+        const std::optional<int> reply = link.readRegister(code, zero);
         if (!reply) {
             view.showMessage(MessageKind::Error, link.deviceGone() ? messages.disconnected : messages.noReply);
             return WriteOutcome::NoReply;

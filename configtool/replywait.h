@@ -14,6 +14,8 @@ namespace configtool {
 enum class ZeroByte { NoReply, Valid };
 
 inline constexpr int ReplyByteTimeoutMs = 1000;
+// How often a register is asked again when its reply came mixed with a reading.
+inline constexpr int RegisterReadAttempts = 8;
 
 // One reply byte within timeoutMs, blocking on the port (no events are served,
 // nothing spins). Empty on time-out, and at once when the device is gone.

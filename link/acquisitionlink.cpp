@@ -4,6 +4,7 @@
 #include "link/deadline.h"
 #include "link/eventpump.h"
 #include "link/opensequence.h"
+#include "link/portdenial.h"
 #include "link/portinput.h"
 #include "link/readingline.h"
 #include "link/serialports.h"
@@ -22,13 +23,19 @@ AcquisitionLink::AcquisitionLink(SerialPorts &ports, EventPump &pump, Clock &clo
 
 bool AcquisitionLink::openPort(int port)
 {
+    m_midLine = false;
     return openSequenceB(m_ports, m_pump, m_clock, port);
 }
 
 bool AcquisitionLink::probe(int port)
 {
-    if (!openPort(port))
+    int reset = SIO_OK;
+    m_midLine = false;
+    if (!openSequenceB(m_ports, m_pump, m_clock, port, &reset)) {
+        if (reset == SIO_NO_PERMISSION)
+            m_state.denied.push_back(port);
         return false;
+    }
     sendBytes(m_ports, port, identifyCommand());
     const Deadline listen = Deadline::moreThan(m_clock, kListenMs);
     bool lineFeed = false;
@@ -51,9 +58,15 @@ bool AcquisitionLink::scan()
     return found;
 }
 
+QString AcquisitionLink::deniedDevices() const
+{
+    return muxlink::deniedDevices(m_ports, m_state.denied);
+}
+
 void AcquisitionLink::discardInput()
 {
-    muxlink::discardInput(m_ports, m_state.port);
+    for (int byte; (byte = m_ports.SioGetc(m_state.port)) >= 0;)
+        m_midLine = byte != '\n';
 }
 
 int AcquisitionLink::send(const QByteArray &command)
@@ -67,12 +80,20 @@ AcquisitionLink::Receive AcquisitionLink::receiveLine(QByteArray &line,
                                                       const std::function<bool()> &stopRequested)
 {
     ReadingLineCollector collector;
+    bool begun = false;
     for (;;) {
         m_pump.processPending();
-        if (stopRequested())
+        if (stopRequested()) {
+            // What is still to come of this line must not start the next one.
+            m_midLine = m_midLine || begun;
             return Receive::Stopped;
+        }
         const int byte = m_ports.SioGetc(m_state.port);
-        if (byte >= 0) {
+        if (byte >= 0 && m_midLine) {
+            // The rest of a line whose beginning was dropped: no reading.
+            m_midLine = byte != '\n';
+        } else if (byte >= 0) {
+            begun = true;
             if (collector.feed(byte)) {
                 line = collector.line();
                 return Receive::Line;

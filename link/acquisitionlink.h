@@ -3,6 +3,7 @@
 #include "link/portscan.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <functional>
 
@@ -26,7 +27,8 @@ public:
     bool scan();
 
     int send(const QByteArray &command);
-    // Drops what has arrived and was not asked for.
+    // Drops what has arrived and was not asked for. When that cuts a line, the
+    // rest of it is dropped too as it comes.
     void discardInput();
 
     enum class Receive { Line, Stopped, Gone };
@@ -38,6 +40,8 @@ public:
     bool scanning() const { return m_state.scanning; }
     bool found() const { return m_state.found; }
     int port() const { return m_state.port; }
+    // The devices the last scan could not open for lack of permission.
+    QString deniedDevices() const;
     Clock &clock() { return m_clock; }
 
 private:
@@ -45,6 +49,7 @@ private:
     EventPump &m_pump;
     Clock &m_clock;
     ScanState m_state;
+    bool m_midLine = false; // the beginning of the line now arriving was dropped
 };
 
 } // namespace muxlink

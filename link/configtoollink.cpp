@@ -1,9 +1,12 @@
 #include "link/configtoollink.h"
 
 #include "link/commands.h"
+#include "link/deadline.h"
 #include "link/eventpump.h"
 #include "link/identification.h"
 #include "link/opensequence.h"
+#include "link/portdenial.h"
+#include "link/quietline.h"
 #include "link/serialports.h"
 
 namespace muxlink {
@@ -22,12 +25,18 @@ bool ConfigToolLink::openPort(int port)
 
 bool ConfigToolLink::probe(int port)
 {
-    if (!openPort(port))
+    int reset = SIO_OK;
+    if (!openSequenceA(m_ports, port, &reset)) {
+        if (reset == SIO_NO_PERMISSION)
+            m_state.denied.push_back(port);
         return false;
+    }
     pumpFor(m_pump, m_clock, kSettleMs);
     bool recognised = false;
-    if (sendBytes(m_ports, port, identifyCommand()) >= 0) {
-        const LineResult reply = readLineWithin(m_ports, m_clock, port, kProbeLineMs);
+    if (sendAfterReading(port, identifyCommand()) >= 0) {
+        const LineResult reply = readReplyLineWithin(m_ports, m_clock, port, kProbeLineMs, [](const QByteArray &line) {
+            return parseIdentification(line).recognised;
+        });
         if (reply.complete) {
             const Identification id = parseIdentification(reply.line);
             m_model = id.model;
@@ -59,6 +68,11 @@ void ConfigToolLink::close()
     m_ports.SioDone(m_state.port);
 }
 
+QString ConfigToolLink::deniedDevices() const
+{
+    return muxlink::deniedDevices(m_ports, m_state.denied);
+}
+
 int ConfigToolLink::send(const QByteArray &command)
 {
     if (m_state.scanning)
@@ -71,6 +85,25 @@ LineResult ConfigToolLink::readLine(int timeoutMs)
     if (m_state.scanning)
         return {};
     return readLineWithin(m_ports, m_clock, m_state.port, timeoutMs);
+}
+
+int ConfigToolLink::sendAfterReading(int port, const QByteArray &command)
+{
+    // Started between two readings, the reply is never read from the tail of one.
+    dropUntilQuiet(m_ports, m_clock, port, Deadline::moreThan(m_clock, kProbeLineMs));
+    return sendBytes(m_ports, port, command);
+}
+
+LineResult ConfigToolLink::ask(const QByteArray &command, int timeoutMs)
+{
+    if (m_state.scanning)
+        return {};
+    if (const int sent = sendAfterReading(m_state.port, command); sent < 0) {
+        LineResult failed;
+        failed.gone = sent == SIO_GONE;
+        return failed;
+    }
+    return readReplyLineWithin(m_ports, m_clock, m_state.port, timeoutMs, [](const QByteArray &) { return true; });
 }
 
 } // namespace muxlink

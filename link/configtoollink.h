@@ -35,17 +35,24 @@ public:
     int send(const QByteArray &command);
     // One line within timeoutMs on the current port, without serving events.
     LineResult readLine(int timeoutMs = 500);
+    // Sends a command and reads its one-line reply within timeoutMs, skipping
+    // the reading lines that stream in meanwhile.
+    LineResult ask(const QByteArray &command, int timeoutMs = 500);
 
     bool scanning() const { return m_state.scanning; }
     bool found() const { return m_state.found; }
     int port() const { return m_state.port; }
     const QString &model() const { return m_model; }
     const QString &version() const { return m_version; }
+    // The devices the last scan could not open for lack of permission.
+    QString deniedDevices() const;
     SerialPorts &ports() { return m_ports; }
     Clock &clock() { return m_clock; }
     EventPump &pump() { return m_pump; }
 
 private:
+    int sendAfterReading(int port, const QByteArray &command);
+
     SerialPorts &m_ports;
     EventPump &m_pump;
     Clock &m_clock;

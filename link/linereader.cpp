@@ -6,11 +6,12 @@
 
 namespace muxlink {
 
-LineResult readLineWithin(SerialPorts &ports, Clock &clock, int port, int timeoutMs)
+namespace {
+
+LineResult readLineUntil(SerialPorts &ports, int port, const Deadline &deadline)
 {
     LineResult result;
     PrintableLineCollector collector;
-    const Deadline deadline = Deadline::moreThan(clock, timeoutMs);
     // Bytes that already wait count only until the deadline, like those waited for.
     do {
         const NextByte next = nextByte(ports, port, deadline);
@@ -25,6 +26,37 @@ LineResult readLineWithin(SerialPorts &ports, Clock &clock, int port, int timeou
     } while (!deadline.passed());
     result.line = collector.line();
     return result;
+}
+
+} // namespace
+
+LineResult readLineWithin(SerialPorts &ports, Clock &clock, int port, int timeoutMs)
+{
+    return readLineUntil(ports, port, Deadline::moreThan(clock, timeoutMs));
+}
+
+bool isReadingLine(const QByteArray &printableLine)
+{
+    return printableLine.startsWith('V');
+}
+
+LineResult readReplyLineWithin(SerialPorts &ports, Clock &clock, int port, int timeoutMs,
+                               const std::function<bool(const QByteArray &)> &wanted)
+{
+    const Deadline deadline = Deadline::moreThan(clock, timeoutMs);
+    LineResult other;
+    for (;;) {
+        const LineResult line = readLineUntil(ports, port, deadline);
+        if (!line.complete)
+            return other.complete && !line.gone ? other : line;
+        if (!isReadingLine(line.line)) {
+            if (wanted(line.line))
+                return line;
+            other = line;
+        }
+        if (deadline.passed())
+            return other;
+    }
 }
 
 } // namespace muxlink

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <functional>
+
 namespace muxlink {
 
 class Clock;
@@ -17,5 +19,15 @@ struct LineResult {
 // window does not repaint meanwhile, and no timer can take the bytes. Blocks
 // on the port rather than spinning.
 LineResult readLineWithin(SerialPorts &ports, Clock &clock, int port, int timeoutMs = 500);
+
+// A reading line: the multiplexer's readings begin with 'V'.
+bool isReadingLine(const QByteArray &printableLine);
+
+// The reply line to a command while readings may stream in: lines within
+// timeoutMs, readings skipped, up to the first that `wanted` accepts. Without
+// one, the last other complete line (or what came of an incomplete one). The
+// caller starts it at a line's start, so no tail of a reading is taken.
+LineResult readReplyLineWithin(SerialPorts &ports, Clock &clock, int port, int timeoutMs,
+                               const std::function<bool(const QByteArray &)> &wanted);
 
 } // namespace muxlink

@@ -5,10 +5,20 @@
 
 namespace muxlink {
 
-bool openSequenceA(SerialPorts &ports, int port)
+namespace {
+int reset(SerialPorts &ports, int port, int *resetResult)
 {
     ports.SioDone(port);
-    return ports.SioReset(port, 2048, 512) >= 0
+    const int result = ports.SioReset(port, 2048, 512);
+    if (resetResult)
+        *resetResult = result;
+    return result;
+}
+} // namespace
+
+bool openSequenceA(SerialPorts &ports, int port, int *resetResult)
+{
+    return reset(ports, port, resetResult) >= 0
         && ports.SioBaud(port, kBaud9600) >= 0
         && ports.SioParms(port, 0, 0, 8) >= 0
         && ports.SioFlow(port, 'N') >= 0
@@ -16,10 +26,9 @@ bool openSequenceA(SerialPorts &ports, int port)
         && ports.SioRTS(port, 'S') >= 0;
 }
 
-bool openSequenceB(SerialPorts &ports, EventPump &pump, Clock &clock, int port)
+bool openSequenceB(SerialPorts &ports, EventPump &pump, Clock &clock, int port, int *resetResult)
 {
-    ports.SioDone(port);
-    if (ports.SioReset(port, 2048, 512) < 0)
+    if (reset(ports, port, resetResult) < 0)
         return false;
     ports.SioDTR(port, 'S');
     ports.SioRTS(port, 'S');

@@ -9,6 +9,7 @@ bool scanPorts(ScanState &state, const std::function<bool(int)> &probe,
 {
     state.scanning = true;
     state.cancelled = false;
+    state.denied.clear();
     bool found = false;
     for (int port = 0; port < kPortCount && !found && !state.cancelled; ++port) {
         state.port = port;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 namespace muxlink {
 
@@ -11,6 +12,7 @@ struct ScanState {
     bool found = false;
     bool scanning = false;
     bool cancelled = false; // the program is closing: probe no further port
+    std::vector<int> denied; // ports of the last scan that this user may not open
 };
 
 // Probes COM1..COM16 in order, the current port following each probe, stops at

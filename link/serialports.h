@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 namespace muxlink {
@@ -16,6 +17,7 @@ constexpr int SIO_CANNOT_OPEN = -5; // missing, not a tty, busy, refused
 constexpr int SIO_BAD_ARGUMENT = -6;
 constexpr int SIO_IO_ERROR = -7;
 constexpr int SIO_BUSY = -8;        // refused: a scan is using the port
+constexpr int SIO_NO_PERMISSION = -9; // the device exists, but this user may not open it
 
 constexpr int kPortCount = 16;
 
@@ -47,6 +49,12 @@ public:
     virtual int SioWait(int port, int ms) = 0;
     // A descriptor that becomes readable with the port, for event loops; -1 if none.
     virtual int SioHandle(int port) const = 0;
+    // The device behind a port number, for messages; empty when unknown.
+    virtual QString SioDeviceName(int port) const
+    {
+        Q_UNUSED(port);
+        return {};
+    }
 };
 
 } // namespace muxlink

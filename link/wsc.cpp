@@ -72,7 +72,7 @@ int Wsc::SioReset(int port, int rxQueue, int txQueue)
         return SIO_CANNOT_OPEN;
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return SIO_CANNOT_OPEN;
+        return errno == EACCES || errno == EPERM ? SIO_NO_PERMISSION : SIO_CANNOT_OPEN;
     termios tio {};
     if (!::isatty(fd) || ::tcgetattr(fd, &tio) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
         ::close(fd);
@@ -282,6 +282,11 @@ int Wsc::SioWait(int port, int ms)
 int Wsc::SioHandle(int port) const
 {
     return validPort(port) ? m_ports[port].fd : -1;
+}
+
+QString Wsc::SioDeviceName(int port) const
+{
+    return validPort(port) ? m_map.device(port) : QString();
 }
 
 int Wsc::SioDone(int port)

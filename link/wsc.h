@@ -30,6 +30,7 @@ public:
     int SioDone(int port) override;
     int SioWait(int port, int ms) override;
     int SioHandle(int port) const override;
+    QString SioDeviceName(int port) const override;
 
 private:
     struct Port {

@@ -10,6 +10,7 @@
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/helptexts.h"
 #include "common/filelocations.h"
+#include "common/terminal.h"
 #include "common/ui/apropos.h"
 #include "common/ui/helppage.h"
 #include "common/usererror.h"
@@ -286,7 +287,17 @@ void TQuorix::FormCreate()
     if (m_muxFound)
         return;
     QApplication::beep();
-    withNormalStyle([this] { common::showError(this, noMultiplexerText()); });
+    QString text = noMultiplexerText();
+    if (const QString denied = m_link.deniedDevices(); !denied.isEmpty()) {
+        // The language is otherwise applied at the first showing, which never comes.
+        try {
+            m_language.UpDateCaption();
+        } catch (const common::UserError &) {
+        }
+        text = m_language.messages().added.text(added::portPermission).arg(denied);
+        common::printToTerminal(text);
+    }
+    withNormalStyle([this, &text] { common::showError(this, text); });
 }
 
 void TQuorix::showEvent(QShowEvent *event)

@@ -1,6 +1,7 @@
 #include "configtool/ui/principal.h"
 
 #include "common/ui/apropos.h"
+#include "common/terminal.h"
 #include "common/ui/messages.h"
 #include "common/usererror.h"
 #include "configtool/cableconfigrules.h"
@@ -205,7 +206,14 @@ void TForm1::Detection_Mux()
 void TForm1::pas_de_mux()
 {
     QApplication::beep();
-    common::showError(this, m_texts.noMultiplexer());
+    const QString denied = m_link.deniedDevices();
+    if (denied.isEmpty()) {
+        common::showError(this, m_texts.noMultiplexer());
+        return;
+    }
+    const QString text = m_texts.added(added::portPermission).arg(denied);
+    common::printToTerminal(text);
+    common::showError(this, text);
 }
 
 void TForm1::applyScan()
