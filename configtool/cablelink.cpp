@@ -52,13 +52,41 @@ std::optional<int> CableLink::readRegister(int code, ZeroByte zero)
         if (!awaitQuietLine())
             return std::nullopt;
         send(readRegisterCommand(code));
-        const std::optional<int> reply = waitForReplyByte(m_ports, m_clock, m_port, zero);
-        if (!reply)
-            return std::nullopt; // a silent cable is not asked again
-        if (replyStandsAlone())
-            return reply;
+        switch (const RegisterReply reply = takeRegisterReply(zero); reply.kind) {
+        case RegisterReply::Value: return reply.value;
+        case RegisterReply::None: return std::nullopt; // a silent cable is not asked again
+        case RegisterReply::Mixed: break;
+        }
     }
     return std::nullopt;
+}
+
+// The reply is the byte that stands alone: it begins where no line is under
+// way (the command went on a quiet line, or a line has just ended) and nothing
+// follows it at once. Readings are read through meanwhile.
+CableLink::RegisterReply CableLink::takeRegisterReply(ZeroByte zero)
+{
+    const muxlink::Deadline deadline = muxlink::Deadline::moreThan(m_clock, ReplyByteTimeoutMs);
+    bool lineStart = true;
+    bool mixed = false;
+    std::optional<int> candidate;
+    for (;;) {
+        const muxlink::Deadline wait =
+            candidate ? muxlink::Deadline::earlier(muxlink::Deadline(m_clock, muxlink::kQuietMs), deadline) : deadline;
+        const muxlink::NextByte next = nextByte(wait);
+        if (next.kind == muxlink::NextByte::Kind::Failed)
+            return {RegisterReply::None};
+        if (next.kind == muxlink::NextByte::Kind::TimedOut) {
+            if (candidate && !deadline.passed())
+                return {RegisterReply::Value, *candidate};
+            return {mixed ? RegisterReply::Mixed : RegisterReply::None};
+        }
+        if (next.value == 0 && zero == ZeroByte::NoReply)
+            continue; // line noise on this page
+        mixed = mixed || candidate || !lineStart;
+        candidate = lineStart ? std::optional<int>(next.value) : std::nullopt;
+        lineStart = next.value == '\n';
+    }
 }
 
 muxlink::NextByte CableLink::nextByte(const muxlink::Deadline &deadline)

@@ -49,6 +49,12 @@ public:
     int port() const { return m_port; }
 
 private:
+    struct RegisterReply {
+        enum Kind { Value, None, Mixed } kind;
+        int value = 0;
+    };
+    RegisterReply takeRegisterReply(ZeroByte zero);
+
     muxlink::SerialPorts &m_ports;
     muxlink::EventPump &m_pump;
     muxlink::Clock &m_clock;

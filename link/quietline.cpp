@@ -7,7 +7,7 @@ namespace muxlink {
 
 bool staysQuiet(SerialPorts &ports, Clock &clock, int port, int quietMs)
 {
-    const NextByte next = nextByte(ports, port, Deadline::moreThan(clock, quietMs));
+    const NextByte next = nextByte(ports, port, Deadline(clock, quietMs));
     return next.kind == NextByte::Kind::TimedOut;
 }
 
@@ -15,7 +15,7 @@ bool dropUntilQuiet(SerialPorts &ports, Clock &clock, int port, const Deadline &
 {
     discardInput(ports, port);
     for (;;) {
-        const Deadline quiet = Deadline::moreThan(clock, quietMs);
+        const Deadline quiet(clock, quietMs);
         const NextByte next = nextByte(ports, port, Deadline::earlier(quiet, limit));
         if (next.kind == NextByte::Kind::Failed)
             return false;

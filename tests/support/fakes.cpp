@@ -45,6 +45,8 @@ int FakeSerialPorts::SioReset(int port, int, int)
     if (port < 0 || port >= kPortCount)
         return SIO_BAD_PORT;
     Device &d = m_devices[port];
+    if (d.present && d.denied)
+        return SIO_NO_PERMISSION;
     if (!d.present || d.gone || failing.contains(QStringLiteral("SioReset")))
         return SIO_CANNOT_OPEN;
     d.open = true;

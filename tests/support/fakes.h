@@ -29,6 +29,7 @@ public:
 
     struct Device {
         bool present = false;     // a port without a device cannot be opened
+        bool denied = false;      // present, but this user may not open it
         bool open = false;
         bool gone = false;
         qint64 goneAt = -1;       // the device disappears at this time

@@ -4,6 +4,7 @@
 #include "configtool/cablelink.h"
 #include "configtool/programmablecable.h"
 #include "configtool/registerprogramming.h"
+#include "link/commands.h"
 #include "link/eventpump.h"
 #include "link/opensequence.h"
 #include "link/wsc.h"
@@ -25,6 +26,8 @@ struct Line {
         started = sim.start(args);
         ports = std::make_unique<muxlink::Wsc>(muxlink::PortMap({sim.linkPath()}));
         opened = started && muxlink::openSequenceA(*ports, 0);
+        if (opened && args.contains("--interval"))
+            muxlink::sendBytes(*ports, 0, muxlink::selectCommand(1));
         link = std::make_unique<CableLink>(*ports, pump, clock, 0);
     }
     testsupport::MuxSimProcess sim;
@@ -35,6 +38,22 @@ struct Line {
     bool started = false;
     bool opened = false;
 };
+
+// Readings of input 1 streaming as fast as the line carries them, its cable addressed.
+QStringList streaming(QStringList args)
+{
+    return args << "--interval" << "40" << "--per-command" << "1";
+}
+
+// One text per grid cell, row by row: bytes that readings are made of among them.
+QStringList gridTexts()
+{
+    QStringList cells;
+    const QStringList specials = {"$56", "$20", "$2B", "$30", "$0D", "$0A", "T", "", "$7E", "$01"};
+    for (int i = 0; i < 80; ++i)
+        cells << (i < specials.size() ? specials.at(i) : QStringLiteral("$%1").arg(i * 3, 2, 16, QLatin1Char('0')).toUpper());
+    return cells;
+}
 
 } // namespace
 
@@ -115,6 +134,83 @@ private slots:
         QVERIFY(back.changes.contains("offset=12"));
         QVERIFY(back.changes.contains("eof=$0A"));
         QVERIFY(back.changes.contains("supply=5v"));
+    }
+
+    // A reading every 40 ms keeps the line busy 33 ms in 40 while both kinds of
+    // cable are programmed and read: every value read back is the cable's own,
+    // none a byte of a reading.
+    void registerValuesExactWhileReadingsStream()
+    {
+        Line line(streaming({"--model", "8", "--cable", "register"}));
+        QVERIFY2(line.opened, qPrintable(line.sim.errorString()));
+        RecordingRs232Page view;
+        view.page.speed = "4800";
+        view.page.dataBits = 7;
+        view.page.parity = "IMPAIRE";
+        view.page.endOfFrame = "$0A";
+        view.page.unit = "INCH";
+        view.page.offset = 17;
+        view.page.interrogation = {"$56", "$20", "$2B", "$30", "$0D", "$0A", "$23", ""};
+        view.currentReference = 300;
+        const QStringList cells = gridTexts();
+        for (int i = 0; i < cells.size(); ++i)
+            view.cells[i / 8][i % 8 + 1] = cells.at(i);
+        programRs232Cable(*line.link, view, messages);
+        QCOMPARE(view.messages, QList<Message>{finished});
+        QCOMPARE(line.sim.log().count("@P"), 98);
+
+        RecordingRs232Page back;
+        readRs232Cable(*line.link, back, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
+                       messages);
+        QVERIFY(back.messages.isEmpty());
+        QCOMPARE(back.changes, (QStringList{"speed=4800", "bits=7", "parity=IMPAIRE", "eof=$0A", "unit=INCH",
+                                            "offset=17", "i1=$56", "i2=$20", "i3=$2B", "i4=$30", "i5=$0D",
+                                            "i6=$0A", "i7=$23", "i8=", "reference=300", "name=300"}));
+        QStringList readCells;
+        for (int i = 0; i < cells.size(); ++i)
+            readCells << back.cells[i / 8][i % 8 + 1];
+        QCOMPARE(readCells, cells);
+
+        RecordingAnalogPage analog;
+        analog.minimum = "-3.25";
+        analog.maximum = "1234.5";
+        analog.decimalCount = 1;
+        analog.currentReference = 51902;
+        programAnalogCable(*line.link, analog, messages);
+        QCOMPARE(analog.messages, QList<Message>{finished});
+        RecordingAnalogPage analogBack;
+        readAnalogCable(*line.link, analogBack,
+                        CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")), messages);
+        QVERIFY(analogBack.messages.isEmpty());
+        QCOMPARE(analogBack.changes.mid(0, 4),
+                 (QStringList{"min=-3.250", "max=1234.500", "decimals=1", "reference=51902"}));
+    }
+
+    void programmableValuesExactWhileReadingsStream()
+    {
+        Line line(streaming({"--model", "D", "--cable", "programmable"}));
+        QVERIFY2(line.opened, qPrintable(line.sim.errorString()));
+        RecordingProgrammableCable view;
+        view.page.speed = "2400";
+        view.page.dataBits = 7;
+        view.page.parity = "PAIRE";
+        view.page.offset = 12;
+        view.page.endOfFrame = "$0A";
+        view.page.unit = "INCH";
+        view.page.interrogation = {"$56", "$31", "$0D", "", "$20", "$2B", "$23", "$30"};
+        view.currentSupply = "5v";
+        programProgrammableCable(*line.link, view, messages);
+        QCOMPARE(view.messages, QList<Message>{finished});
+
+        for (int round = 0; round < 3; ++round) {
+            RecordingProgrammableCable back;
+            readProgrammableCable(*line.link, back, messages);
+            QVERIFY(back.messages.isEmpty());
+            QCOMPARE(back.changes,
+                     (QStringList{"reference=50417 RS232 PROGRAMMABLE ", "unit=INCH", "i1=$56", "i2=$31", "i3=$0D",
+                                  "i4=", "i5=$20", "i6=$2B", "i7=$23", "i8=$30", "offset=12", "eof=$0A",
+                                  "speed=2400", "bits=7", "parity=PAIRE", "supply=5v"}));
+        }
     }
 
     void silentCablesEndWithTheirMessages()

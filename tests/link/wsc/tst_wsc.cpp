@@ -1,12 +1,18 @@
 // The termios serial layer on a pseudo-terminal, and the port map.
 #include "link/wsc.h"
 
+#include "link/acquisitionlink.h"
+#include "link/configtoollink.h"
+#include "link/eventpump.h"
+#include "tests/support/unprivileged.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -58,6 +64,24 @@ public:
     int keepAlive = -1;
     QString slavePath;
 };
+
+// As a user who may not open the device: the refusal is told apart from a
+// missing device, and both programs' scans name the device.
+void checkPortClosedToTheUser(const QString &folder)
+{
+    const QString device = QDir(folder).filePath("port");
+    Wsc wsc(PortMap({QDir(folder).filePath("missing"), device}));
+    QCOMPARE(wsc.SioReset(0, 2048, 512), SIO_CANNOT_OPEN);
+    QCOMPARE(wsc.SioReset(1, 2048, 512), SIO_NO_PERMISSION);
+    SteadyClock clock;
+    QtEventPump pump;
+    ConfigToolLink config(wsc, pump, clock);
+    QCOMPARE(config.scan(), ScanResult::NotFound);
+    QCOMPARE(config.deniedDevices(), device);
+    AcquisitionLink acquisition(wsc, pump, clock);
+    QVERIFY(!acquisition.scan());
+    QCOMPARE(acquisition.deniedDevices(), device);
+}
 
 } // namespace
 
@@ -133,6 +157,20 @@ private slots:
         QCOMPARE(wsc.SioGetc(0), SIO_NOT_OPEN);
         QVERIFY(wsc.SioPutc(0, 'x') != 0);
         QVERIFY(wsc.SioDone(0) < 0); // closing a closed port is harmless
+    }
+
+    void portClosedToTheUser()
+    {
+        if (testsupport::isUnprivilegedChild())
+            return checkPortClosedToTheUser(testsupport::childFolder());
+        PtyPeer peer;
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(peer.slavePath, dir.filePath("port")));
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                      | QFile::ReadOther | QFile::ExeOther));
+        // Closed to its owner too, for a run as root without its power over permissions.
+        QCOMPARE(::chmod(QFile::encodeName(peer.slavePath).constData(), 0), 0);
+        testsupport::runUnprivileged(dir.path(), checkPortClosedToTheUser);
     }
 
     void exchangesBytes()

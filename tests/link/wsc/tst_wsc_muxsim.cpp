@@ -9,7 +9,9 @@
 #include "link/wsc.h"
 #include "tests/support/muxsim_process.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
 
 using namespace muxlink;
@@ -65,6 +67,47 @@ private slots:
         QCOMPARE(line, QByteArray("V1 IN1 #0001 +00000000.001  MM"));
         QCOMPARE(link.receiveLine(line, never), AcquisitionLink::Receive::Line);
         QCOMPARE(extractValue(QString::fromLatin1(line)), QString("+00000000.002"));
+    }
+
+    // The box still sends the readings of an instrument chosen earlier, as fast
+    // as the line carries them: the probe finds it every time, and the cable's
+    // identity line is taken from among the readings.
+    void probeWhileReadingsStream()
+    {
+        MuxSimProcess mux;
+        QVERIFY(mux.start({"--model", "D", "--version", "5", "--interval", "40", "--per-command", "1"}));
+        Wsc ports(PortMap({mux.linkPath()}));
+        ConfigToolLink link(ports, m_pump, m_clock);
+        QVERIFY(link.openPort(0));
+        QCOMPARE(link.send(selectCommand(1)), 0);
+        for (int round = 0; round < 3; ++round) {
+            QVERIFY(link.probe(0));
+            QCOMPARE(link.model(), QString("D"));
+            QCOMPARE(link.version(), QString("5"));
+        }
+        const LineResult reply = link.ask(cableIdentityCommand());
+        QVERIFY(reply.complete);
+        QCOMPARE(reply.line, QByteArray("50417 RS232 PROGRAMMABLE V2.1"));
+    }
+
+    // Readings at the same rate, dropped at every point of a line before each
+    // wait: what comes next is always a whole reading.
+    void droppedReadingsLeaveWholeLines()
+    {
+        MuxSimProcess mux;
+        QVERIFY(mux.start({"--model", "8", "--interval", "40"}));
+        Wsc ports(PortMap({mux.linkPath()}));
+        AcquisitionLink link(ports, m_pump, m_clock);
+        QVERIFY(link.openPort(0));
+        QCOMPARE(link.send(selectCommand(1)), 0);
+        const QRegularExpression reading("^V1 IN1 #\\d{4} \\+\\d{8}\\.\\d{3}  MM$");
+        for (int i = 0; i < 40; ++i) {
+            QThread::msleep(1 + i % 40);
+            link.discardInput();
+            QByteArray line;
+            QCOMPARE(link.receiveLine(line, [] { return false; }), AcquisitionLink::Receive::Line);
+            QVERIFY2(reading.match(QString::fromLatin1(line)).hasMatch(), line.constData());
+        }
     }
 
     void lateLineFeedAndForeignLetters()

@@ -12,6 +12,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/files.h"
 #include "tests/support/muxsim_process.h"
+#include "tests/support/standarderror.h"
 #include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QAction>
@@ -437,6 +438,22 @@ private slots:
 
     // After a lost port the new scan's waits still show what arrives, so it cannot
     // be taken for the identification line.
+    // A port the user may not open: named with the fix, in the chosen language,
+    // in the box and on the terminal.
+    void portClosedToTheUser()
+    {
+        FakeRig rig;
+        rig.ports.device(0).denied = true;
+        common::MessageBoxAnswerer boxes;
+        boxes.answerWith("OK");
+        const QByteArray terminal = testsupport::capturingStandardError([&] { rig.window.btn_connexionClick(); });
+        const QString text = "Access to the serial port COM1 denied: add yourself to the dialout group "
+                             "(sudo usermod -aG dialout $USER), then log out and log in again.";
+        QCOMPARE(boxTexts(boxes), QStringList {"Erreur: " + text});
+        QCOMPARE(terminal, text.toUtf8() + '\n');
+        QVERIFY(!rig.window.mux_trouve());
+    }
+
     void rescanAfterLossShowsWhatArrives()
     {
         FakeRig rig;
