@@ -6,7 +6,7 @@
 #include "link/eventpump.h"
 #include "link/deadline.h"
 #include "link/portinput.h"
-#include "link/quietline.h"
+#include "link/linestart.h"
 #include "link/serialports.h"
 
 namespace configtool {
@@ -30,66 +30,75 @@ void CableLink::sendUpToZero(const QByteArray &bytes)
     send(zero < 0 ? bytes : bytes.left(zero));
 }
 
-void CableLink::delay(int ms)
+void CableLink::follow(int byte)
 {
-    muxlink::pumpFor(m_pump, m_clock, ms);
+    if (byte == '\n')
+        m_line = Line::Start;
+    else if (m_line == Line::Start)
+        m_line = Line::Inside;
 }
 
-bool CableLink::awaitQuietLine()
+bool CableLink::awaitLineStart()
 {
-    const muxlink::Deadline limit = muxlink::Deadline::moreThan(m_clock, ReplyByteTimeoutMs);
-    return muxlink::dropUntilQuiet(m_ports, m_clock, m_port, limit);
-}
-
-bool CableLink::replyStandsAlone()
-{
-    return muxlink::staysQuiet(m_ports, m_clock, m_port);
+    for (int byte; (byte = m_ports.SioGetc(m_port)) >= 0;)
+        follow(byte);
+    if (m_line != Line::Start
+        && !muxlink::awaitLineStart(m_ports, m_clock, m_port,
+                                    muxlink::Deadline::moreThan(m_clock, ReplyByteTimeoutMs)))
+        return false;
+    m_line = Line::Start;
+    return true;
 }
 
 std::optional<int> CableLink::readRegister(int code, ZeroByte zero)
 {
-    for (int attempt = 0; attempt < RegisterReadAttempts; ++attempt) {
-        if (!awaitQuietLine())
-            return std::nullopt;
-        send(readRegisterCommand(code));
-        switch (const RegisterReply reply = takeRegisterReply(zero); reply.kind) {
-        case RegisterReply::Value: return reply.value;
-        case RegisterReply::None: return std::nullopt; // a silent cable is not asked again
-        case RegisterReply::Mixed: break;
-        }
-    }
-    return std::nullopt;
-}
-
-// The reply is the byte that stands alone: it begins where no line is under
-// way (the command went on a quiet line, or a line has just ended) and nothing
-// follows it at once. Readings are read through meanwhile.
-CableLink::RegisterReply CableLink::takeRegisterReply(ZeroByte zero)
-{
+    if (!awaitLineStart())
+        return std::nullopt;
+    send(readRegisterCommand(code));
     const muxlink::Deadline deadline = muxlink::Deadline::moreThan(m_clock, ReplyByteTimeoutMs);
-    bool lineStart = true;
-    bool mixed = false;
-    std::optional<int> candidate;
     for (;;) {
-        const muxlink::Deadline wait =
-            candidate ? muxlink::Deadline::earlier(muxlink::Deadline(m_clock, muxlink::kQuietMs), deadline) : deadline;
-        const muxlink::NextByte next = nextByte(wait);
-        if (next.kind == muxlink::NextByte::Kind::Failed)
-            return {RegisterReply::None};
-        if (next.kind == muxlink::NextByte::Kind::TimedOut) {
-            if (candidate && !deadline.passed())
-                return {RegisterReply::Value, *candidate};
-            return {mixed ? RegisterReply::Mixed : RegisterReply::None};
+        const muxlink::NextByte next = take(deadline);
+        if (!next.isByte())
+            return std::nullopt;
+        if (m_line != Line::Start) {
+            follow(next.value);
+            continue;
         }
         if (next.value == 0 && zero == ZeroByte::NoReply)
             continue; // line noise on this page
-        mixed = mixed || candidate || !lineStart;
-        candidate = lineStart ? std::optional<int>(next.value) : std::nullopt;
-        lineStart = next.value == '\n';
+        // Between two lines, only a reading begins with 'V': any other byte is the reply.
+        if (next.value != 'V')
+            return next.value;
+        const muxlink::NextByte after =
+            take(muxlink::Deadline::earlier(muxlink::Deadline(m_clock, muxlink::kLineIdleMs), deadline));
+        if (after.kind == muxlink::NextByte::Kind::Failed)
+            return std::nullopt;
+        // A 'V' alone, or one before the 'V' of a reading, is the reply.
+        if (!after.isByte() || after.value == 'V') {
+            m_line = after.isByte() ? Line::Inside : Line::Start;
+            return next.value;
+        }
+        m_line = Line::Inside;
+        follow(after.value);
     }
 }
 
+void CableLink::delay(int ms)
+{
+    muxlink::pumpFor(m_pump, m_clock, ms);
+    // The receive display took what came meanwhile: where its last line stands is unknown.
+    m_line = Line::Unknown;
+}
+
 muxlink::NextByte CableLink::nextByte(const muxlink::Deadline &deadline)
+{
+    const muxlink::NextByte next = take(deadline);
+    if (next.isByte())
+        follow(next.value);
+    return next;
+}
+
+muxlink::NextByte CableLink::take(const muxlink::Deadline &deadline)
 {
     return muxlink::nextByte(m_ports, m_port, deadline);
 }

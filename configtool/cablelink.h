@@ -30,15 +30,13 @@ public:
     void sendUpToZero(const QByteArray &bytes);
     // The wait that keeps serving events (the receive display, buttons, close).
     void delay(int ms);
-    // Reads register `code` and returns its value. Only a lone byte counts: a
-    // byte that more bytes follow at once belongs to a reading line, and the
-    // register is asked again, a few times at most. Empty when no clean reply came.
+    // Reads register `code` and returns its value; empty when none came. The
+    // reply is one byte between two lines: the readings that stream in
+    // meanwhile are followed line by line and never taken for it.
     std::optional<int> readRegister(int code, ZeroByte zero);
-    // Waits for a quiet line before a command whose reply must not mix with
-    // readings; false when readings never paused or the device went away.
-    bool awaitQuietLine();
-    // True when nothing follows the reply at once.
-    bool replyStandsAlone();
+    // Waits until no line is under way: a line feed came, or nothing for a
+    // while. False when that did not happen within a second or the device went away.
+    bool awaitLineStart();
     // The next byte of a reply, blocking on the port without serving events.
     muxlink::NextByte nextByte(const muxlink::Deadline &deadline);
     // The device went away (or the main window closed its port on losing it):
@@ -49,16 +47,16 @@ public:
     int port() const { return m_port; }
 
 private:
-    struct RegisterReply {
-        enum Kind { Value, None, Mixed } kind;
-        int value = 0;
-    };
-    RegisterReply takeRegisterReply(ZeroByte zero);
+    // Where the bytes taken so far leave the line.
+    enum class Line { Unknown, Start, Inside };
+    void follow(int byte);
+    muxlink::NextByte take(const muxlink::Deadline &deadline); // not followed
 
     muxlink::SerialPorts &m_ports;
     muxlink::EventPump &m_pump;
     muxlink::Clock &m_clock;
     int m_port;
+    Line m_line = Line::Unknown;
 };
 
 } // namespace configtool

@@ -8,6 +8,7 @@
 #include "configtool/operationscope.h"
 #include "configtool/paritynames.h"
 #include "link/deadline.h"
+#include "link/linereader.h"
 #include "link/portinput.h"
 
 namespace configtool {
@@ -128,10 +129,11 @@ QByteArray interrogationCommand(int position, int value)
 namespace {
 
 struct Collected {
-    QByteArray bytes;
-    bool allLines = false; // the fourth line feed came
+    QByteArray all;        // every byte received
+    QByteArray replyLines; // without the reading lines among them
 };
 
+// Collects up to the fourth line that is no reading.
 Collected collectReply(CableLink &link, const ReplyLimits &limits)
 {
     link.sendUpToZero(configurationQuery());
@@ -139,20 +141,39 @@ Collected collectReply(CableLink &link, const ReplyLimits &limits)
     const muxlink::Deadline whole(clock, limits.totalMs);
     muxlink::Deadline quiet(clock, limits.idleMs);
     Collected reply;
-    int lineFeeds = 0;
-    while (lineFeeds < 4 && reply.bytes.size() < limits.maxBytes) {
+    QByteArray line;
+    int lines = 0;
+    while (lines < 4 && reply.replyLines.size() + line.size() < limits.maxBytes) {
         const muxlink::NextByte next = link.nextByte(muxlink::Deadline::earlier(quiet, whole));
         if (!next.isByte())
             break;
-        reply.bytes.append(char(next.value));
-        lineFeeds += next.value == '\n';
+        line.append(char(next.value));
+        reply.all.append(char(next.value));
         quiet = muxlink::Deadline(clock, limits.idleMs);
+        if (next.value != '\n')
+            continue;
+        if (!muxlink::isReadingLine(line)) {
+            reply.replyLines += line;
+            ++lines;
+        }
+        line.clear();
     }
-    reply.allLines = lineFeeds == 4;
+    if (!muxlink::isReadingLine(line))
+        reply.replyLines += line;
     return reply;
 }
 
-// Every field in its place: no reading line came before the reply.
+QByteArray firstLines(const QByteArray &bytes, int count)
+{
+    qsizetype end = 0;
+    for (int i = 0; i < count && end < bytes.size(); ++i) {
+        const qsizetype lineFeed = bytes.indexOf('\n', end);
+        end = lineFeed < 0 ? bytes.size() : lineFeed + 1;
+    }
+    return bytes.left(end);
+}
+
+// Every field in its place.
 bool wellFormed(const ConfigurationReply &reply)
 {
     return reply.offsetField() && reply.hasSpeed() && reply.dataBitsDigit() && reply.hasParity()
@@ -163,17 +184,15 @@ bool wellFormed(const ConfigurationReply &reply)
 
 ConfigurationReply readConfiguration(CableLink &link, const ReplyLimits &limits)
 {
-    for (int attempt = 0; attempt < RegisterReadAttempts; ++attempt) {
-        if (!link.awaitQuietLine())
-            return ConfigurationReply();
-        const Collected collected = collectReply(link, limits);
-        ConfigurationReply reply(collected.bytes);
-        // A reply cut short is judged as it is; four lines with a reading among
-        // them are asked for again.
-        if (!collected.allLines || link.replyStandsAlone() || wellFormed(reply))
-            return reply;
-    }
-    return ConfigurationReply();
+    if (!link.awaitLineStart())
+        return ConfigurationReply();
+    const Collected collected = collectReply(link, limits);
+    const ConfigurationReply reply(collected.replyLines);
+    if (wellFormed(reply))
+        return reply;
+    // A cable whose own reply has a line beginning with 'V', and no reading came.
+    const ConfigurationReply raw(firstLines(collected.all, 4));
+    return wellFormed(raw) ? raw : reply;
 }
 
 void readProgrammableCable(CableLink &link, ProgrammableCableView &view, const CableMessages &messages)

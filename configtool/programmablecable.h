@@ -39,7 +39,8 @@ QByteArray configurationQuery();                    // "@*E?" CR LF
 QByteArray settingCommand(char letter, int value);  // "@*", letter, value, CR, LF
 QByteArray interrogationCommand(int position, int value); // "@*", digit 1..8, value, CR, LF
 
-// Collects the reply to "@*E?" up to its fourth LF. A cable that stops
+// Collects the reply to "@*E?" up to its fourth LF, from a line's start and
+// without the reading lines that stream in meanwhile. A cable that stops
 // answering ends it: no byte for `idleMs`, or `totalMs` in all, or `maxBytes`
 // received. Events are not served meanwhile, so the whole reply arrives here.
 struct ReplyLimits {

@@ -7,7 +7,5 @@ namespace configtool {
 enum class ZeroByte { NoReply, Valid };
 
 inline constexpr int ReplyByteTimeoutMs = 1000;
-// How often a register is asked again when its reply came mixed with a reading.
-inline constexpr int RegisterReadAttempts = 4;
 
 } // namespace configtool

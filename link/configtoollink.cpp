@@ -6,7 +6,7 @@
 #include "link/identification.h"
 #include "link/opensequence.h"
 #include "link/portdenial.h"
-#include "link/quietline.h"
+#include "link/linestart.h"
 #include "link/serialports.h"
 
 namespace muxlink {
@@ -89,8 +89,7 @@ LineResult ConfigToolLink::readLine(int timeoutMs)
 
 int ConfigToolLink::sendAfterReading(int port, const QByteArray &command)
 {
-    // Started between two readings, the reply is never read from the tail of one.
-    dropUntilQuiet(m_ports, m_clock, port, Deadline::moreThan(m_clock, kProbeLineMs));
+    awaitLineStart(m_ports, m_clock, port, Deadline::moreThan(m_clock, kProbeLineMs));
     return sendBytes(m_ports, port, command);
 }
 
