@@ -3,10 +3,10 @@
 #include "configtool/registercommands.h"
 #include "link/commands.h"
 #include "link/configtoollink.h"
-#include "link/eventpump.h"
 #include "link/deadline.h"
-#include "link/portinput.h"
+#include "link/eventpump.h"
 #include "link/linestart.h"
+#include "link/portinput.h"
 #include "link/serialports.h"
 
 namespace configtool {

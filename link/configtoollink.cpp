@@ -4,9 +4,9 @@
 #include "link/deadline.h"
 #include "link/eventpump.h"
 #include "link/identification.h"
+#include "link/linestart.h"
 #include "link/opensequence.h"
 #include "link/portdenial.h"
-#include "link/linestart.h"
 #include "link/serialports.h"
 
 namespace muxlink {

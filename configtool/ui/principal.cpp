@@ -1,7 +1,7 @@
 #include "configtool/ui/principal.h"
 
-#include "common/ui/apropos.h"
 #include "common/terminal.h"
+#include "common/ui/apropos.h"
 #include "common/ui/messages.h"
 #include "common/usererror.h"
 #include "configtool/cableconfigrules.h"
