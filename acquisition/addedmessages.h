@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/addedtexts.h"
+#include "common/commontexts.h"
 #include "common/version.h"
 
 // Quorix's messages beyond its 40-line caption map, one language line each.
@@ -17,6 +18,7 @@ inline constexpr AddedText deviceLost{
     41, u"Le multiplexeur a été déconnecté. Reconnectez-le et relancez Quorix."};
 // The help pages; %1 is the page's path.
 inline constexpr AddedText helpPageMissing{42, u"Page d'aide introuvable : %1"};
+// No longer shown (the pages open in Quorix's own window); the line stays taken.
 inline constexpr AddedText helpNoBrowser{43, u"Aucun navigateur n'a pu ouvrir la page d'aide %1"};
 // The journal of readings that cannot be written, in two lines: %1 the file
 // or folder, %2 the system's reason; then what goes on meanwhile.
@@ -60,6 +62,31 @@ inline constexpr AddedText waylandProtocolError{76, u"le compositeur Wayland a r
 inline constexpr AddedText waylandLost{77, u"la connexion au compositeur Wayland est perdue"};
 inline constexpr AddedText waylandNotAnswering{78, u"le compositeur Wayland ne répond pas"};
 
+// The journal's day file is a FIFO, device or folder.
+inline constexpr AddedText journalNotPlainFile{79, u"ce n'est pas un fichier ordinaire"};
+// File > Journal when nothing opened the folder: copies its path.
+inline constexpr AddedText copyPath{80, u"&Copier le chemin"};
+// Titles and buttons of the message boxes and file dialogs, and the user errors.
+inline constexpr AddedText errorTitle{81, common::texts::errorTitle};
+inline constexpr AddedText warningTitle{82, common::texts::warningTitle};
+inline constexpr AddedText informationTitle{83, common::texts::informationTitle};
+inline constexpr AddedText confirmationTitle{84, common::texts::confirmationTitle};
+inline constexpr AddedText yesText{85, common::texts::yes};
+inline constexpr AddedText noText{86, common::texts::no};
+inline constexpr AddedText cancelText{87, common::texts::cancel};
+inline constexpr AddedText openTitle{88, common::texts::openTitle};
+inline constexpr AddedText saveAsTitle{89, common::texts::saveAsTitle};
+inline constexpr AddedText fileNotFound{90, common::texts::fileNotFound};
+inline constexpr AddedText notAnInteger{91, common::texts::notAnInteger};
+inline constexpr AddedText notAFloat{92, common::texts::notAFloat};
+inline constexpr AddedText notADate{93, common::texts::notADate};
+inline constexpr AddedText cannotOpen{94, common::texts::cannotOpen};
+inline constexpr AddedText cannotCreate{95, common::texts::cannotCreate};
+inline constexpr AddedText cannotWrite{96, common::texts::cannotWrite};
+// The file dialogs' filters: the main window's, the editor's.
+inline constexpr AddedText openFilter{97, u"Fichier de configuration Quorix (*.mux)"};
+inline constexpr AddedText editorFilter{98, u"Fichier pour Tessal (*.mux)"};
+
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
                                            &journalMenu,       &packageLine,
@@ -92,6 +119,27 @@ inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,
                                            &virtualKeyboardRefused,
                                            &waylandProtocolError,
                                            &waylandLost,
-                                           &waylandNotAnswering};
+                                           &waylandNotAnswering,
+                                           &journalNotPlainFile,
+                                           &copyPath,
+                                           &errorTitle,
+                                           &warningTitle,
+                                           &informationTitle,
+                                           &confirmationTitle,
+                                           &yesText,
+                                           &noText,
+                                           &cancelText,
+                                           &openTitle,
+                                           &saveAsTitle,
+                                           &fileNotFound,
+                                           &notAnInteger,
+                                           &notAFloat,
+                                           &notADate,
+                                           &cannotOpen,
+                                           &cannotCreate,
+                                           &cannotWrite,
+                                           &openFilter,
+                                           &editorFilter,
+};
 
 } // namespace acquisition::added

@@ -56,9 +56,10 @@ private:
 // One operation per call, like the system's profile calls: the file is read,
 // changed and replaced within the call (common::replaceFile). A refused or
 // failed write throws UserError::cannotWrite(path) and leaves the old file as
-// it was.
+// it was. recordFolder: see replaceFile.
 void writeIniString(const QString &path, const QString &section, const QString &key,
-                    const QString &value);
-void writeIniInteger(const QString &path, const QString &section, const QString &key, int value);
+                    const QString &value, const QString &recordFolder = {});
+void writeIniInteger(const QString &path, const QString &section, const QString &key, int value,
+                     const QString &recordFolder = {});
 
 } // namespace common

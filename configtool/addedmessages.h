@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/addedtexts.h"
+#include "common/commontexts.h"
 #include "common/version.h"
 
 #include <span>
@@ -40,11 +41,53 @@ inline constexpr AddedText noCableChosen{100, u"Aucun câble choisi : choisissez
 // The about box; %1 is the package's version.
 inline constexpr AddedText packageLine{101, common::packageLineFrench};
 
+// Titles and buttons of the message boxes and file dialogs, and the user errors.
+inline constexpr AddedText errorTitle{102, common::texts::errorTitle};
+inline constexpr AddedText warningTitle{103, common::texts::warningTitle};
+inline constexpr AddedText informationTitle{104, common::texts::informationTitle};
+inline constexpr AddedText confirmationTitle{105, common::texts::confirmationTitle};
+inline constexpr AddedText yesText{106, common::texts::yes};
+inline constexpr AddedText noText{107, common::texts::no};
+inline constexpr AddedText cancelText{108, common::texts::cancel};
+inline constexpr AddedText openTitle{109, common::texts::openTitle};
+inline constexpr AddedText saveAsTitle{110, common::texts::saveAsTitle};
+inline constexpr AddedText fileNotFound{111, common::texts::fileNotFound};
+inline constexpr AddedText notAnInteger{112, common::texts::notAnInteger};
+inline constexpr AddedText notAFloat{113, common::texts::notAFloat};
+inline constexpr AddedText notADate{114, common::texts::notADate};
+inline constexpr AddedText cannotOpen{115, common::texts::cannotOpen};
+inline constexpr AddedText cannotCreate{116, common::texts::cannotCreate};
+inline constexpr AddedText cannotWrite{117, common::texts::cannotWrite};
+// The cable windows: a read, a programming that failed.
+inline constexpr AddedText readError{118, u"Erreur de lecture"};
+inline constexpr AddedText programmingError{119, u"Erreur de programmation"};
+// The update window's file dialog filter.
+inline constexpr AddedText cableListFilter{120, u"Liste des câbles (cable.txt)"};
+
 inline constexpr const AddedText *all[] = {
     &muxDisconnected, &listKept,           &downloadCancelled, &badAddress,      &cannotConnect,
     &serverSilent,    &downloadInterrupted, &fileTooLarge,     &unreadableReply, &listNotOnServer,
     &serverError,     &notACableList,       &cableMuxDisconnected, &downloadIncomplete, &unknownParity,
     &noCableChosen,   &packageLine,
+    &errorTitle,
+    &warningTitle,
+    &informationTitle,
+    &confirmationTitle,
+    &yesText,
+    &noText,
+    &cancelText,
+    &openTitle,
+    &saveAsTitle,
+    &fileNotFound,
+    &notAnInteger,
+    &notAFloat,
+    &notADate,
+    &cannotOpen,
+    &cannotCreate,
+    &cannotWrite,
+    &readError,
+    &programmingError,
+    &cableListFilter,
 };
 
 } // namespace configtool::added
