@@ -124,6 +124,8 @@ QByteArray withoutLineEnd(const QByteArray &line)
     return line.left(line.size() - lineEndOf(line).size());
 }
 
+} // namespace
+
 std::optional<QByteArray> readWholeFile(const QString &path)
 {
     if (!QFileInfo(path).isFile())
@@ -136,8 +138,6 @@ std::optional<QByteArray> readWholeFile(const QString &path)
         return std::nullopt;
     return bytes;
 }
-
-} // namespace
 
 struct IniFile::Location {
     qsizetype sectionLine = -1;

@@ -1,6 +1,7 @@
 #include "common/rewriterecord.h"
 
 #include "common/filereplace.h"
+#include "common/inifile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -63,19 +64,6 @@ std::optional<Parsed> decode(const QByteArray &record)
                    body.mid(sizesEnd + 1 + oldSize)};
 }
 
-std::optional<QByteArray> readPlainFile(const QString &path)
-{
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
 void removeDurably(const QString &path)
 {
     if (!QFile::remove(path))
@@ -118,13 +106,13 @@ QStringList finishInterruptedRewrites(const QString &folder)
     const QStringList names = QDir(folder).entryList({u'*' + kSuffix}, QDir::Files | QDir::Hidden);
     for (const QString &name : names) {
         const QString path = QDir(folder).filePath(name);
-        const std::optional<QByteArray> record = readPlainFile(path);
+        const std::optional<QByteArray> record = readWholeFile(path);
         if (!record)
             continue;
         const std::optional<Parsed> parsed = decode(*record);
         if (parsed) {
             const QString target = QFile::decodeName(parsed->target);
-            const std::optional<QByteArray> now = readPlainFile(target);
+            const std::optional<QByteArray> now = readWholeFile(target);
             if (now && *now != parsed->old && *now != parsed->bytes) {
                 // Kept for the next start when the file cannot be written now.
                 if (!replaceFile(target, parsed->bytes).ok())
