@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/addedtexts.h"
+#include "common/commontexts.h"
 #include "common/version.h"
 
 // Quorix's messages beyond its 40-line caption map, one language line each.
@@ -17,6 +18,7 @@ inline constexpr AddedText deviceLost{
     41, u"Le multiplexeur a été déconnecté. Reconnectez-le et relancez Quorix."};
 // The help pages; %1 is the page's path.
 inline constexpr AddedText helpPageMissing{42, u"Page d'aide introuvable : %1"};
+// No longer shown (the pages open in Quorix's own window); the line stays taken.
 inline constexpr AddedText helpNoBrowser{43, u"Aucun navigateur n'a pu ouvrir la page d'aide %1"};
 // The journal of readings that cannot be written, in two lines: %1 the file
 // or folder, %2 the system's reason; then what goes on meanwhile.
@@ -62,6 +64,31 @@ inline constexpr AddedText waylandNotAnswering{78, u"le compositeur Wayland ne r
 // A port the user may not open; %1: its device.
 inline constexpr AddedText portPermission{79, common::portPermissionFrench};
 
+// The journal's day file is a FIFO, device or folder.
+inline constexpr AddedText journalNotPlainFile{80, u"ce n'est pas un fichier ordinaire"};
+// File > Journal when nothing opened the folder: copies its path.
+inline constexpr AddedText copyPath{81, u"&Copier le chemin"};
+// Titles and buttons of the message boxes and file dialogs, and the user errors.
+inline constexpr AddedText errorTitle{82, common::texts::errorTitle};
+inline constexpr AddedText warningTitle{83, common::texts::warningTitle};
+inline constexpr AddedText informationTitle{84, common::texts::informationTitle};
+inline constexpr AddedText confirmationTitle{85, common::texts::confirmationTitle};
+inline constexpr AddedText yesText{86, common::texts::yes};
+inline constexpr AddedText noText{87, common::texts::no};
+inline constexpr AddedText cancelText{88, common::texts::cancel};
+inline constexpr AddedText openTitle{89, common::texts::openTitle};
+inline constexpr AddedText saveAsTitle{90, common::texts::saveAsTitle};
+inline constexpr AddedText fileNotFound{91, common::texts::fileNotFound};
+inline constexpr AddedText notAnInteger{92, common::texts::notAnInteger};
+inline constexpr AddedText notAFloat{93, common::texts::notAFloat};
+inline constexpr AddedText notADate{94, common::texts::notADate};
+inline constexpr AddedText cannotOpen{95, common::texts::cannotOpen};
+inline constexpr AddedText cannotCreate{96, common::texts::cannotCreate};
+inline constexpr AddedText cannotWrite{97, common::texts::cannotWrite};
+// The file dialogs' filters: the main window's, the editor's.
+inline constexpr AddedText openFilter{98, u"Fichier de configuration Quorix (*.mux)"};
+inline constexpr AddedText editorFilter{99, u"Fichier pour Tessal (*.mux)"};
+
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
                                            &journalMenu,       &packageLine,
@@ -95,6 +122,27 @@ inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,
                                            &waylandProtocolError,
                                            &waylandLost,
                                            &waylandNotAnswering,
-                                           &portPermission};
+                                           &portPermission,
+                                           &journalNotPlainFile,
+                                           &copyPath,
+                                           &errorTitle,
+                                           &warningTitle,
+                                           &informationTitle,
+                                           &confirmationTitle,
+                                           &yesText,
+                                           &noText,
+                                           &cancelText,
+                                           &openTitle,
+                                           &saveAsTitle,
+                                           &fileNotFound,
+                                           &notAnInteger,
+                                           &notAFloat,
+                                           &notADate,
+                                           &cannotOpen,
+                                           &cannotCreate,
+                                           &cannotWrite,
+                                           &openFilter,
+                                           &editorFilter,
+};
 
 } // namespace acquisition::added

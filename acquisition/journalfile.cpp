@@ -100,14 +100,28 @@ bool JournalFile::openFor(const QDate &day)
     close();
     QDir().mkpath(m_folder);
     m_openPath = QDir(m_folder).filePath(fileName(day));
-    m_fd = ::open(QFile::encodeName(m_openPath).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    const QByteArray name = QFile::encodeName(m_openPath);
+    // Without O_NONBLOCK a FIFO there would hold the window until a reader comes.
+    m_fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0666);
+    struct stat status {};
     if (m_fd < 0) {
+        const int error = errno;
+        if (::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode))
+            failNotPlainFile();
+        else
+            fail(error);
+        return false;
+    }
+    if (::fstat(m_fd, &status) != 0) {
         fail(errno);
         return false;
     }
+    if (!S_ISREG(status.st_mode)) {
+        failNotPlainFile();
+        return false;
+    }
     m_openDay = day;
-    struct stat status {};
-    if (::fstat(m_fd, &status) == 0 && status.st_size == 0)
+    if (status.st_size == 0)
         return append(headerLine());
     return true;
 }
@@ -134,13 +148,23 @@ bool JournalFile::append(const QByteArray &line)
 
 void JournalFile::fail(int error)
 {
+    report(QString::fromLocal8Bit(std::strerror(error)));
+}
+
+void JournalFile::failNotPlainFile()
+{
+    report(m_context.notPlainFile ? m_context.notPlainFile() : QString::fromLocal8Bit(std::strerror(EINVAL)));
+}
+
+void JournalFile::report(const QString &reason)
+{
     const QString path = m_openPath.isEmpty() ? m_folder : m_openPath;
     close();
     if (m_failing)
         return;
     m_failing = true;
     if (m_context.reportFailure)
-        m_context.reportFailure(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(error)));
+        m_context.reportFailure(QDir::toNativeSeparators(path), reason);
 }
 
 void JournalFile::close()

@@ -11,7 +11,8 @@
 
 namespace acquisition {
 
-// The journal of readings: one CSV file per day, YYYY-MM-DD.csv in its folder,
+// The journal of readings: one CSV file per day, YYYY-MM-DD.csv in its folder
+// (a plain file only: anything else there is a failure),
 // a header line when the file is new, then one line per value, each added by
 // a single append so that a crash never leaves half a line. The file stays
 // open during a series only. A failure (full disk, folder that cannot be
@@ -24,6 +25,8 @@ public:
         std::function<QString()> configurationPath;  // the current .mux file; empty: none
         // The file or folder that could not be written, and the system's reason.
         std::function<void(const QString &where, const QString &reason)> reportFailure;
+        // The reason given when the day's file is a FIFO, device or folder.
+        std::function<QString()> notPlainFile {};
     };
 
     JournalFile(QString folder, Context context);
@@ -48,6 +51,8 @@ private:
     bool openFor(const QDate &day);
     bool append(const QByteArray &line);
     void fail(int error);
+    void failNotPlainFile();
+    void report(const QString &reason);
     void close();
 
     QString m_folder;

@@ -40,7 +40,8 @@ bool canWriteIn(const QString &folder, const QString &name)
 
 UserEnvironment UserEnvironment::current()
 {
-    return {QDir::homePath(), qEnvironmentVariable("XDG_CONFIG_HOME"), qEnvironmentVariable("XDG_DATA_HOME")};
+    return {QDir::homePath(), qEnvironmentVariable("XDG_CONFIG_HOME"), qEnvironmentVariable("XDG_DATA_HOME"),
+            qEnvironmentVariable("XDG_STATE_HOME")};
 }
 
 QString UserEnvironment::configFolder() const
@@ -51,6 +52,11 @@ QString UserEnvironment::configFolder() const
 QString UserEnvironment::dataFolder() const
 {
     return absoluteOr(dataHome, QDir(home).filePath(QStringLiteral(".local/share")));
+}
+
+QString UserEnvironment::stateFolder() const
+{
+    return absoluteOr(stateHome, QDir(home).filePath(QStringLiteral(".local/state")));
 }
 
 QString ProgramFolders::dataFileToRead(const QString &name) const
@@ -81,6 +87,7 @@ ProgramFolders locateProgramFolders(const QString &programFolder, const QString 
     ProgramFolders folders;
     folders.program = programFolder;
     folders.userData = QDir(environment.dataFolder()).filePath(programName);
+    folders.records = QDir(environment.stateFolder()).filePath(programName);
     if (canWriteIn(programFolder, settingsFileName)) {
         folders.settings = programFolder;
     } else {

@@ -10,6 +10,7 @@ struct UserEnvironment {
     QString home;
     QString configHome; // XDG_CONFIG_HOME
     QString dataHome;   // XDG_DATA_HOME
+    QString stateHome {}; // XDG_STATE_HOME
 
     static UserEnvironment current();
 
@@ -17,6 +18,7 @@ struct UserEnvironment {
     // variable is unset or not an absolute path.
     QString configFolder() const;
     QString dataFolder() const;
+    QString stateFolder() const;
 };
 
 // Where one program finds and keeps its files.
@@ -24,6 +26,7 @@ struct ProgramFolders {
     QString program;  // the executable's folder: language files, help pages, shipped data
     QString settings; // holds the settings file
     QString userData; // the user's own copies of data files; empty: none
+    QString records {}; // the user's records of settings rewritten in place; empty: none
 
     // The user's copy of a data file when there is one, else the shipped one.
     QString dataFileToRead(const QString &name) const;

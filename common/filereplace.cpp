@@ -1,5 +1,7 @@
 #include "common/filereplace.h"
 
+#include "common/rewriterecord.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -165,7 +167,7 @@ void removeStaleTemporaries(const QByteArray &folder, const QByteArray &fileName
 }
 
 // For a writable file in a folder where no file can be created.
-FileWriteResult rewriteInPlace(const QByteArray &target, const QByteArray &bytes)
+FileWriteResult rewriteInPlace(const QByteArray &target, const QByteArray &bytes, const QString &recordFolder)
 {
     Descriptor fd(::open(target.constData(), O_RDWR | O_CLOEXEC));
     const bool canRestore = fd.valid();
@@ -179,11 +181,15 @@ FileWriteResult rewriteInPlace(const QByteArray &target, const QByteArray &bytes
         if (const int error = readAll(fd.get(), old))
             return {error};
     }
+    if (canRestore && old == bytes)
+        return {};
+    RewriteRecord record = canRestore ? RewriteRecord::write(recordFolder, target, old, bytes) : RewriteRecord();
     // Reserving the space first makes a full disk fail before any byte changes.
     if (bytes.size() > st.st_size) {
         const int error = ::posix_fallocate(fd.get(), 0, off_t(bytes.size()));
         if (error != 0 && error != EOPNOTSUPP && error != EINVAL) {
             (void)::ftruncate(fd.get(), st.st_size);
+            record.drop();
             return {error};
         }
     }
@@ -197,12 +203,13 @@ FileWriteResult rewriteInPlace(const QByteArray &target, const QByteArray &bytes
         (void)::ftruncate(fd.get(), off_t(old.size()));
         (void)syncData(fd.get());
     }
+    record.drop();
     return {error};
 }
 
 } // namespace
 
-FileWriteResult replaceFile(const QString &path, const QByteArray &bytes)
+FileWriteResult replaceFile(const QString &path, const QByteArray &bytes, const QString &recordFolder)
 {
     const QString targetPath = finalTarget(path);
     const QByteArray target = QFile::encodeName(targetPath);
@@ -224,7 +231,7 @@ FileWriteResult replaceFile(const QString &path, const QByteArray &bytes)
     if (const int error = createTemporary(folder, fileName, mode, fd, temporary)) {
         // Only a plain file is written through: a FIFO or device would take the bytes elsewhere.
         if (exists && S_ISREG(old.st_mode) && (error == EACCES || error == EPERM))
-            return rewriteInPlace(target, bytes);
+            return rewriteInPlace(target, bytes, recordFolder);
         return {error};
     }
     if (exists) {

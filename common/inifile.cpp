@@ -124,6 +124,8 @@ QByteArray withoutLineEnd(const QByteArray &line)
     return line.left(line.size() - lineEndOf(line).size());
 }
 
+} // namespace
+
 std::optional<QByteArray> readWholeFile(const QString &path)
 {
     if (!QFileInfo(path).isFile())
@@ -136,8 +138,6 @@ std::optional<QByteArray> readWholeFile(const QString &path)
         return std::nullopt;
     return bytes;
 }
-
-} // namespace
 
 struct IniFile::Location {
     qsizetype sectionLine = -1;
@@ -300,7 +300,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 }
 
 void writeIniString(const QString &path, const QString &section, const QString &key,
-                    const QString &value)
+                    const QString &value, const QString &recordFolder)
 {
     const QFileInfo info(path);
     const auto refused = [&] { return UserError::cannotWrite(info.absoluteFilePath()); };
@@ -315,13 +315,14 @@ void writeIniString(const QString &path, const QString &section, const QString &
     }
     IniFile ini(old);
     ini.writeString(section, key, value);
-    if (!replaceFile(path, ini.contents()).ok())
+    if (!replaceFile(path, ini.contents(), recordFolder).ok())
         throw refused();
 }
 
-void writeIniInteger(const QString &path, const QString &section, const QString &key, int value)
+void writeIniInteger(const QString &path, const QString &section, const QString &key, int value,
+                     const QString &recordFolder)
 {
-    writeIniString(path, section, key, QString::number(value));
+    writeIniString(path, section, key, QString::number(value), recordFolder);
 }
 
 } // namespace common

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace common {
 
 // The contents of one INI file, loaded once and read many times.
@@ -53,12 +55,17 @@ private:
     bool m_byteOrderMark = false;
 };
 
+// A plain file's bytes; nothing when it is missing, not a plain file (a FIFO
+// would block) or cannot be read.
+std::optional<QByteArray> readWholeFile(const QString &path);
+
 // One operation per call, like the system's profile calls: the file is read,
 // changed and replaced within the call (common::replaceFile). A refused or
 // failed write throws UserError::cannotWrite(path) and leaves the old file as
-// it was.
+// it was. recordFolder: see replaceFile.
 void writeIniString(const QString &path, const QString &section, const QString &key,
-                    const QString &value);
-void writeIniInteger(const QString &path, const QString &section, const QString &key, int value);
+                    const QString &value, const QString &recordFolder = {});
+void writeIniInteger(const QString &path, const QString &section, const QString &key, int value,
+                     const QString &recordFolder = {});
 
 } // namespace common

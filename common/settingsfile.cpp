@@ -5,8 +5,10 @@
 
 namespace common {
 
-SettingsFile::SettingsFile(QString fileName, QString directory)
-    : m_fileName(std::move(fileName)), m_directory(std::move(directory)) {}
+SettingsFile::SettingsFile(QString fileName, QString directory, QString recordFolder)
+    : m_fileName(std::move(fileName)), m_directory(std::move(directory)), m_recordFolder(std::move(recordFolder))
+{
+}
 
 QString SettingsFile::path() const
 {
@@ -17,13 +19,13 @@ QString SettingsFile::path() const
 
 void SettingsFile::Ecrire_fichier_ini(const QString &section, const QString &key, int value)
 {
-    writeIniInteger(path(), section, key, value);
+    writeIniInteger(path(), section, key, value, m_recordFolder);
 }
 
 void SettingsFile::Ecrire_chaine_ini(const QString &section, const QString &key,
                                      const QString &value)
 {
-    writeIniString(path(), section, key, value);
+    writeIniString(path(), section, key, value, m_recordFolder);
 }
 
 QString SettingsFile::Lire_chaine_ini(const QString &section, const QString &key) const

@@ -11,8 +11,9 @@ namespace common {
 // call returns.
 class SettingsFile {
 public:
-    // An empty directory stands for the executable's own folder.
-    explicit SettingsFile(QString fileName, QString directory = {});
+    // An empty directory stands for the executable's own folder. recordFolder
+    // keeps the records of rewrites in place (see replaceFile); empty: none.
+    explicit SettingsFile(QString fileName, QString directory = {}, QString recordFolder = {});
 
     QString path() const;
 
@@ -29,6 +30,7 @@ public:
 private:
     QString m_fileName;
     QString m_directory;
+    QString m_recordFolder;
 };
 
 } // namespace common

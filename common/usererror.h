@@ -5,8 +5,9 @@
 
 namespace common {
 
-// A failure that a window handler shows in an error box with the run-time
-// library's French text; the program then goes on.
+// A failure that a window handler shows in an error box; the program then
+// goes on. The texts of the named failures follow the language applied
+// (common::inLanguage), French otherwise.
 class UserError : public std::runtime_error {
 public:
     // What went wrong, for callers that treat some failures apart.
@@ -23,7 +24,7 @@ public:
     };
 
     explicit UserError(QString text, Kind kind = Kind::Other);
-    const QString &text() const { return m_text; }
+    QString text() const;
     Kind kind() const { return m_kind; }
 
     static UserError fileNotFound();
@@ -35,8 +36,12 @@ public:
     static UserError cannotWrite(const QString &path);
 
 private:
+    UserError(const char16_t *french, QString argument, Kind kind);
+
     QString m_text;
     Kind m_kind;
+    const char16_t *m_french = nullptr; // with %1 for m_argument
+    QString m_argument;
 };
 
 } // namespace common

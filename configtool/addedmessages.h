@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/addedtexts.h"
+#include "common/commontexts.h"
 #include "common/version.h"
 
 #include <span>
@@ -42,11 +43,53 @@ inline constexpr AddedText packageLine{101, common::packageLineFrench};
 // A port the user may not open; %1: its device.
 inline constexpr AddedText portPermission{102, common::portPermissionFrench};
 
+// Titles and buttons of the message boxes and file dialogs, and the user errors.
+inline constexpr AddedText errorTitle{103, common::texts::errorTitle};
+inline constexpr AddedText warningTitle{104, common::texts::warningTitle};
+inline constexpr AddedText informationTitle{105, common::texts::informationTitle};
+inline constexpr AddedText confirmationTitle{106, common::texts::confirmationTitle};
+inline constexpr AddedText yesText{107, common::texts::yes};
+inline constexpr AddedText noText{108, common::texts::no};
+inline constexpr AddedText cancelText{109, common::texts::cancel};
+inline constexpr AddedText openTitle{110, common::texts::openTitle};
+inline constexpr AddedText saveAsTitle{111, common::texts::saveAsTitle};
+inline constexpr AddedText fileNotFound{112, common::texts::fileNotFound};
+inline constexpr AddedText notAnInteger{113, common::texts::notAnInteger};
+inline constexpr AddedText notAFloat{114, common::texts::notAFloat};
+inline constexpr AddedText notADate{115, common::texts::notADate};
+inline constexpr AddedText cannotOpen{116, common::texts::cannotOpen};
+inline constexpr AddedText cannotCreate{117, common::texts::cannotCreate};
+inline constexpr AddedText cannotWrite{118, common::texts::cannotWrite};
+// The cable windows: a read, a programming that failed.
+inline constexpr AddedText readError{119, u"Erreur de lecture"};
+inline constexpr AddedText programmingError{120, u"Erreur de programmation"};
+// The update window's file dialog filter.
+inline constexpr AddedText cableListFilter{121, u"Liste des câbles (cable.txt)"};
+
 inline constexpr const AddedText *all[] = {
     &muxDisconnected, &listKept,           &downloadCancelled, &badAddress,      &cannotConnect,
     &serverSilent,    &downloadInterrupted, &fileTooLarge,     &unreadableReply, &listNotOnServer,
     &serverError,     &notACableList,       &cableMuxDisconnected, &downloadIncomplete, &unknownParity,
     &noCableChosen,   &packageLine, &portPermission,
+    &errorTitle,
+    &warningTitle,
+    &informationTitle,
+    &confirmationTitle,
+    &yesText,
+    &noText,
+    &cancelText,
+    &openTitle,
+    &saveAsTitle,
+    &fileNotFound,
+    &notAnInteger,
+    &notAFloat,
+    &notADate,
+    &cannotOpen,
+    &cannotCreate,
+    &cannotWrite,
+    &readError,
+    &programmingError,
+    &cableListFilter,
 };
 
 } // namespace configtool::added

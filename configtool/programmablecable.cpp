@@ -1,8 +1,10 @@
 #include "configtool/programmablecable.h"
 
+#include "common/commontexts.h"
 #include "common/integertext.h"
 #include "common/textcodec.h"
 #include "configtool/cablelink.h"
+#include "configtool/addedmessages.h"
 #include "configtool/bytetext.h"
 #include "configtool/cableview.h"
 #include "configtool/operationscope.h"
@@ -288,7 +290,7 @@ void programProgrammableCable(CableLink &link, ProgrammableCableView &view, cons
     else if (link.deviceGone())
         view.showMessage(MessageKind::Error, messages.disconnected);
     else
-        view.showMessage(MessageKind::Plain, QStringLiteral("Erreur de programmation"));
+        view.showMessage(MessageKind::Plain, common::inLanguage(added::programmingError.french));
 }
 
 bool configurationDiffers(CableLink &link, ProgrammableCableView &view)

@@ -1,5 +1,7 @@
 #include "configtool/registerprogramming.h"
 
+#include "common/commontexts.h"
+#include "configtool/addedmessages.h"
 #include "configtool/analogvalue.h"
 #include "configtool/bytetext.h"
 #include "configtool/cabledatabase.h"
@@ -109,7 +111,7 @@ std::optional<int> chosenReference(RegisterPageView &view, const CableMessages &
 
 } // namespace
 
-QString readFailureText() { return QStringLiteral("Erreur de lecture"); }
+QString readFailureText() { return common::inLanguage(added::readError.french); }
 
 void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database,
                     const CableMessages &messages)

@@ -4,6 +4,7 @@
 #include "acquisition/ui/arrowspinbox.h"
 #include "acquisition/ui/helptexts.h"
 #include "acquisition/ui/radiogroup.h"
+#include "common/commontexts.h"
 #include "common/filelocations.h"
 #include "common/ui/apropos.h"
 #include "common/ui/helppage.h"
@@ -43,8 +44,6 @@ constexpr int kRowSpacing = 32;
 constexpr int kRowNameX = 16;
 constexpr int kCountX = 90;
 constexpr int kCountWidth = 57;
-
-const QString kFilter = QStringLiteral("Fichier pour Tessal (*.mux)");
 
 QFont captionFont()
 {
@@ -234,12 +233,14 @@ void Tconfig_form::connectHandlers()
 void Tconfig_form::setDefaultHooks()
 {
     hooks.chooseOpenPath = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"),
-                                            common::configurationDialogFolder(m_session.fichier_config), kFilter);
+        return QFileDialog::getOpenFileName(this, common::inLanguage(common::texts::openTitle),
+                                            common::configurationDialogFolder(m_session.fichier_config),
+                                            m_messages.added.text(added::editorFilter));
     };
     hooks.chooseSavePath = [this] {
-        QFileDialog dialog(this, QStringLiteral("Enregistrer sous"),
-                           common::configurationDialogFolder(m_session.fichier_config), kFilter);
+        QFileDialog dialog(this, common::inLanguage(common::texts::saveAsTitle),
+                           common::configurationDialogFolder(m_session.fichier_config),
+                           m_messages.added.text(added::editorFilter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("mux"));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();

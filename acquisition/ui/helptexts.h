@@ -7,7 +7,7 @@ namespace acquisition {
 
 inline common::HelpPageTexts helpPageTexts(const QuorixMessages &messages)
 {
-    return {messages.added.text(added::helpPageMissing), messages.added.text(added::helpNoBrowser)};
+    return {messages.added.text(added::helpPageMissing)};
 }
 
 } // namespace acquisition

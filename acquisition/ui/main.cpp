@@ -3,6 +3,7 @@
 #include "acquisition/ui/quorixprogram.h"
 #include "acquisition/virtualkeyboardsink.h"
 #include "common/filelocations.h"
+#include "common/rewriterecord.h"
 #include "common/usererror.h"
 
 #include <QApplication>
@@ -38,10 +39,11 @@ int main(int argc, char *argv[])
     const common::UserEnvironment user = common::UserEnvironment::current();
     const common::ProgramFolders files = common::locateProgramFolders(
         QCoreApplication::applicationDirPath(), QStringLiteral("quorix"), QStringLiteral("quorix.ini"), user);
+    common::finishInterruptedRewrites(files.records);
     // Opened at the first "Lecture", which says so when there is no way to type.
-    acquisition::SessionKeySink keys(common::SettingsFile(QStringLiteral("quorix.ini"), files.settings));
+    acquisition::SessionKeySink keys(common::SettingsFile(QStringLiteral("quorix.ini"), files.settings, files.records));
     acquisition::QuorixProgram program(
-        keys, {files.settings, files.program, QDir(files.userData).filePath(QStringLiteral("journal"))});
+        keys, {files.settings, files.program, QDir(files.userData).filePath(QStringLiteral("journal")), files.records});
     if (!program.mainWindow().muxFound())
         return 1;
     if (onXWayland && compositorFocusesOnClick())

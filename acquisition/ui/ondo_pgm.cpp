@@ -9,6 +9,7 @@
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/helptexts.h"
+#include "common/commontexts.h"
 #include "common/filelocations.h"
 #include "common/terminal.h"
 #include "common/ui/apropos.h"
@@ -20,7 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QLayout>
@@ -45,8 +46,6 @@ constexpr int kClientWidth = 171;
 constexpr int kClientHeight = 58;
 constexpr int kIconSize = 50;
 constexpr int kTimerMs = 50;
-
-const QString kOpenFilter = QStringLiteral("Fichier de configuration Quorix (*.mux)");
 
 QString noMultiplexerText()
 {
@@ -197,14 +196,16 @@ void TQuorix::registerCaptions(common::CaptionRegistry &targets)
 void TQuorix::setDefaultHooks()
 {
     hooks.chooseOpenPath = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"),
+        return QFileDialog::getOpenFileName(this, common::inLanguage(common::texts::openTitle),
                                             common::configurationDialogFolder(m_session.fichier_config),
-                                            kOpenFilter);
+                                            m_language.messages().added.text(added::openFilter));
     };
     hooks.openHelp = [this](const QUrl &url) {
         common::openHelpPage(this, url.toLocalFile(), helpPageTexts(m_language.messages()));
     };
-    hooks.openFolder = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    hooks.openFolder = [this](const QUrl &url, std::function<void(bool)> done) {
+        m_opener.open(url.toLocalFile(), std::move(done));
+    };
     hooks.endProgram = [] { QCoreApplication::exit(0); };
 }
 
@@ -445,10 +446,19 @@ void TQuorix::Journal1Click()
     // Before the first value the folder does not exist yet.
     QDir().mkpath(m_journal->folder());
     const QString shown = QDir::toNativeSeparators(m_journal->folder());
-    if (!hooks.openFolder(QUrl::fromLocalFile(m_journal->folder())))
-        withNormalStyle([this, &shown] {
-            common::showError(this, m_language.messages().added.text(added::noFileManager).arg(shown));
-        });
+    hooks.openFolder(QUrl::fromLocalFile(m_journal->folder()), [self = QPointer<TQuorix>(this), shown](bool opened) {
+        if (self && !opened)
+            self->showJournalFolder(shown);
+    });
+}
+
+void TQuorix::showJournalFolder(const QString &shown)
+{
+    const common::AddedTexts &texts = m_language.messages().added;
+    withNormalStyle([this, &texts, &shown] {
+        common::showErrorOffering(this, texts.text(added::noFileManager).arg(shown), texts.text(added::copyPath),
+                                  [&shown] { QGuiApplication::clipboard()->setText(shown); });
+    });
 }
 
 // --- help, about, languages ---

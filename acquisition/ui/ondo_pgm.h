@@ -2,6 +2,7 @@
 
 #include "acquisition/configurationsession.h"
 #include "acquisition/cycleview.h"
+#include "common/desktopopener.h"
 #include "common/languagemenu.h"
 #include "common/settingsfile.h"
 #include "common/ui/messages.h"
@@ -62,7 +63,8 @@ public:
     struct Hooks {
         std::function<QString()> chooseOpenPath; // empty: cancelled
         std::function<void(const QUrl &)> openHelp;
-        std::function<bool(const QUrl &)> openFolder; // false: nothing could open it
+        // Calls back, possibly later, with false when nothing could open it.
+        std::function<void(const QUrl &, std::function<void(bool opened)>)> openFolder;
         std::function<void()> endProgram;
     };
     Hooks hooks;
@@ -85,6 +87,8 @@ public:
     void Ouvrir1Click();
     void Configuration1Click();
     void Journal1Click();
+    // The journal's folder when nothing opened it, with a button that copies its path.
+    void showJournalFolder(const QString &shown);
     void Aide1Click();
     void Apropos2Click();
     void menuExitClick();
@@ -161,6 +165,7 @@ private:
     Tconfig_form *m_editor = nullptr;
     common::TAboutBox *m_about = nullptr;
     JournalFile *m_journal = nullptr;
+    common::DesktopOpener m_opener;
     std::unique_ptr<Cursor> m_cursor;
     std::unique_ptr<AcquisitionCycle> m_cycle;
     bool m_muxFound = false;

@@ -11,9 +11,10 @@
 namespace acquisition {
 
 QuorixProgram::QuorixProgram(KeySink &keys, const QuorixFolders &folders)
-    : m_settings(QStringLiteral("quorix.ini"), folders.settings),
+    : m_settings(QStringLiteral("quorix.ini"), folders.settings, folders.records),
       m_language(m_settings, m_session,
-                 folders.languages.isEmpty() ? QCoreApplication::applicationDirPath() : folders.languages)
+                 folders.languages.isEmpty() ? QCoreApplication::applicationDirPath() : folders.languages),
+      m_translator(m_language.messages().added, added::all)
 {
     m_main = std::make_unique<TQuorix>(m_link, m_pump, m_session, m_language, m_settings, keys);
     // Secondary windows of the main window: the window manager keeps them above
@@ -31,7 +32,8 @@ QuorixProgram::QuorixProgram(KeySink &keys, const QuorixFolders &folders)
                                   [this] { return m_session.fichier_config; },
                                   [main](const QString &where, const QString &reason) {
                                       main->showJournalFailure(where, reason);
-                                  }});
+                                  },
+                                  [this] { return m_language.messages().added.text(added::journalNotPlainFile); }});
         m_main->setJournal(m_journal.get());
     }
 }

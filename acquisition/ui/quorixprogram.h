@@ -2,6 +2,7 @@
 
 #include "acquisition/configurationsession.h"
 #include "acquisition/journalfile.h"
+#include "common/addedtexttranslator.h"
 #include "acquisition/quorixlanguage.h"
 #include "link/acquisitionlink.h"
 #include "link/clock.h"
@@ -29,6 +30,7 @@ struct QuorixFolders {
     QString settings;
     QString languages;
     QString journal {};
+    QString records {}; // records of quorix.ini rewritten in place; empty: none
 };
 
 // Quorix's windows, created once in their fixed order (main window, whose
@@ -52,6 +54,7 @@ private:
     ConfigurationSession m_session;
     common::SettingsFile m_settings;
     QuorixLanguage m_language;
+    common::AddedTextTranslator m_translator;
     std::unique_ptr<JournalFile> m_journal;
     std::unique_ptr<TQuorix> m_main;
     std::unique_ptr<Tconfig_form> m_editor;

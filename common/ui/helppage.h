@@ -1,24 +1,32 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
 
-#include <functional>
-
-class QUrl;
+class QTextBrowser;
 class QWidget;
 
 namespace common {
 
-// The two error texts, in the program's language; %1 stands for the page.
+// The error text, in the program's language; %1 stands for the page.
 struct HelpPageTexts {
     QString missing;
-    QString noBrowser;
 };
 
-// Opens a local help page in the user's browser. A missing page, or a desktop
-// with no program to open it, gives an error box instead of doing nothing.
-// `open` is the desktop's opener (QDesktopServices::openUrl by default).
-void openHelpPage(QWidget *parent, const QString &path, const HelpPageTexts &texts,
-                  const std::function<bool(const QUrl &)> &open = {});
+// The help pages in a window of the program's own, so that no browser is
+// needed: links between the pages, their style sheet and images are read
+// from the pages' folder. Titled with the page's own title.
+class HelpWindow : public QDialog {
+public:
+    HelpWindow(const QString &path, QWidget *parent = nullptr);
+    QTextBrowser *browser() const { return m_browser; }
+
+private:
+    QTextBrowser *m_browser;
+};
+
+// Shows a local help page in a HelpWindow until it is closed; a missing page
+// gives an error box instead.
+void openHelpPage(QWidget *parent, const QString &path, const HelpPageTexts &texts);
 
 } // namespace common

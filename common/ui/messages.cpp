@@ -1,5 +1,6 @@
 #include "common/ui/messages.h"
 
+#include "common/commontexts.h"
 #include "common/usererror.h"
 
 #include <QCoreApplication>
@@ -13,10 +14,12 @@ namespace common {
 
 namespace {
 
-const QString yes = QStringLiteral("&Oui");
-const QString no = QStringLiteral("&Non");
-const QString cancel = QStringLiteral("Annuler");
 const QString ok = QStringLiteral("OK");
+
+QStringList yesNo()
+{
+    return {inLanguage(texts::yes), inLanguage(texts::no)};
+}
 
 // Callers end lines with CR LF, LF CR or LF alike; each is one line break.
 QString displayed(QString text)
@@ -34,6 +37,8 @@ void fillBox(QMessageBox &box, QMessageBox::Icon icon, const QString &title, con
     // Texts may carry what a device or a file sent: never read them as markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(displayed(text));
+    // A path or a device's answer may be wanted elsewhere.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.setProperty(originalTextProperty, text);
 }
 
@@ -78,30 +83,35 @@ void placeBeside(QWidget *box, const QWidget *window)
 
 void showError(QWidget *parent, const QString &text)
 {
-    runBox(parent, QMessageBox::Critical, QStringLiteral("Erreur"), text, {ok}, 0);
+    runBox(parent, QMessageBox::Critical, inLanguage(texts::errorTitle), text, {ok}, 0);
+}
+
+void showErrorOffering(QWidget *parent, const QString &text, const QString &action,
+                       const std::function<void()> &onAction)
+{
+    if (runBox(parent, QMessageBox::Critical, inLanguage(texts::errorTitle), text, {action, ok}, 1) == 0 && onAction)
+        onAction();
 }
 
 void showInformation(QWidget *parent, const QString &text)
 {
-    runBox(parent, QMessageBox::Information, QStringLiteral("Information"), text, {ok}, 0);
+    runBox(parent, QMessageBox::Information, inLanguage(texts::informationTitle), text, {ok}, 0);
 }
 
 bool askQuestion(QWidget *parent, const QString &text)
 {
-    return runBox(parent, QMessageBox::Information, QStringLiteral("Information"), text,
-                  {yes, no}, 1) == 0;
+    return runBox(parent, QMessageBox::Information, inLanguage(texts::informationTitle), text, yesNo(), 1) == 0;
 }
 
 bool askWarning(QWidget *parent, const QString &text)
 {
-    return runBox(parent, QMessageBox::Warning, QStringLiteral("Avertissement"), text,
-                  {yes, no}, 1) == 0;
+    return runBox(parent, QMessageBox::Warning, inLanguage(texts::warningTitle), text, yesNo(), 1) == 0;
 }
 
 Answer askConfirmation(QWidget *parent, const QString &text)
 {
-    const int clicked = runBox(parent, QMessageBox::Question, QStringLiteral("Confirmation"),
-                               text, {yes, no, cancel}, 2);
+    const int clicked = runBox(parent, QMessageBox::Question, inLanguage(texts::confirmationTitle), text,
+                               yesNo() << inLanguage(texts::cancel), 2);
     return clicked == 0 ? Answer::Yes : clicked == 1 ? Answer::No : Answer::Cancel;
 }
 
@@ -116,7 +126,7 @@ void showNotice(QWidget *parent, const QString &text)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setWindowModality(Qt::NonModal);
-    fillBox(*box, QMessageBox::Warning, QStringLiteral("Avertissement"), text);
+    fillBox(*box, QMessageBox::Warning, inLanguage(texts::warningTitle), text);
     box->addButton(ok, QMessageBox::AcceptRole);
     // Set last: the box's set-up resets its window flags.
     box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);

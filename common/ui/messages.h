@@ -7,7 +7,8 @@ class QWidget;
 
 namespace common {
 
-// The programs' modal message boxes, with French titles and buttons. Each one
+// The programs' modal message boxes. Titles and buttons are named below in
+// French; they follow the language applied (common::inLanguage). Each one
 // blocks until answered; closing a question with the title bar or Escape counts
 // as its safe answer ("&Non", or "Annuler" where offered).
 //
@@ -19,6 +20,11 @@ enum class Answer { Yes, No, Cancel };
 
 // "Erreur", critical icon, "OK".
 void showError(QWidget *parent, const QString &text);
+
+// The error box with a second button, `action` (the default), before "OK";
+// `onAction` runs when that one closes the box.
+void showErrorOffering(QWidget *parent, const QString &text, const QString &action,
+                       const std::function<void()> &onAction);
 
 // "Information", information icon, "OK".
 void showInformation(QWidget *parent, const QString &text);

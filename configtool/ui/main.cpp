@@ -1,4 +1,5 @@
 #include "common/filelocations.h"
+#include "common/rewriterecord.h"
 #include "configtool/ui/setrixprogram.h"
 
 #include <QApplication>
@@ -9,7 +10,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Setrix"));
     const common::ProgramFolders files = common::locateProgramFolders(
         QCoreApplication::applicationDirPath(), QStringLiteral("setrix"), QStringLiteral("kelt.ini"));
-    configtool::SetrixProgram program({files.settings, files.program, {}, files.userData});
+    common::finishInterruptedRewrites(files.records);
+    configtool::SetrixProgram program({files.settings, files.program, {}, files.userData, files.records});
     program.mainWindow().show();
     return app.exec();
 }

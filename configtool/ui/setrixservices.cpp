@@ -12,7 +12,7 @@ common::ProgramFolders setrixFiles(const SetrixFolders &folders)
     const QString own = QCoreApplication::applicationDirPath();
     return {folders.startDirectory.isEmpty() ? own : folders.startDirectory,
             folders.settingsDirectory.isEmpty() ? own : folders.settingsDirectory,
-            folders.userDataDirectory};
+            folders.userDataDirectory, folders.recordDirectory};
 }
 } // namespace
 
@@ -20,7 +20,7 @@ SetrixServices::SetrixServices(muxlink::SerialPorts &ports, muxlink::EventPump &
                                const SetrixFolders &folders)
     : link(ports, pump, clock),
       files(setrixFiles(folders)),
-      settings(QStringLiteral("kelt.ini"), files.settings),
+      settings(QStringLiteral("kelt.ini"), files.settings, files.records),
       today(folders.today ? folders.today : [] { return QDate::currentDate(); }),
       language(captionTable(), settings, files.program)
 {

@@ -4,6 +4,7 @@
 #include "common/languageswitch.h"
 #include "common/settingsfile.h"
 #include "configtool/cablelistupdate.h"
+#include "common/addedtexttranslator.h"
 #include "configtool/setrixtexts.h"
 #include "link/configtoollink.h"
 
@@ -22,6 +23,7 @@ struct SetrixFolders {
     QString startDirectory;        // language files, shipped cable.txt; empty: the executable's folder
     std::function<QDate()> today;  // empty: the system's date
     QString userDataDirectory {};  // the user's cable.txt; empty: none, the shipped one is updated
+    QString recordDirectory {};    // records of kelt.ini rewritten in place; empty: none
 };
 
 // What Setrix's windows share, owned by the program and handed to each window:
@@ -43,6 +45,8 @@ struct SetrixServices {
     std::function<QDate()> today;
     common::LanguageSwitch language;
     SetrixTexts texts;
+    // The texts common code shows (box titles, buttons, file errors) in the language.
+    common::AddedTextTranslator translator {texts.addedTexts(), added::all};
     ProxySettings proxy;
     QDate cableListDate; // invalid: none read, older than any list
 };

@@ -1,5 +1,6 @@
 #include "configtool/ui/update.h"
 
+#include "common/commontexts.h"
 #include "common/ui/messages.h"
 #include "common/ui/windowhelpers.h"
 #include "configtool/captionmap.h"
@@ -37,8 +38,7 @@ TForm3::TForm3(UpdateWindowContext context, QWidget *parent)
       Button2(new QPushButton(QStringLiteral("&Annuler"), this)),
       Button3(new QPushButton(QStringLiteral("&Rechercher..."), this)),
       Button1(new QPushButton(QStringLiteral("&Internet"), this)),
-      OpenDialog1(new QFileDialog(this, QStringLiteral("Ouvrir"), QString(),
-                                  QStringLiteral("Liste des câbles (cable.txt)"))),
+      OpenDialog1(new QFileDialog(this)),
       m_context(std::move(context)),
       m_download(m_client, m_context.texts.addedTexts())
 {
@@ -76,6 +76,9 @@ TForm3::TForm3(UpdateWindowContext context, QWidget *parent)
 
     m_download.setUrl(updateUrlAtStart());
     m_chooseFile = [this] {
+        // In the language of the moment, which may have changed since.
+        OpenDialog1->setWindowTitle(common::inLanguage(common::texts::openTitle));
+        OpenDialog1->setNameFilter(m_context.texts.added(added::cableListFilter));
         return OpenDialog1->exec() == QDialog::Accepted ? OpenDialog1->selectedFiles().value(0) : QString();
     };
 

@@ -1,6 +1,7 @@
 // The journal of readings: the line of each value, one file per day, and a
 // disk that is full or a folder that cannot be written.
 #include "acquisition/journalfile.h"
+#include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/unprivileged.h"
 
@@ -11,7 +12,12 @@
 #include <QTest>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <sys/mount.h>
 #include <unistd.h>
@@ -27,7 +33,8 @@ const QByteArray header = "time,configuration,batch,series,instrument,line,value
 struct Rig {
     explicit Rig(const QString &folder)
         : journal(folder, {[this] { return now; }, [this] { return configuration; },
-                           [this](const QString &where, const QString &why) { failures << where + ": " + why; }})
+                           [this](const QString &where, const QString &why) { failures << where + ": " + why; },
+                           [] { return QStringLiteral("not a plain file"); }})
     {
     }
     QString file(const QString &day = "2024-06-03") const { return journal.folder() + "/" + day + ".csv"; }
@@ -60,6 +67,23 @@ struct SmallDisk {
     }
     QString path(const QString &name) const { return mountPoint.filePath(name); }
 };
+
+// Records three values on a thread; a record stuck on a FIFO is freed by
+// opening its other end, so that the test ends either way.
+bool recordsWithoutBlocking(Rig &rig)
+{
+    auto recorded = std::async(std::launch::async, [&rig] {
+        for (int i = 0; i < 3; ++i)
+            rig.journal.record({0, 1, 1 + i, "V1", "1"});
+        rig.journal.closeSeries();
+    });
+    if (recorded.wait_for(std::chrono::seconds(30)) == std::future_status::ready)
+        return true;
+    const int reader = ::open(QFile::encodeName(rig.file()).constData(), O_RDONLY | O_NONBLOCK);
+    recorded.wait();
+    ::close(reader);
+    return false;
+}
 
 // As an unprivileged user, in a folder of its own.
 void unwritableFolderIsReportedOnce()
@@ -148,6 +172,36 @@ private slots:
     void folderThatCannotBeWrittenIsReportedOnce()
     {
         testsupport::runUnprivileged(unwritableFolderIsReportedOnce);
+    }
+
+    // A FIFO, with or without a reader, or a folder where the day's file goes:
+    // the values go on without waiting, the failure is said once.
+    void dayFileThatIsNotPlain_data()
+    {
+        testsupport::columns<QString>("kind");
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("fifo with a reader") << "reader";
+        QTest::newRow("folder") << "folder";
+    }
+    void dayFileThatIsNotPlain()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        Rig rig(dir.path());
+        const QByteArray path = QFile::encodeName(rig.file());
+        if (kind == "folder")
+            QVERIFY(QDir().mkdir(rig.file()));
+        else
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        const int reader = kind == "reader" ? ::open(path.constData(), O_RDONLY | O_NONBLOCK) : -1;
+        const bool free = recordsWithoutBlocking(rig);
+        QByteArray received(64, '\0');
+        const ssize_t got = reader >= 0 ? ::read(reader, received.data(), received.size()) : 0;
+        if (reader >= 0)
+            ::close(reader);
+        QVERIFY2(free, "recording blocked on the FIFO");
+        QCOMPARE(rig.failures, QStringList({rig.file() + ": not a plain file"}));
+        QVERIFY2(got <= 0, received.left(got).constData()); // nothing went into the FIFO
     }
 
     void fullDiskLeavesNoHalfLine()

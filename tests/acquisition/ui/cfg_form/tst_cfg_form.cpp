@@ -3,6 +3,7 @@
 #include "acquisition/ui/arrowspinbox.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/radiogroup.h"
+#include "common/addedtexttranslator.h"
 #include "common/languagefiles.h"
 #include "common/ui/apropos.h"
 #include "tests/support/datacolumns.h"
@@ -10,7 +11,10 @@
 #include "tests/support/instrumentfields.h"
 #include "tests/support/widgets/messageboxanswerer.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -72,6 +76,7 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_session = {};
+        m_messages = acquisition::QuorixMessages::builtIn();
         m_saved = m_ended = 0;
         m_editor = std::make_unique<Tconfig_form>(m_session, m_messages, settings());
         m_editor->hooks.chooseOpenPath = [this] { return m_openPath; };
@@ -251,6 +256,40 @@ private slots:
         m_editor->Button2->click();
         QVERIFY(boxes.seen().isEmpty());
         QVERIFY(!m_editor->isVisible());
+    }
+
+    // In English: the quit question, a failed save, the file dialogs.
+    void englishBoxesAndDialogs()
+    {
+        common::CaptionRegistry targets(acquisition::captionTable());
+        m_messages.added.registerIn(targets);
+        targets.apply(common::readLanguageLines(QStringLiteral(SOURCE_DIR "/lang/quorix/English.lng"),
+                                                acquisition::captionTable().languageLines()));
+        const common::AddedTextTranslator translator(m_messages.added, acquisition::added::all);
+
+        open(kAddressedFile);
+        m_editor->Edit11->setText(QStringLiteral("3"));
+        common::MessageBoxAnswerer boxes;
+        saveAs(QStringLiteral("missing/out.mux"));
+        m_editor->menuExit->trigger();
+        QCOMPARE(common::boxTexts(boxes), QStringList({"Error: Cannot create file " + path("missing/out.mux"),
+                                                       "Warning: " + m_messages.msg_quitter}));
+        QCOMPARE(boxes.seen().at(1).buttons, QStringList({"&Yes", "&No"}));
+
+        // The dialogs as the editor makes them, closed as soon as they show.
+        Tconfig_form editor(m_session, m_messages, settings());
+        QStringList dialogs;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                dialogs << dialog->windowTitle() + ": " + dialog->nameFilters().join(u';');
+                dialog->reject();
+            }
+        });
+        closer.start(20);
+        QVERIFY(editor.hooks.chooseOpenPath().isEmpty());
+        QVERIFY(editor.hooks.chooseSavePath().isEmpty());
+        QCOMPARE(dialogs, QStringList({"Open: File for Tessal (*.mux)", "Save as: File for Tessal (*.mux)"}));
     }
 
     void failedSaveKeepsTheMarkAndTheSettings()

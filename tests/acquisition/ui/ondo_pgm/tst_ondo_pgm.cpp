@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
@@ -226,15 +227,26 @@ private slots:
         w.FormActivate();
 
         QList<QUrl> opened;
-        w.hooks.openFolder = [&](const QUrl &url) { return opened << url, true; };
+        w.hooks.openFolder = [&](const QUrl &url, const std::function<void(bool)> &done) {
+            opened << url;
+            done(true);
+        };
         QVERIFY(w.Journal1->isVisible());
         w.Journal1->trigger();
         QCOMPARE(opened, QList<QUrl>({QUrl::fromLocalFile(m_folders.journal)}));
+
+        // The opener ends in failure after the menu command has returned.
+        std::function<void(bool)> pending;
+        w.hooks.openFolder = [&](const QUrl &, std::function<void(bool)> done) { pending = std::move(done); };
         MessageBoxAnswerer boxes;
-        w.hooks.openFolder = [](const QUrl &) { return false; };
+        boxes.answerWith("&Copier le chemin");
         w.Journal1->trigger();
-        QCOMPARE(boxes.seen().size(), 1);
-        QCOMPARE(boxes.seen().at(0).text, "Aucun gestionnaire de fichiers n'a pu ouvrir le dossier " + m_folders.journal);
+        QVERIFY(pending && boxes.seen().isEmpty());
+        pending(false);
+        QCOMPARE(boxTexts(boxes),
+                 QStringList("Erreur: Aucun gestionnaire de fichiers n'a pu ouvrir le dossier " + m_folders.journal));
+        QCOMPARE(boxes.seen().at(0).buttons, QStringList({"&Copier le chemin", "OK"}));
+        QCOMPARE(QGuiApplication::clipboard()->text(), m_folders.journal);
     }
 
     // One notice, which takes neither the focus nor the typing.
@@ -440,18 +452,18 @@ private slots:
             }
             return texts;
         };
-        QVERIFY(QTest::qWaitFor([&] { return !shown("Erreur").isEmpty() && w.btn_read->isEnabled(); }, 20000));
-        QCOMPARE(shown("Erreur"),
+        QVERIFY(QTest::qWaitFor([&] { return !shown("Error").isEmpty() && w.btn_read->isEnabled(); }, 20000));
+        QCOMPARE(shown("Error"),
                  QStringList("The multiplexer was disconnected. Plug it in again and restart Quorix."));
-        const QStringList notices = shown("Avertissement");
+        const QStringList notices = shown("Warning");
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices.at(0).startsWith("The reading journal cannot be written to " + folders.journal + "/")
                      && notices.at(0).endsWith(".\nValues are still typed, but no longer noted in the journal."),
                  qPrintable(notices.at(0)));
 
-        w.hooks.openFolder = [](const QUrl &) { return false; };
+        w.hooks.openFolder = [](const QUrl &, const std::function<void(bool)> &done) { done(false); };
         w.Journal1->trigger();
-        QCOMPARE(shown("Erreur").value(1), "No file manager could open the folder " + folders.journal);
+        QCOMPARE(shown("Error").value(1), "No file manager could open the folder " + folders.journal);
     }
 
     // Why "Lecture" cannot type, in the current language, reason included.

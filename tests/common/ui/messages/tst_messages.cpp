@@ -1,4 +1,9 @@
+#include "acquisition/addedmessages.h"
+#include "common/addedtexttranslator.h"
+#include "common/captiontable.h"
 #include "common/integertext.h"
+#include "common/languagefiles.h"
+#include "configtool/addedmessages.h"
 #include "common/ui/helppage.h"
 #include "common/ui/messages.h"
 #include "common/usererror.h"
@@ -6,6 +11,9 @@
 #include "tests/support/widgets/messageboxanswerer.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -33,6 +41,13 @@ QString ask(const QString &kind, QWidget *parent, const QString &text)
         return askWarning(parent, text) ? "yes" : "no";
     const Answer answer = askConfirmation(parent, text);
     return answer == Answer::Yes ? "yes" : answer == Answer::No ? "no" : "cancel";
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 } // namespace
@@ -141,28 +156,100 @@ private slots:
         QCOMPARE(answerer.seen().at(2).text, QString("disk full"));
     }
 
-    void helpPageOpensOrSaysWhy()
+    // Pages, their style sheet and images come from the pages' folder, links
+    // lead from page to page; no browser is involved.
+    void helpPagesShowInTheProgram()
     {
         QTemporaryDir dir;
-        const QString page = dir.filePath("1001.html");
-        QFile file(page);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        writeFile(dir.filePath("1001.html"), "<html><head><title>Quorix help</title>"
+                                             "<link rel=\"stylesheet\" href=\"help.css\"></head><body>"
+                                             "<p><img src=\"pic.png\"> <a href=\"1002.html#fr\">Fran&ccedil;ais</a></p>"
+                                             "</body></html>");
+        writeFile(dir.filePath("1002.html"), "<html><head><title>Aide de Quorix</title></head>"
+                                             "<body><h1 id=\"fr\">Aide</h1></body></html>");
+        writeFile(dir.filePath("help.css"), "p { color: #123456; }");
+        QImage picture(3, 2, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(dir.filePath("pic.png")));
+
+        HelpWindow window(dir.filePath("1001.html"));
+        QTextBrowser *browser = window.browser();
+        QCOMPARE(window.windowTitle(), QString("Quorix help"));
+        QCOMPARE(browser->loadResource(QTextDocument::ImageResource, QUrl("pic.png")).value<QImage>().size(),
+                 QSize(3, 2));
+        QTextCursor link = browser->document()->find("Fran");
+        QCOMPARE(link.charFormat().anchorHref(), QString("1002.html#fr"));
+        QCOMPARE(link.charFormat().foreground().color(), QColor("#123456"));
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect at = browser->cursorRect(link);
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, at.center());
+        QCOMPARE(browser->source().adjusted(QUrl::RemoveFragment), QUrl::fromLocalFile(dir.filePath("1002.html")));
+        QCOMPARE(window.windowTitle(), QString("Aide de Quorix"));
 
         MessageBoxAnswerer answerer;
-        QList<QUrl> opened;
-        const HelpPageTexts texts{"Missing: %1", "No browser for %1"};
-        openHelpPage(nullptr, page, texts, [&](const QUrl &url) { return opened << url, true; });
-        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(page)});
-        QCOMPARE(answerer.seen().size(), 0);
+        openHelpPage(nullptr, dir.filePath("1003.html"), {"Missing: %1"});
+        QCOMPARE(boxTexts(answerer), QStringList({"Erreur: Missing: " + dir.filePath("1003.html")}));
+    }
 
-        openHelpPage(nullptr, page, texts, [](const QUrl &) { return false; });
-        openHelpPage(nullptr, dir.filePath("1002.html"), texts, [&](const QUrl &url) { return opened << url, true; });
-        QCOMPARE(opened.size(), 1); // a missing page is not handed to the browser
-        QCOMPARE(answerer.seen().size(), 2);
-        QCOMPARE(answerer.seen().at(0).title, QString("Erreur"));
-        QCOMPARE(answerer.seen().at(0).text, "No browser for " + page);
-        QCOMPARE(answerer.seen().at(1).text, "Missing: " + dir.filePath("1002.html"));
+    // Each program in English: every kind of box, its buttons and the user
+    // errors in English.
+    void englishLeavesNoFrench_data()
+    {
+        testsupport::columns<QString>("program");
+        QTest::newRow("quorix") << "quorix";
+        QTest::newRow("setrix") << "setrix";
+    }
+    void englishLeavesNoFrench()
+    {
+        QFETCH(QString, program);
+        const std::span<const AddedText *const> table = program == "quorix"
+                                                            ? std::span<const AddedText *const>(acquisition::added::all)
+                                                            : std::span<const AddedText *const>(configtool::added::all);
+        const CaptionTable captions({}, 0, table);
+        CaptionRegistry registry(captions);
+        AddedTexts added(table);
+        added.registerIn(registry);
+        const QStringList lines = readLanguageLines(SOURCE_DIR "/lang/" + program + "/English.lng", captions.languageLines());
+        registry.apply(lines);
+        const AddedTextTranslator translator(added, table);
+
+        MessageBoxAnswerer answerer;
+        for (const QString kind : {"error", "information", "question", "warning", "confirmation"})
+            ask(kind, nullptr, "text");
+        showNotice(nullptr, "notice");
+        runGuarded(nullptr, [] { throw UserError::fileNotFound(); });
+        runGuarded(nullptr, [] { toInteger("12a"); });
+        runGuarded(nullptr, [] { throw UserError::notAFloat("1,5,"); });
+        runGuarded(nullptr, [] { throw UserError::notADate("32/01/2024"); });
+        runGuarded(nullptr, [] { throw UserError::cannotOpen("/a"); });
+        runGuarded(nullptr, [] { throw UserError::cannotCreate("/b"); });
+        runGuarded(nullptr, [] { throw UserError::cannotWrite("/c"); });
+        QStringList seen;
+        for (const MessageBoxAnswerer::Box &box : answerer.seen())
+            seen << box.title + ": " + box.text + " [" + box.buttons.join(" ") + "]";
+        QCOMPARE(seen, QStringList({"Error: text [OK]", "Information: text [OK]", "Information: text [&Yes &No]",
+                                    "Warning: text [&Yes &No]", "Confirmation: text [&Yes &No Cancel]",
+                                    "Warning: notice [OK]", "Error: File not found [OK]",
+                                    "Error: '12a' is not a valid integer value [OK]",
+                                    "Error: '1,5,' is not a valid floating point value [OK]",
+                                    "Error: '32/01/2024' is not a valid date [OK]", "Error: Cannot open file /a [OK]",
+                                    "Error: Cannot create file /b [OK]", "Error: Cannot write to /c [OK]"}));
+        QCOMPARE(inLanguage(texts::openTitle), QString("Open"));
+        QCOMPARE(inLanguage(texts::saveAsTitle), QString("Save as"));
+    }
+
+    void errorOfferingAnAction()
+    {
+        MessageBoxAnswerer answerer;
+        int copied = 0;
+        answerer.answerWith("&Copy");
+        showErrorOffering(nullptr, "No file manager", "&Copy", [&] { ++copied; });
+        showErrorOffering(nullptr, "No file manager", "&Copy", [&] { ++copied; });
+        QCOMPARE(copied, 1);
+        QCOMPARE(answerer.seen().at(1).buttons, QStringList({"&Copy", "OK"}));
+        QCOMPARE(answerer.seen().at(1).answer, QString("OK"));
     }
 };
 

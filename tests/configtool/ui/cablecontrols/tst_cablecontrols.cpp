@@ -598,6 +598,19 @@ private slots:
         form->reject();
     }
 
+    // A register cable that does not answer, in English.
+    void silentCableSaysSoInTheLanguage()
+    {
+        Setrix setrix({"--model", "8", "--cable", "register", "--cable-silent"});
+        QVERIFY(setrix.ready);
+        TForm2 *form = setrix.dialogs().form2;
+        form->showRs232Page();
+        form->show();
+        form->btn_lire->click();
+        QCOMPARE(boxTexts(setrix.boxes), QStringList{"Error: Read error"});
+        form->reject();
+    }
+
     // The same for a register read, and for both operations of the
     // programmable cable window: never "Erreur de lecture", the cable's no-reply
     // message or "Erreur de programmation".

@@ -10,7 +10,9 @@
 #include "tests/support/widgets/messageboxanswerer.h"
 #include "tests/support/widgets/setrixwindows.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
@@ -109,6 +111,7 @@ class TestUpdateWindow : public QObject {
 
 private slots:
     void layoutAndCaptions();
+    void fileDialogInTheLanguage();
     void downloadReplacesTheList_data();
     void downloadReplacesTheList();
     void unusableRepliesKeepTheList_data();
@@ -123,6 +126,23 @@ private slots:
     void unwritableList();
     void usersOwnList();
 };
+
+void TestUpdateWindow::fileDialogInTheLanguage()
+{
+    Rig rig;
+    QStringList dialogs;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, rig.form, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialogs << dialog->windowTitle() + ": " + dialog->nameFilters().join(u';');
+            dialog->reject();
+        }
+    });
+    closer.start(20);
+    rig.form->Button3->click();
+    QCOMPARE(dialogs, QStringList({"Open: Cable list (cable.txt)"}));
+    QCOMPARE(testsupport::readBytes(rig.cablePath()), currentList);
+}
 
 void TestUpdateWindow::layoutAndCaptions()
 {
