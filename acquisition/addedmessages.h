@@ -59,6 +59,8 @@ inline constexpr AddedText virtualKeyboardRefused{75, u"le compositeur Wayland r
 inline constexpr AddedText waylandProtocolError{76, u"le compositeur Wayland a rompu la connexion (erreur de protocole sur %1)"};
 inline constexpr AddedText waylandLost{77, u"la connexion au compositeur Wayland est perdue"};
 inline constexpr AddedText waylandNotAnswering{78, u"le compositeur Wayland ne répond pas"};
+// %1 the portal's method, %2 the D-Bus signature of its answer.
+inline constexpr AddedText portalUnreadableAnswer{79, u"le portail du bureau a répondu à %1 dans une forme inattendue (%2)"};
 
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
@@ -92,6 +94,7 @@ inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,
                                            &virtualKeyboardRefused,
                                            &waylandProtocolError,
                                            &waylandLost,
-                                           &waylandNotAnswering};
+                                           &waylandNotAnswering,
+                                           &portalUnreadableAnswer};
 
 } // namespace acquisition::added

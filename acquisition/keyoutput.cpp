@@ -30,14 +30,17 @@ DesktopSession DesktopSession::current()
     return {!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"), !qEnvironmentVariableIsEmpty("DISPLAY")};
 }
 
-KeySinkOpeners systemKeySinks(const common::SettingsFile &settings)
+KeySinkOpeners systemKeySinks(const common::SettingsFile &settings, std::function<void(bool)> userAsked)
 {
     KeySinkOpeners openers;
     openers.x11 = [] { return std::make_unique<XTestKeySink>(); };
     openers.virtualKeyboardOffered = [] { return VirtualKeyboardSink::offered(); };
     openers.virtualKeyboard = [] { return std::make_unique<VirtualKeyboardSink>(); };
-    openers.portal = [settings] {
-        return std::make_unique<PortalKeySink>(settings, QLocale::system().decimalPoint());
+    openers.portal = [settings, userAsked] {
+        PortalKeySink::Options options;
+        options.userAsked = userAsked;
+        return std::make_unique<PortalKeySink>(settings, QLocale::system().decimalPoint(),
+                                               QDBusConnection::sessionBus(), options);
     };
     return openers;
 }
@@ -71,7 +74,10 @@ SessionKeySink::SessionKeySink(common::SettingsFile settings, KeySinkOpeners ope
 }
 
 SessionKeySink::SessionKeySink(const common::SettingsFile &settings)
-    : SessionKeySink(settings, systemKeySinks(settings))
+    : SessionKeySink(settings, systemKeySinks(settings, [this](bool asking) {
+                         if (m_userAsked)
+                             m_userAsked(asking);
+                     }))
 {
 }
 
