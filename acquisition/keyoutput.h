@@ -43,7 +43,8 @@ KeySinkOpeners systemKeySinks(const common::SettingsFile &settings,
                               std::function<void(bool asking)> userAsked = {});
 
 // X11 session: XTest. Wayland session: the compositor's virtual keyboard when
-// it offers one, else the desktop portal.
+// it offers one, else the desktop portal; XTest when the compositor cannot be
+// reached but an X display is set (a WAYLAND_DISPLAY left over).
 std::unique_ptr<KeySink> openKeySink(KeyOutputKind kind, const DesktopSession &session,
                                      const KeySinkOpeners &openers);
 
@@ -61,6 +62,8 @@ public:
     // Told true while the desktop's permission dialog may be up, then false:
     // the window must not cover it.
     void setUserAskedHook(std::function<void(bool asking)> hook) { m_userAsked = std::move(hook); }
+    // Told, once a run, what the user should know about the way chosen.
+    void setNoticeHook(std::function<void(const common::AddedText &)> hook) { m_notice = std::move(hook); }
 
     void prepare() override;
     void press(Key key) override;
@@ -76,6 +79,10 @@ private:
     DesktopSession m_session;
     std::unique_ptr<KeySink> m_sink;
     std::function<void(bool)> m_userAsked;
+    std::function<void(const common::AddedText &)> m_notice;
+    bool m_x11NoticeGiven = false;
+    int m_forwardDepth = 0;
+    bool m_dropSink = false;
 };
 
 } // namespace acquisition

@@ -165,7 +165,7 @@ PortalKeySink::Wait PortalKeySink::waitUntil(const std::function<bool()> &done, 
     return Wait::Done;
 }
 
-// A method call whose reply is awaited while the window goes on.
+// A method call whose reply, or error, is awaited while the window goes on.
 QDBusMessage PortalKeySink::call(const QString &interface, const QString &method, const QList<QVariant> &arguments)
 {
     QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, interface, method);
@@ -176,23 +176,18 @@ QDBusMessage PortalKeySink::call(const QString &interface, const QString &method
     case Wait::TimedOut: throw cannotType(added::portalNoAnswer, {method});
     case Wait::BusLost: throw cannotType(added::noSessionBus);
     }
-    const QDBusMessage reply = watcher.reply();
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        throw cannotType(added::portalError, {method, reply.errorMessage()});
-    return reply;
+    return watcher.reply();
 }
 
 void PortalKeySink::checkVersion()
 {
     if (!m_bus.isConnected())
         throw PortalMissing(cannotType(added::noSessionBus));
-    QVariantMap properties;
-    try {
-        const QDBusMessage reply = call(kProperties, QStringLiteral("GetAll"), {kRemoteDesktop});
-        properties = qdbus_cast<QVariantMap>(reply.arguments().value(0));
-    } catch (const CannotType &) {
-        // No portal on the bus, or one without this interface.
-    }
+    // An error (no such service, no such interface) means no portal; silence does not.
+    const QDBusMessage reply = call(kProperties, QStringLiteral("GetAll"), {kRemoteDesktop});
+    const QVariantMap properties = reply.type() == QDBusMessage::ReplyMessage
+        ? qdbus_cast<QVariantMap>(reply.arguments().value(0))
+        : QVariantMap();
     bool isNumber = false;
     m_version = properties.value(QStringLiteral("version")).toUInt(&isNumber);
     if (!isNumber || !(properties.value(QStringLiteral("AvailableDeviceTypes")).toUInt() & kKeyboard))
@@ -230,6 +225,8 @@ QVariantMap PortalKeySink::request(const QString &method, const QList<QVariant> 
     const auto stopListening = qScopeGuard([&] { listen(false); });
 
     const QDBusMessage reply = call(kRemoteDesktop, method, arguments + QList<QVariant> {options});
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        throw cannotType(added::portalError, {method, reply.errorMessage()});
     const QString handle = reply.arguments().value(0).value<QDBusObjectPath>().path();
     if (!handle.isEmpty() && handle != m_requestPath) {
         // A portal older than the handle_token convention.
