@@ -250,9 +250,7 @@ private slots:
     {
         PortalStandIn portal;
         QVERIFY(portal.start(m_bus->address, {"--late", "CreateSession:200"}));
-        PortalKeySink::Options options;
-        options.answerTimeoutMs = 2000;
-        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, options);
+        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, answeringWithin(2000));
         typeValue(keys, QStringLiteral("7"));
         QCOMPARE(portal.calls(QStringLiteral("key session 37 0")).filter(QStringLiteral("key")),
                  QStringList({"key session 37 1", "key session 37 0"}));
@@ -287,9 +285,7 @@ private slots:
     {
         PortalStandIn portal;
         QVERIFY(portal.start(m_bus->address, {"--hold", "200"}));
-        PortalKeySink::Options options;
-        options.answerTimeoutMs = 3000;
-        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, options);
+        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, answeringWithin(3000));
         QTimer::singleShot(50, [&] { m_bus->stop(); });
         for (const QString &value : {QStringLiteral("12"), QStringLiteral("3")}) {
             try {
@@ -317,13 +313,15 @@ private slots:
     }
 
 private:
-    static PortalKeySink::Options quickOptions()
+    // The portal's and the user's time, both.
+    static PortalKeySink::Options answeringWithin(int ms)
     {
         PortalKeySink::Options options;
-        options.answerTimeoutMs = 1000;
-        options.userAnswerTimeoutMs = 1000;
+        options.answerTimeoutMs = ms;
+        options.userAnswerTimeoutMs = ms;
         return options;
     }
+    static PortalKeySink::Options quickOptions() { return answeringWithin(1000); }
 
     QTemporaryDir m_folder;
     std::unique_ptr<PrivateBus> m_bus;
