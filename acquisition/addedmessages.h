@@ -88,6 +88,11 @@ inline constexpr AddedText cannotWrite{97, common::texts::cannotWrite};
 // The file dialogs' filters: the main window's, the editor's.
 inline constexpr AddedText openFilter{98, u"Fichier de configuration Quorix (*.mux)"};
 inline constexpr AddedText editorFilter{99, u"Fichier pour Tessal (*.mux)"};
+// %1 the portal's method, %2 the D-Bus signature of its answer.
+inline constexpr AddedText portalUnreadableAnswer{100, u"le portail du bureau a répondu à %1 dans une forme inattendue (%2)"};
+// Notices: %1 the X display that could not be reached at start-up.
+inline constexpr AddedText x11WindowUnreachable{101, u"L'affichage X « %1 » est inaccessible : la fenêtre de Quorix est une fenêtre Wayland, que le bureau peut placer derrière le tableur et qui prend le clavier quand on clique dessus. Après « Lecture », cliquez de nouveau dans le tableur."};
+inline constexpr AddedText x11KeysOnWayland{102, u"Sortie=x11 dans une session Wayland : les touches n'atteignent que les fenêtres X11 (XWayland), pas les applications Wayland."};
 
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
@@ -143,6 +148,8 @@ inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,
                                            &cannotWrite,
                                            &openFilter,
                                            &editorFilter,
-};
+                                           &portalUnreadableAnswer,
+                                           &x11WindowUnreachable,
+                                           &x11KeysOnWayland};
 
 } // namespace acquisition::added

@@ -58,6 +58,7 @@ void AcquisitionCycle::start()
 void AcquisitionCycle::stop()
 {
     m_stopRequested = true;
+    m_stopped = true;
     // Without this a "Reprise" just before "Stop" would still start a cycle.
     m_view.setTimerEnabled(false);
     setCommands(CommandState {});
@@ -92,6 +93,7 @@ void AcquisitionCycle::run()
     m_view.setTimerEnabled(false);
     setRepeatEnabled(false);
     m_stopRequested = false;
+    m_stopped = false;
     m_cursor.setStopCheck([this] { return betweenKeys(); });
     const auto detachCursor = qScopeGuard([this] { m_cursor.setStopCheck({}); });
     try {
@@ -193,12 +195,13 @@ AcquisitionCycle::Outcome AcquisitionCycle::pumpAndTest()
     return m_stopRequested ? Outcome::Ended : Outcome::Continue;
 }
 
-// "Stop" reaches a move through the pause's events; a move that has begun is
-// not cut short by anything else.
+// "Stop" reaches a move through the pause's events, or at once through those
+// a sink serves while it waits for the desktop; a move that has begun is not
+// cut short by anything else.
 bool AcquisitionCycle::betweenKeys()
 {
     if (++m_keysInBurst <= kKeysPerBurst)
-        return false;
+        return m_stopped;
     m_keysInBurst = 1;
     muxlink::pumpFor(m_pump, m_link.clock(), kPauseAfterBurstMs);
     return m_stopRequested;

@@ -76,6 +76,7 @@ private:
     CycleView &m_view;
     CommandState m_commands;
     bool m_stopRequested = false;
+    bool m_stopped = false; // by stop(), "Stop" or a failure
     bool m_running = false;
     ReadingJournal *m_journal = nullptr;
     int m_seriesNumber = 1; // within the current batch, from 1
