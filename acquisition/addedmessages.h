@@ -59,6 +59,16 @@ inline constexpr AddedText virtualKeyboardRefused{75, u"le compositeur Wayland r
 inline constexpr AddedText waylandProtocolError{76, u"le compositeur Wayland a rompu la connexion (erreur de protocole sur %1)"};
 inline constexpr AddedText waylandLost{77, u"la connexion au compositeur Wayland est perdue"};
 inline constexpr AddedText waylandNotAnswering{78, u"le compositeur Wayland ne répond pas"};
+// Start-up without a configuration: what it is, then one line per answer of
+// the Oui/Non/Annuler question; %1 is the folder the example is copied to.
+inline constexpr AddedText noConfigurationYet{
+    79, u"Quorix n'a pas encore de configuration : elle dit quels instruments lire et où taper leurs valeurs."};
+inline constexpr AddedText offerExample{80, u"Oui : ouvrir l'exemple, copié dans %1."};
+inline constexpr AddedText offerNewConfiguration{81, u"Non : créer une nouvelle configuration."};
+inline constexpr AddedText offerLater{82, u"Annuler : plus tard, par Fichier > Ouvrir ou Fichier > Nouveau."};
+// After "Aucun instrument n'est configuré." when no configuration is loaded.
+inline constexpr AddedText howToConfigure{
+    83, u"Ouvrez une configuration (Fichier > Ouvrir) ou créez-en une (Fichier > Nouveau)."};
 
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
@@ -92,6 +102,11 @@ inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,
                                            &virtualKeyboardRefused,
                                            &waylandProtocolError,
                                            &waylandLost,
-                                           &waylandNotAnswering};
+                                           &waylandNotAnswering,
+                                           &noConfigurationYet,
+                                           &offerExample,
+                                           &offerNewConfiguration,
+                                           &offerLater,
+                                           &howToConfigure};
 
 } // namespace acquisition::added

@@ -39,12 +39,20 @@ inline constexpr AddedText unknownParity{99, u"Parité inconnue : « %1 ». Choi
 inline constexpr AddedText noCableChosen{100, u"Aucun câble choisi : choisissez une référence dans la liste."};
 // The about box; %1 is the package's version.
 inline constexpr AddedText packageLine{101, common::packageLineFrench};
+// File menu: the cable list update on demand.
+inline constexpr AddedText checkForUpdate{102, u"&Rechercher une mise à jour de la liste des câbles"};
+// Secure downloads that stop before any data; %1 is the reason the TLS
+// library or the proxy gave.
+inline constexpr AddedText certificateRefused{103, u"Certificat du serveur refusé (%1)"};
+inline constexpr AddedText secureConnectionFailed{104, u"Connexion sécurisée au serveur impossible (%1)"};
+inline constexpr AddedText proxyRefused{105, u"Le proxy refuse la connexion au serveur (%1)"};
 
 inline constexpr const AddedText *all[] = {
     &muxDisconnected, &listKept,           &downloadCancelled, &badAddress,      &cannotConnect,
     &serverSilent,    &downloadInterrupted, &fileTooLarge,     &unreadableReply, &listNotOnServer,
     &serverError,     &notACableList,       &cableMuxDisconnected, &downloadIncomplete, &unknownParity,
-    &noCableChosen,   &packageLine,
+    &noCableChosen,   &packageLine,        &checkForUpdate,    &certificateRefused, &secureConnectionFailed,
+    &proxyRefused,
 };
 
 } // namespace configtool::added

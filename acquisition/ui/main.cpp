@@ -2,6 +2,7 @@
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
 #include "acquisition/virtualkeyboardsink.h"
+#include "common/commandline.h"
 #include "common/filelocations.h"
 #include "common/usererror.h"
 
@@ -9,6 +10,12 @@
 #include <QDir>
 
 namespace {
+
+const common::ProgramDescription quorixCommand {
+    QStringLiteral("quorix"),
+    QStringLiteral("Quorix reads the instruments of a measuring-instrument multiplexer and types each value\n"
+                   "into the window that has the keyboard focus, usually a spreadsheet.\n"
+                   "MUX_PORTS names the serial devices of COM1, COM2... (comma-separated).")};
 
 // Compositors of the family that offers virtual keyboards give the keyboard
 // to any window clicked, whatever it asks.
@@ -25,6 +32,8 @@ bool compositorFocusesOnClick()
 
 int main(int argc, char *argv[])
 {
+    if (const auto answer = common::answerInfoOptions(common::argumentList(argc, argv), quorixCommand))
+        return common::deliver(*answer);
     // A native Wayland window can neither stay above the others nor refuse the
     // focus: the window goes to XWayland, the keys through a Wayland sink.
     const bool onXWayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
@@ -32,6 +41,8 @@ int main(int argc, char *argv[])
     if (onXWayland)
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    if (const auto answer = common::refuseLeftoverArguments(QCoreApplication::arguments(), quorixCommand))
+        return common::deliver(*answer);
     QApplication::setApplicationName(QStringLiteral("Quorix"));
     // Quorix ends through its quit commands only, never because a dialog closed.
     QApplication::setQuitOnLastWindowClosed(false);
