@@ -88,20 +88,6 @@ private slots:
         QVERIFY(client.body().isEmpty());
     }
 
-    void serverWithoutTls()
-    {
-        ScriptedServer plain;
-        plain.setReply(testhttp::okReply(list));
-        HttpClient client;
-        QUrl url = plain.url("/Update/cable.txt", "localhost");
-        url.setScheme("https");
-        bool ok = true;
-
-        QCOMPARE(eventsOf(client, url, &ok), refusedEvents);
-        QCOMPARE(client.failure(), HttpClient::Failure::SecureConnectionFailed);
-        QVERIFY(!client.failureDetail().isEmpty());
-    }
-
     // The proxy is asked for a tunnel; the name is the proxy's to resolve and
     // the certificate is still checked against it.
     void throughProxyTunnel()
