@@ -29,10 +29,13 @@ struct Parser {
 
 QString helpText(const QCommandLineParser &parser, const ProgramDescription &program)
 {
-    // Without an application object the parser cannot know the program's
-    // name, and the launcher's name is what users type anyway.
+    // The parser names the executable (or a placeholder before the
+    // application object exists); users type the launcher's name.
     QString text = parser.helpText();
-    text.replace(QLatin1String("<executable_name>"), program.command);
+    const QLatin1String usage("Usage: ");
+    const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(usage) && options > 0)
+        text.replace(usage.size(), options - usage.size(), program.command);
     text += QStringLiteral("\nThe window system's options (-platform, -display, -style...) are accepted too.\n");
     return text;
 }
