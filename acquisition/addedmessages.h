@@ -93,6 +93,16 @@ inline constexpr AddedText portalUnreadableAnswer{100, u"le portail du bureau a 
 // Notices: %1 the X display that could not be reached at start-up.
 inline constexpr AddedText x11WindowUnreachable{101, u"L'affichage X « %1 » est inaccessible : la fenêtre de Quorix est une fenêtre Wayland, que le bureau peut placer derrière le tableur et qui prend le clavier quand on clique dessus. Après « Lecture », cliquez de nouveau dans le tableur."};
 inline constexpr AddedText x11KeysOnWayland{102, u"Sortie=x11 dans une session Wayland : les touches n'atteignent que les fenêtres X11 (XWayland), pas les applications Wayland."};
+// Start-up without a configuration: what it is, then one line per answer of
+// the Oui/Non/Annuler question; %1 is the folder the example is copied to.
+inline constexpr AddedText noConfigurationYet{
+    103, u"Quorix n'a pas encore de configuration : elle dit quels instruments lire et où taper leurs valeurs."};
+inline constexpr AddedText offerExample{104, u"Oui : ouvrir l'exemple, copié dans %1."};
+inline constexpr AddedText offerNewConfiguration{105, u"Non : créer une nouvelle configuration."};
+inline constexpr AddedText offerLater{106, u"Annuler : plus tard, par Fichier > Ouvrir ou Fichier > Nouveau."};
+// After "Aucun instrument n'est configuré." when no configuration is loaded.
+inline constexpr AddedText howToConfigure{
+    107, u"Ouvrez une configuration (Fichier > Ouvrir) ou créez-en une (Fichier > Nouveau)."};
 
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
@@ -150,6 +160,11 @@ inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,
                                            &editorFilter,
                                            &portalUnreadableAnswer,
                                            &x11WindowUnreachable,
-                                           &x11KeysOnWayland};
+                                           &x11KeysOnWayland,
+                                           &noConfigurationYet,
+                                           &offerExample,
+                                           &offerNewConfiguration,
+                                           &offerLater,
+                                           &howToConfigure};
 
 } // namespace acquisition::added

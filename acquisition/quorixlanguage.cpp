@@ -2,6 +2,7 @@
 
 #include "acquisition/captionmap.h"
 #include "acquisition/quorixsettings.h"
+#include "common/localelanguage.h"
 
 namespace acquisition {
 
@@ -31,7 +32,10 @@ void QuorixLanguage::UpDateCaption(const std::function<void()> &betweenEntries)
     m_switch.listLanguages(betweenEntries);
     const QuorixSettings read = readQuorixSettings(m_settings);
     m_session.fichier_config = read.fichierConfig;
-    m_switch.start(read.langue);
+    if (read.langueStored)
+        m_switch.start(read.langue);
+    else
+        m_switch.startFromLocale(common::messagesLocale());
 }
 
 } // namespace acquisition

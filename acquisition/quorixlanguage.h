@@ -44,6 +44,8 @@ public:
     const QStringList &fichiers_langue() const { return m_switch.paths(); } // five slots
     const QStringList &noms_langue() const { return m_switch.names(); }     // five slots
     int langue() const { return m_switch.position(); }
+    // The folder searched for language files: the program's own.
+    const QString &directory() const { return m_switch.directory(); }
 
     // Applies the file of the current position; a position without a file
     // keeps the current captions. Throws common::UserError (missing file:

@@ -10,6 +10,7 @@ namespace acquisition {
 struct QuorixSettings {
     int langue = 1;
     QString fichierConfig;
+    bool langueStored = false; // false on a first start: the locale decides
 };
 
 // Reads the file once; missing file or keys give the defaults above.

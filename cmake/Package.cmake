@@ -24,9 +24,10 @@ set(CPACK_DEBIAN_PACKAGE_SOURCE setrix-quorix)
 
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME setrix-quorix)
 # Qt finds its X11 platform plug-in at run time; the desktop opens help pages
-# and the journal folder through xdg-open.
+# and the journal folder through xdg-open; an https update checks the server
+# against the system's certificate store.
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS qt6-qpa-plugins)
-set(CPACK_DEBIAN_PROGRAMS_PACKAGE_RECOMMENDS xdg-utils)
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_RECOMMENDS "xdg-utils, ca-certificates")
 # CPack indents the lines after the first itself.
 set(CPACK_DEBIAN_PROGRAMS_DESCRIPTION "programs for a measuring-instrument multiplexer
 Setrix finds the multiplexer, reads its instruments, sends retro-commands,

@@ -101,9 +101,10 @@ ProgramFolders locateProgramFolders(const QString &programFolder, const QString 
 QString configurationDialogFolder(const QString &currentConfiguration, const UserEnvironment &environment)
 {
     if (!currentConfiguration.isEmpty()) {
-        const QFileInfo current(currentConfiguration);
-        if (current.absoluteDir().exists())
-            return current.absolutePath();
+        // The example opened from the program's folder would be saved there.
+        const QString folder = QFileInfo(currentConfiguration).absolutePath();
+        if (QFileInfo(folder).isDir() && !managedBySystem(folder) && writable(folder))
+            return folder;
     }
     const QString documents = QDir(environment.home).filePath(QStringLiteral("Documents"));
     if (QFileInfo(documents).isDir())

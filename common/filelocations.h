@@ -47,7 +47,8 @@ ProgramFolders locateProgramFolders(const QString &programFolder, const QString 
                                     const UserEnvironment &environment = UserEnvironment::current());
 
 // The folder where the .mux file dialogs open: that of the current
-// configuration file, else ~/Documents when it exists, else the home folder.
+// configuration file when the user can write there, else ~/Documents when it
+// exists, else the home folder.
 QString configurationDialogFolder(const QString &currentConfiguration,
                                   const UserEnvironment &environment = UserEnvironment::current());
 

@@ -2,6 +2,8 @@
 
 #include "common/inikeys.h"
 #include "common/languagefiles.h"
+#include "common/localelanguage.h"
+#include "common/usererror.h"
 
 namespace common {
 
@@ -46,6 +48,22 @@ void LanguageSwitch::start(int position)
     if (m_menu && position >= 1 && position <= maxLanguages)
         m_menu->setLanguageChecked(position, true);
     applyCurrent();
+}
+
+void LanguageSwitch::startFromLocale(const QString &locale)
+{
+    const int position = languagePositionForLocale(m_names, locale);
+    if (position == 0) {
+        start(1);
+        return;
+    }
+    // A settings file that cannot be written is reported by the first choice
+    // the user makes; the language still applies for this run.
+    try {
+        m_settings.Ecrire_fichier_ini(ini::general, ini::language, position);
+    } catch (const UserError &) {
+    }
+    start(position);
 }
 
 void LanguageSwitch::applyCurrent()

@@ -37,6 +37,10 @@ public:
     // position without a file keeps the current captions. Throws UserError
     // (missing file: "Fichier introuvable").
     void start(int position);
+    // The first start, with no position stored: the language of the locale
+    // (see languagePositionForLocale), stored so that it holds from then on;
+    // position 1 when the folder has no file for it.
+    void startFromLocale(const QString &locale);
     // Applies the file of the current position, as start() does.
     void applyCurrent();
     // A language item: applies position 1..5, ticks it alone and stores it.

@@ -65,6 +65,13 @@ inline constexpr AddedText readError{119, u"Erreur de lecture"};
 inline constexpr AddedText programmingError{120, u"Erreur de programmation"};
 // The update window's file dialog filter.
 inline constexpr AddedText cableListFilter{121, u"Liste des câbles (cable.txt)"};
+// File menu: the cable list update on demand.
+inline constexpr AddedText checkForUpdate{122, u"&Rechercher une mise à jour de la liste des câbles"};
+// Secure downloads that stop before any data; %1 is the reason the TLS
+// library or the proxy gave.
+inline constexpr AddedText certificateRefused{123, u"Certificat du serveur refusé (%1)"};
+inline constexpr AddedText secureConnectionFailed{124, u"Connexion sécurisée au serveur impossible (%1)"};
+inline constexpr AddedText proxyRefused{125, u"Le proxy refuse la connexion au serveur (%1)"};
 
 inline constexpr const AddedText *all[] = {
     &muxDisconnected, &listKept,           &downloadCancelled, &badAddress,      &cannotConnect,
@@ -89,7 +96,8 @@ inline constexpr const AddedText *all[] = {
     &cannotWrite,
     &readError,
     &programmingError,
-    &cableListFilter,
+    &cableListFilter, &checkForUpdate,    &certificateRefused, &secureConnectionFailed,
+    &proxyRefused,
 };
 
 } // namespace configtool::added

@@ -17,9 +17,15 @@ namespace {
 
 using Failure = http::HttpClient::Failure;
 
-QString failureReason(const common::AddedTexts &texts, Failure failure)
+QString failureReason(const common::AddedTexts &texts, const http::HttpClient &client)
 {
-    switch (failure) {
+    switch (client.failure()) {
+    case Failure::CertificateRefused:
+        return texts.text(added::certificateRefused).arg(client.failureDetail());
+    case Failure::SecureConnectionFailed:
+        return texts.text(added::secureConnectionFailed).arg(client.failureDetail());
+    case Failure::ProxyRefused:
+        return texts.text(added::proxyRefused).arg(client.failureDetail());
     case Failure::InvalidRequest:
         return texts.text(added::badAddress);
     case Failure::HostNotFound:
@@ -72,7 +78,7 @@ CableListDownload::CableListDownload(http::HttpClient &client, const common::Add
     });
     connect(&client, &HttpClient::connectionFailed, this, [this] {
         if (m_running)
-            emit connectionFailed(QStringLiteral("Connection Failed"));
+            emit connectionFailed(connectionFailureText());
     });
     connect(&client, &HttpClient::disconnected, this, fixedLine("Received complete"));
 }
@@ -118,11 +124,25 @@ void CableListDownload::cancel()
     m_client.abort();
 }
 
+// A refused certificate or tunnel says why; "Connection Failed" would send
+// the user looking for a network fault.
+QString CableListDownload::connectionFailureText() const
+{
+    switch (m_client.failure()) {
+    case Failure::CertificateRefused:
+    case Failure::SecureConnectionFailed:
+    case Failure::ProxyRefused:
+        return outcomeText();
+    default:
+        return QStringLiteral("Connection Failed");
+    }
+}
+
 // Why the last reply cannot replace the cable list; empty when it can.
 QString CableListDownload::outcomeText() const
 {
     if (!m_client.succeeded())
-        return keptListText(m_texts, failureReason(m_texts, m_client.failure()));
+        return keptListText(m_texts, failureReason(m_texts, m_client));
     const int code = m_client.statusCode();
     if (code == 404)
         return keptListText(m_texts, m_texts.text(added::listNotOnServer));

@@ -57,6 +57,7 @@ signals:
 private:
     void report(const QString &text);
     QString outcomeText() const;
+    QString connectionFailureText() const;
 
     http::HttpClient &m_client;
     const common::AddedTexts &m_texts;

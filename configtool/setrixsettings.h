@@ -10,6 +10,7 @@ namespace configtool {
 // Setrix's settings as its main window reads them at first display.
 struct SetrixSettings {
     int langue = 1;
+    bool langueStored = false; // false on a first start: the locale decides
     QString proxy;
     int proxyPort = 80;
     int enableProxy = 0;

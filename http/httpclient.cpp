@@ -6,7 +6,8 @@
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkProxy>
-#include <QTcpSocket>
+#include <QSslConfiguration>
+#include <QSslSocket>
 
 namespace http {
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int defaultConnectTimeoutMs = 15000;
 constexpr int defaultIdleTimeoutMs = 30000;
+constexpr int maxTunnelReplyBytes = 16 * 1024;
 
 HttpClient::Failure failureOf(ResponseParser::Error error)
 {
@@ -74,12 +76,20 @@ bool HttpClient::get(const QUrl &url)
     m_statusAnnounced = false;
     m_announcedBytes = -1;
     m_failure = Failure::None;
+    m_failureDetail.clear();
+    m_tunnelReply.clear();
+    m_certificateRefused = false;
     if (!isFetchableUrl(url) || (viaProxy && (m_proxyPort < 1 || m_proxyPort > 65535))) {
         m_failure = Failure::InvalidRequest;
         return false;
     }
-    m_request = buildGetRequest(url, viaProxy);
-    m_port = static_cast<quint16>(viaProxy ? m_proxyPort : url.port(80));
+    const bool secure = isSecureUrl(url);
+    m_serverName = secure ? url.host() : QString();
+    m_viaProxy = viaProxy;
+    // Inside a tunnel the proxy only passes bytes: the request is the direct one.
+    m_request = buildGetRequest(url, viaProxy && !secure);
+    m_connectRequest = secure && viaProxy ? buildConnectRequest(url) : QByteArray();
+    m_port = viaProxy ? static_cast<quint16>(m_proxyPort) : serverPort(url);
     ++m_transferId;
     m_phase = Phase::LookingUp;
     m_connectTimer.start();
@@ -143,33 +153,130 @@ void HttpClient::connectToNextAddress()
     }
     const QHostAddress address = m_addresses.front();
     m_addresses.erase(m_addresses.begin());
-    m_socket = new QTcpSocket(this);
+    m_socket = new QSslSocket(this);
     m_socket->setProxy(QNetworkProxy::NoProxy); // only our own proxy setting applies
-    connect(m_socket, &QTcpSocket::connected, this, &HttpClient::onSocketConnected);
-    connect(m_socket, &QTcpSocket::readyRead, this, &HttpClient::onSocketReadyRead);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+    connect(m_socket, &QSslSocket::connected, this, &HttpClient::onSocketConnected);
+    connect(m_socket, &QSslSocket::readyRead, this, &HttpClient::onSocketReadyRead);
+    connect(m_socket, &QSslSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
         onSocketError(error == QAbstractSocket::RemoteHostClosedError);
     });
-    connect(m_socket, &QTcpSocket::disconnected, this, &HttpClient::onSocketClosed);
+    connect(m_socket, &QSslSocket::disconnected, this, &HttpClient::onSocketClosed);
+    connect(m_socket, &QSslSocket::encrypted, this, &HttpClient::onSocketEncrypted);
+    connect(m_socket, &QSslSocket::sslErrors, this, &HttpClient::onSslErrors);
     m_socket->connectToHost(address, m_port);
 }
 
+// The connection time-out covers the tunnel and the handshake too: a server
+// is not reached until the request can go.
 void HttpClient::onSocketConnected()
 {
     if (m_phase != Phase::Connecting)
         return;
-    m_connectTimer.stop();
     m_addresses.clear();
+    if (m_serverName.isEmpty()) {
+        startTransferring();
+    } else if (m_viaProxy) {
+        m_phase = Phase::Tunnelling;
+        m_socket->write(m_connectRequest);
+    } else {
+        startSecuring();
+    }
+}
+
+void HttpClient::onTunnelReply()
+{
+    m_tunnelReply += m_socket->readAll();
+    const qsizetype end = m_tunnelReply.indexOf("\r\n\r\n");
+    if (end < 0) {
+        if (m_tunnelReply.size() > maxTunnelReplyBytes)
+            failBeforeTransfer(Failure::ProxyRefused, QStringLiteral("reply too long"));
+        return;
+    }
+    const QByteArray statusLine = m_tunnelReply.left(m_tunnelReply.indexOf("\r\n"));
+    bool numeric = false;
+    const int code = statusLine.split(' ').value(1).toInt(&numeric);
+    if (!statusLine.startsWith("HTTP/") || !numeric || code < 200 || code > 299) {
+        failBeforeTransfer(Failure::ProxyRefused, QString::fromLatin1(statusLine).trimmed());
+        return;
+    }
+    // Anything after the answer came before the handshake: not the server's.
+    if (end + 4 != m_tunnelReply.size()) {
+        failBeforeTransfer(Failure::ProxyRefused, QString::fromLatin1(statusLine).trimmed());
+        return;
+    }
+    startSecuring();
+}
+
+void HttpClient::startSecuring()
+{
+    m_phase = Phase::Securing;
+    if (!QSslSocket::supportsSsl()) {
+        failBeforeTransfer(Failure::SecureConnectionFailed, QStringLiteral("no TLS library"));
+        return;
+    }
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    if (!m_extraAuthorities.isEmpty())
+        configuration.setCaCertificates(QSslConfiguration::systemCaCertificates()
+                                        + QSslCertificate::fromData(m_extraAuthorities, QSsl::Pem));
+    m_socket->setSslConfiguration(configuration);
+    // The socket was connected by address: the name comes from the URL.
+    m_socket->setPeerVerifyName(m_serverName);
+    m_socket->startClientEncryption();
+}
+
+void HttpClient::onSocketEncrypted()
+{
+    if (m_phase == Phase::Securing)
+        startTransferring();
+}
+
+void HttpClient::onSslErrors(const QList<QSslError> &errors)
+{
+    // Left unignored, the handshake fails right after this.
+    if (m_phase != Phase::Securing || errors.isEmpty())
+        return;
+    m_certificateRefused = true;
+    QStringList reasons;
+    for (const QSslError &error : errors)
+        reasons.append(error.errorString());
+    reasons.removeDuplicates();
+    m_failureDetail = reasons.join(QStringLiteral("; "));
+}
+
+void HttpClient::startTransferring()
+{
+    m_connectTimer.stop();
     m_phase = Phase::Transferring;
     m_socket->write(m_request);
     m_idleTimer.start();
     emit connected();
 }
 
+void HttpClient::failBeforeTransfer(Failure failure, const QString &detail)
+{
+    m_failureDetail = detail;
+    endTransfer(failure);
+}
+
+// The connection ended, or broke, inside the tunnel or the handshake.
+void HttpClient::failSetup()
+{
+    const QString reason = m_socket ? m_socket->errorString() : QString();
+    if (m_phase == Phase::Tunnelling)
+        failBeforeTransfer(Failure::ProxyRefused, reason);
+    else if (m_certificateRefused)
+        failBeforeTransfer(Failure::CertificateRefused, m_failureDetail);
+    else
+        failBeforeTransfer(Failure::SecureConnectionFailed, reason);
+}
+
 void HttpClient::onSocketError(bool closedByPeer)
 {
     if (m_phase == Phase::Connecting) {
         connectToNextAddress();
+    } else if (m_phase == Phase::Tunnelling || m_phase == Phase::Securing) {
+        failSetup();
     } else if (m_phase == Phase::Transferring) {
         if (closedByPeer)
             onSocketClosed();
@@ -180,6 +287,10 @@ void HttpClient::onSocketError(bool closedByPeer)
 
 void HttpClient::onSocketReadyRead()
 {
+    if (m_phase == Phase::Tunnelling) {
+        onTunnelReply();
+        return;
+    }
     if (m_phase != Phase::Transferring)
         return;
     const QByteArray data = m_socket->readAll();
@@ -192,6 +303,10 @@ void HttpClient::onSocketReadyRead()
 
 void HttpClient::onSocketClosed()
 {
+    if (m_phase == Phase::Tunnelling || m_phase == Phase::Securing) {
+        failSetup();
+        return;
+    }
     if (m_phase != Phase::Transferring)
         return;
     m_parser.feed(m_socket->readAll());
@@ -201,7 +316,8 @@ void HttpClient::onSocketClosed()
 
 void HttpClient::onConnectTimeout()
 {
-    if (m_phase == Phase::LookingUp || m_phase == Phase::Connecting)
+    if (m_phase == Phase::LookingUp || m_phase == Phase::Connecting || m_phase == Phase::Tunnelling
+        || m_phase == Phase::Securing)
         endTransfer(Failure::ConnectTimedOut);
 }
 

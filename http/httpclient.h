@@ -12,11 +12,15 @@
 // Network types stay out of this header so that users need QtCore only.
 class QHostAddress;
 class QHostInfo;
-class QTcpSocket;
+class QSslError;
+class QSslSocket;
 
 namespace http {
 
 // HTTP/1.1 GET with the body kept in memory, directly or through a proxy.
+// An https URL goes over TLS, checked against the system's certificates (and
+// the host name); through a proxy it asks for a tunnel (CONNECT) first.
+// "connected" then means the secure connection is up.
 //
 // Signals of one transfer, in this order, all on the object's thread:
 //   hostResolved, connected, statusText (the reply's status line, e.g.
@@ -39,6 +43,9 @@ public:
         HeaderTooLarge,
         BodyTooLarge,
         Aborted,
+        CertificateRefused,     // the server's certificate did not pass the checks
+        SecureConnectionFailed, // TLS could not be set up for another reason
+        ProxyRefused,           // the proxy gave no tunnel to the server
     };
     Q_ENUM(Failure)
 
@@ -50,6 +57,9 @@ public:
     int proxyPort() const { return m_proxyPort; }
 
     void setIdleTimeout(int milliseconds) { m_idleTimer.setInterval(milliseconds); }
+    // Certificates (PEM) of authorities trusted beside the system's; for
+    // tests and private servers.
+    void trustAlso(const QByteArray &pemCertificates) { m_extraAuthorities = pemCertificates; }
     void setLimits(ResponseLimits limits) { m_limits = limits; }
 
     // Starts a transfer and returns at once. False, with no signal, when a
@@ -63,6 +73,9 @@ public:
     bool isBusy() const { return m_phase != Phase::Idle; }
     bool succeeded() const { return m_phase == Phase::Idle && m_failure == Failure::None && m_parser.isComplete(); }
     Failure failure() const { return m_failure; }
+    // Why TLS or the proxy's tunnel failed, as the TLS library or the proxy
+    // said it; empty for the other failures.
+    QString failureDetail() const { return m_failureDetail; }
 
     // Of the last reply: 0 and empty until its header block has arrived.
     int statusCode() const;
@@ -86,11 +99,20 @@ signals:
     void finished();
 
 private:
-    enum class Phase { Idle, LookingUp, Connecting, Transferring };
+    // Tunnelling: waiting for the proxy's answer to CONNECT; Securing: the TLS
+    // handshake.
+    enum class Phase { Idle, LookingUp, Connecting, Tunnelling, Securing, Transferring };
 
     void onHostLookedUp(const QHostInfo &info);
     void connectToNextAddress();
     void onSocketConnected();
+    void onTunnelReply();
+    void startSecuring();
+    void onSocketEncrypted();
+    void onSslErrors(const QList<QSslError> &errors);
+    void startTransferring();
+    void failBeforeTransfer(Failure failure, const QString &detail);
+    void failSetup();
     void onSocketError(bool closedByPeer);
     void onSocketReadyRead();
     void onSocketClosed();
@@ -110,11 +132,18 @@ private:
 
     Phase m_phase = Phase::Idle;
     Failure m_failure = Failure::None;
+    QByteArray m_extraAuthorities;
     QByteArray m_request;
+    QByteArray m_connectRequest;
+    QByteArray m_tunnelReply;
+    bool m_certificateRefused = false;
+    QString m_serverName; // checked against the certificate; empty: plain http
+    bool m_viaProxy = false;
+    QString m_failureDetail;
     quint16 m_port = 0;
     int m_lookupId = -1;
     std::vector<QHostAddress> m_addresses;
-    QTcpSocket *m_socket = nullptr;
+    QSslSocket *m_socket = nullptr; // plain TCP until encryption starts
     ResponseParser m_parser;
     bool m_statusAnnounced = false;
     qint64 m_announcedBytes = -1;

@@ -4,6 +4,7 @@
 #include "acquisition/addedmessages.h"
 #include "acquisition/virtualkeyboardsink.h"
 #include "acquisition/windowplatform.h"
+#include "common/commandline.h"
 #include "common/filelocations.h"
 #include "common/rewriterecord.h"
 #include "common/usererror.h"
@@ -14,6 +15,12 @@
 #include <cstdio>
 
 namespace {
+
+const common::ProgramDescription quorixCommand {
+    QStringLiteral("quorix"),
+    QStringLiteral("Quorix reads the instruments of a measuring-instrument multiplexer and types each value\n"
+                   "into the window that has the keyboard focus, usually a spreadsheet.\n"
+                   "MUX_PORTS names the serial devices of COM1, COM2... (comma-separated).")};
 
 // Compositors of the family that offers virtual keyboards give the keyboard
 // to any window clicked, whatever it asks.
@@ -30,6 +37,8 @@ bool compositorFocusesOnClick()
 
 int main(int argc, char *argv[])
 {
+    if (const auto answer = common::answerInfoOptions(common::argumentList(argc, argv), quorixCommand))
+        return common::deliver(*answer);
     // The window goes to XWayland when it can, the keys through a Wayland sink.
     const acquisition::DisplayEnvironment displays = acquisition::DisplayEnvironment::current();
     const acquisition::WindowPlatform platform = acquisition::chooseWindowPlatform(displays);
@@ -37,6 +46,8 @@ int main(int argc, char *argv[])
     if (!platform.platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform.platform);
     QApplication app(argc, argv);
+    if (const auto answer = common::refuseLeftoverArguments(QCoreApplication::arguments(), quorixCommand))
+        return common::deliver(*answer);
     QApplication::setApplicationName(QStringLiteral("Quorix"));
     // Quorix ends through its quit commands only, never because a dialog closed.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -3,6 +3,7 @@
 #include "acquisition/configfile.h"
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
+#include "acquisition/exampleconfiguration.h"
 #include "acquisition/journalfile.h"
 #include "acquisition/keysink.h"
 #include "acquisition/quorixini.h"
@@ -23,6 +24,7 @@
 #include <QCloseEvent>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLayout>
 #include <QLineEdit>
@@ -335,12 +337,37 @@ void TQuorix::FormActivate()
         if (m_journal)
             m_journal->setEnabled(m_settings.readInteger(ini::general, ini::journal, 1) != 0);
         m_language.UpDateCaption([this] { m_pump.processPending(); });
-        if (m_session.fichier_config.isEmpty() || !m_editor)
+        if (!m_editor)
             return;
+        if (m_session.fichier_config.isEmpty()) {
+            offerFirstConfiguration();
+            return;
+        }
         m_session.file.load(m_session.fichier_config, *m_editor);
         m_cursor->resetCounters();
         m_session.config_modifiee = false;
     });
+}
+
+// Without a configuration Quorix can read nothing: the user is offered the
+// example, in a copy of their own since the shipped one may be read-only, or
+// the editor on a new configuration.
+void TQuorix::offerFirstConfiguration()
+{
+    const QString program = m_language.directory();
+    if (!QFileInfo::exists(shippedExamplePath(program)))
+        return;
+    const QString target = common::configurationDialogFolder(QString());
+    const common::AddedTexts &texts = m_language.messages().added;
+    const QString question = texts.text(added::noConfigurationYet) + QStringLiteral("\n\n")
+        + texts.text(added::offerExample).arg(QDir::toNativeSeparators(target)) + u'\n'
+        + texts.text(added::offerNewConfiguration) + u'\n' + texts.text(added::offerLater);
+    common::Answer answer = common::Answer::Cancel;
+    withNormalStyle([this, &question, &answer] { answer = common::askConfirmation(this, question); });
+    if (answer == common::Answer::Yes)
+        openConfiguration(copyExampleConfiguration(program, target));
+    else if (answer == common::Answer::No)
+        Nouveau1Click();
 }
 
 // --- acquisition ---
@@ -401,7 +428,10 @@ void TQuorix::setValueHolder(const QString &text) { Edit1->setText(text); }
 
 void TQuorix::showNoInstrument()
 {
-    common::showMessage(this, m_language.messages().msg_aucun_instrument);
+    QString text = m_language.messages().msg_aucun_instrument;
+    if (m_session.fichier_config.isEmpty())
+        text += u'\n' + m_language.messages().added.text(added::howToConfigure);
+    common::showMessage(this, text);
 }
 
 void TQuorix::showError(const QString &text)
@@ -455,8 +485,12 @@ void TQuorix::Ouvrir1Click()
 {
     QString path;
     withNormalStyle([this, &path] { path = hooks.chooseOpenPath(); });
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openConfiguration(path);
+}
+
+void TQuorix::openConfiguration(const QString &path)
+{
     Configuration1->setEnabled(true);
     ConfigurerCtxt->setEnabled(true);
     m_editor->openFile(path);

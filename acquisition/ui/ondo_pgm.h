@@ -156,6 +156,8 @@ private:
     void setDefaultHooks();
     void FormCreate();
     void writeDemoWhenNoFile();
+    void offerFirstConfiguration();
+    void openConfiguration(const QString &path);
     void showEditor();
     // Runs a modal dialog or box with the window taken out of the stay-on-top
     // style, so that the dialog is not hidden behind it.

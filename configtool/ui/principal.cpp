@@ -1,6 +1,7 @@
 #include "configtool/ui/principal.h"
 
 #include "common/terminal.h"
+#include "common/localelanguage.h"
 #include "common/ui/apropos.h"
 #include "common/ui/messages.h"
 #include "common/usererror.h"
@@ -115,7 +116,12 @@ void TForm1::FormShow()
         listFailure = error.text();
     }
     // A stored position without a file leaves the built-in captions.
-    guarded([this, &settings] { m_language.start(settings.langue); });
+    guarded([this, &settings] {
+        if (settings.langueStored)
+            m_language.start(settings.langue);
+        else
+            m_language.startFromLocale(common::messagesLocale());
+    });
     Memo1->setFocus();
     if (!listFailure.isEmpty())
         common::showError(this, listFailure);
@@ -415,6 +421,12 @@ void TForm1::Configurer1Click()
 {
     if (m_dialogs.form6)
         m_dialogs.form6->exec();
+}
+
+void TForm1::MiseAJour1Click()
+{
+    if (m_dialogs.form3)
+        m_dialogs.form3->exec();
 }
 
 void TForm1::Quiter1Click()

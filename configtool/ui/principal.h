@@ -77,6 +77,7 @@ public:
     void RtrocommandeClick(int digit);   // Rtrocommande11Click .. Rtrocommande91Click
     void Effacerlazonetampon1Click();
     void Configurer1Click();
+    void MiseAJour1Click(); // the cable list update, whatever the list's age
     void Quiter1Click();
     void Aide1Click();
     void LangueClick(int position);      // Langue11Click .. Langue51Click
@@ -108,6 +109,7 @@ public:
     QMenu *Fichier1;
     QAction *Effacerlazonetampon1;
     QAction *Configurer1;
+    QAction *MiseAJour1;
     QAction *Quiter1;
     QMenu *Langue1;
     QAction *Aide1;

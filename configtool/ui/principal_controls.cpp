@@ -2,6 +2,7 @@
 #include "configtool/ui/principal.h"
 
 #include "common/ui/windowflags.h"
+#include "configtool/addedmessages.h"
 #include "configtool/receivedisplay.h"
 #include "configtool/ui/toolbaricons.h"
 
@@ -149,6 +150,8 @@ void TForm1::createMenus()
     Effacerlazonetampon1->setObjectName(QStringLiteral("Effacerlazonetampon1"));
     Configurer1 = Fichier1->addAction(QString(), this, [this] { guarded([this] { Configurer1Click(); }); });
     Configurer1->setObjectName(QStringLiteral("Configurer1"));
+    MiseAJour1 = Fichier1->addAction(QString(), this, [this] { guarded([this] { MiseAJour1Click(); }); });
+    MiseAJour1->setObjectName(QStringLiteral("MiseAJour1"));
     Fichier1->addSeparator();
     Quiter1 = Fichier1->addAction(QString(), this, [this] { Quiter1Click(); });
     Quiter1->setObjectName(QStringLiteral("Quiter1"));
@@ -206,6 +209,8 @@ void TForm1::registerCaptions()
     text("Effacerlazonetampon1", Effacerlazonetampon1);
     text("Configurer1", Configurer1);
     text("Quiter1", Quiter1);
+    captions.addAdded(added::checkForUpdate, [this](const QString &t) { MiseAJour1->setText(t); });
+    MiseAJour1->setText(QString::fromUtf16(added::checkForUpdate.french));
     title("Langue1", Langue1);
     text("Aide1", Aide1);
     for (QToolButton *b : {btn_connexion, btn_selection, btn_lecture, btn_snumber, btn_config}) {

@@ -1,19 +1,45 @@
 #include "tests/support/scriptedserver.h"
 
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpSocket>
 
 namespace testhttp {
 
-ScriptedServer::ScriptedServer(QObject *parent) : QObject(parent)
+ScriptedServer::ScriptedServer(QObject *parent) : QObject(parent), m_server(std::make_unique<QTcpServer>())
 {
-    connect(&m_server, &QTcpServer::newConnection, this, &ScriptedServer::onNewConnection);
-    if (!m_server.listen(QHostAddress::LocalHost, 0))
+    listen();
+}
+
+ScriptedServer::ScriptedServer(const TlsIdentity &identity, QObject *parent) : QObject(parent), m_secure(true)
+{
+    auto server = std::make_unique<QSslServer>();
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    configuration.setLocalCertificate(QSslCertificate(identity.certificate, QSsl::Pem));
+    configuration.setPrivateKey(QSslKey(identity.key, QSsl::Ec, QSsl::Pem));
+    configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+    server->setSslConfiguration(configuration);
+    m_server = std::move(server);
+    listen();
+}
+
+ScriptedServer::~ScriptedServer() = default;
+
+// A TLS server hands out its connections once the handshake is over.
+void ScriptedServer::listen()
+{
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, &ScriptedServer::onNewConnection);
+    if (!m_server->listen(QHostAddress::LocalHost, 0))
         qFatal("test server cannot listen on 127.0.0.1");
 }
 
-QUrl ScriptedServer::url(const QString &path) const
+QUrl ScriptedServer::url(const QString &path, const QString &host) const
 {
-    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path));
+    return QUrl(QStringLiteral("%1://%2:%3%4")
+                    .arg(m_secure ? QStringLiteral("https") : QStringLiteral("http"), host)
+                    .arg(port())
+                    .arg(path));
 }
 
 void ScriptedServer::setReply(const QByteArray &bytes, bool keepOpen)
@@ -39,7 +65,7 @@ quint16 ScriptedServer::closedPort()
 
 void ScriptedServer::onNewConnection()
 {
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
         auto *received = new QByteArray;
         connect(socket, &QObject::destroyed, this, [received] { delete received; });
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);

@@ -6,17 +6,28 @@
 #include <QTcpServer>
 #include <QUrl>
 
+#include <memory>
+
 namespace testhttp {
 
+// A server certificate and its private key, in PEM.
+struct TlsIdentity {
+    QByteArray certificate;
+    QByteArray key;
+};
+
 // A loopback HTTP server for tests: answers each request with one scripted
-// reply and records the requests it got.
+// reply and records the requests it got. Given an identity, it speaks HTTPS.
 class ScriptedServer : public QObject {
     Q_OBJECT
 public:
     explicit ScriptedServer(QObject *parent = nullptr);
+    explicit ScriptedServer(const TlsIdentity &identity, QObject *parent = nullptr);
+    ~ScriptedServer() override;
 
-    quint16 port() const { return m_server.serverPort(); }
-    QUrl url(const QString &path) const;
+    quint16 port() const { return m_server->serverPort(); }
+    // host: as the client names the server (the certificate's names).
+    QUrl url(const QString &path, const QString &host = QStringLiteral("127.0.0.1")) const;
 
     // Sent once the request's header block has arrived, then the connection
     // is closed unless keepOpen.
@@ -30,9 +41,11 @@ public:
     static quint16 closedPort();
 
 private:
+    void listen();
     void onNewConnection();
 
-    QTcpServer m_server;
+    std::unique_ptr<QTcpServer> m_server;
+    bool m_secure = false;
     QByteArray m_reply;
     bool m_keepOpen = false;
     bool m_silent = false;

@@ -17,6 +17,14 @@ int main(int argc, char **argv)
         return 2;
     }
     const Options &options = std::get<Options>(parsed);
+    if (options.request == Request::Help) {
+        std::fputs(usage(), stdout);
+        return 0;
+    }
+    if (options.request == Request::Version) {
+        std::fputs(versionLine().c_str(), stdout);
+        return 0;
+    }
     try {
         // Signals first, so that a stop request during start-up is not lost.
         SignalChannel signals({SIGTERM, SIGINT, SIGUSR1});

@@ -2,6 +2,8 @@
 
 #include "tools/muxsim/readings.h"
 
+#include "common/version.h"
+
 #include <charconv>
 #include <functional>
 #include <map>
@@ -84,7 +86,7 @@ const std::map<std::string, Setter> &valueOptions()
          }},
         {"--model", oneChar(&Options::model)},
         {"--family", oneChar(&Options::family)},
-        {"--version", oneChar(&Options::version)},
+        {"--firmware-version", oneChar(&Options::version)},
         {"--serial", [](Options &o, const std::string &v) -> std::optional<std::string> {
              o.serial = v;
              return std::nullopt;
@@ -161,13 +163,39 @@ const std::map<std::string, bool CableOptions::*> &cableFlagOptions()
     return flags;
 }
 
+// The firmware version was once set with --version; a one-character value
+// after it still means that, anything else asks for the package version.
+bool isOldFirmwareVersion(const std::vector<std::string> &args, std::size_t i)
+{
+    if (args[i].rfind("--version=", 0) == 0)
+        return true;
+    return args[i] == "--version" && i + 1 < args.size() && args[i + 1].size() == 1 && args[i + 1] != "-";
+}
+
+std::optional<Request> infoRequest(const std::vector<std::string> &args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h")
+            return Request::Help;
+        if (args[i] == "--version" && !isOldFirmwareVersion(args, i))
+            return Request::Version;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::variant<Options, std::string> parseOptions(const std::vector<std::string> &args)
 {
     Options options;
+    if (auto request = infoRequest(args)) {
+        options.request = *request;
+        return options;
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
+        if (name == "--version" || name.rfind("--version=", 0) == 0)
+            name.replace(0, 9, "--firmware-version");
         std::optional<std::string> inlineValue;
         if (auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
             inlineValue = name.substr(eq + 1);
@@ -205,7 +233,7 @@ std::variant<Options, std::string> parseOptions(const std::vector<std::string> &
 
 const char *usage()
 {
-    return "usage: muxsim --link PATH [--model D|A|M|2|4|8|C] [--family M|B] [--version C]\n"
+    return "usage: muxsim --link PATH [--model D|A|M|2|4|8|C] [--family M|B] [--firmware-version C]\n"
            "              [--serial TEXT] [--ident RAW] [--values V1,V2,...] [--line long|short]\n"
            "              [--reading-end crlf|cr|none] [--interval MS] [--per-command N]\n"
            "              [--at-reply TEXT] [--silent]\n"
@@ -216,7 +244,13 @@ const char *usage()
            "              [--cable-reply-cut BYTES] [--cable-no-rs]\n"
            "  The cable answers unless another input is addressed; codes and register\n"
            "  values are hexadecimal. --reading-end none with --interval 1 floods the\n"
-           "  line at 960 bytes/s without a line feed once an input is addressed.\n";
+           "  line at 960 bytes/s without a line feed once an input is addressed.\n"
+           "       muxsim --help | --version\n";
+}
+
+std::string versionLine()
+{
+    return std::string("muxsim ") + SETRIX_QUORIX_VERSION + "\n";
 }
 
 } // namespace muxsim

@@ -14,7 +14,11 @@ enum class LineStyle { Long, Short };
 // wrong speed, never sends the line feed the programs wait for.
 enum class ReadingEnd { CrLf, Cr, None };
 
+// What the command line asks for: run the simulator, or only print a text.
+enum class Request { Run, Help, Version };
+
 struct Options {
+    Request request = Request::Run;
     std::string linkPath;
     char model = '8';
     char family = 'M';
@@ -38,9 +42,13 @@ struct Options {
 };
 
 // Parses the command line (argv[0] excluded). Returns the options, or a
-// message naming the offending argument.
+// message naming the offending argument. --help or --version (without a
+// one-character firmware version after it) wins over everything else.
 std::variant<Options, std::string> parseOptions(const std::vector<std::string> &args);
 
 const char *usage();
+
+// "muxsim <package version>"
+std::string versionLine();
 
 } // namespace muxsim

@@ -20,6 +20,7 @@ private slots:
         quorixFile.Ecrire_chaine_ini("FICHIER", "Quorix", "/home/op/ligne 2.mux");
         const QuorixSettings quorix = readQuorixSettings(quorixFile);
         QCOMPARE(quorix.langue, 31);
+        QVERIFY(quorix.langueStored);
         QCOMPARE(quorix.fichierConfig, QString("/home/op/ligne 2.mux"));
     }
 
@@ -28,6 +29,7 @@ private slots:
         QTemporaryDir dir;
         const QuorixSettings quorix = readQuorixSettings(SettingsFile("quorix.ini", dir.path()));
         QCOMPARE(quorix.langue, 1);
+        QVERIFY(!quorix.langueStored); // a first start: the locale decides
         QCOMPARE(quorix.fichierConfig, QString());
     }
 };

@@ -116,6 +116,8 @@ private slots:
         QCOMPARE(common::configurationDialogFolder({}, user), tree.home + "/Documents");
         // A configuration whose folder is gone is no place to start.
         QCOMPARE(common::configurationDialogFolder(tree.root.filePath("parti/a.mux"), user), tree.home + "/Documents");
+        // Nor is the package's folder, where the example configuration lives.
+        QCOMPARE(common::configurationDialogFolder("/usr/share/demo.mux", user), tree.home + "/Documents");
     }
 
 private:

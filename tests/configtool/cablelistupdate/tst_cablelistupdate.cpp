@@ -9,6 +9,7 @@
 #include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/scriptedserver.h"
+#include "tests/support/testcertificates.h"
 #include "tests/support/usererrors.h"
 
 #include <QDir>
@@ -81,6 +82,7 @@ private slots:
     void refusedConnection();
     void throughProxyOrDirect();
     void silentServer();
+    void secureServerIsChecked();
     void unwritableList();
 };
 
@@ -328,6 +330,34 @@ void TestCableListUpdate::silentServer()
     QVERIFY(!rig.download.run({}, rig.cablePath));
     QCOMPARE(rig.lines, reached);
     QCOMPARE(readBytes(rig.cablePath), oldList);
+}
+
+// Over https an expired certificate stops the update before anything is
+// asked, and says so in the box as in the status line.
+void TestCableListUpdate::secureServerIsChecked()
+{
+    testhttp::TestCertificates certificates;
+    QVERIFY2(certificates.make(), qPrintable(certificates.error()));
+    ScriptedServer expired(certificates.expired());
+    expired.setReply(okReply(newList));
+    DownloadRig refused;
+    refused.client.trustAlso(certificates.authority());
+    refused.download.setUrl(expired.url("/Update/cable.txt", "localhost"));
+
+    QVERIFY(!refused.download.run({}, refused.cablePath));
+    const QString why = kept("Certificat du serveur refusé (The certificate has expired)");
+    QCOMPARE(refused.lines, (QStringList {"Host Resolved", "Get Failed", why}));
+    QCOMPARE(refused.messages, QStringList {why});
+    QCOMPARE(readBytes(refused.cablePath), oldList);
+    QVERIFY(expired.requests().isEmpty());
+
+    ScriptedServer valid(certificates.valid());
+    valid.setReply(okReply(newList));
+    DownloadRig secure;
+    secure.client.trustAlso(certificates.authority());
+    secure.download.setUrl(valid.url("/Update/cable.txt", "localhost"));
+    QVERIFY(secure.download.run({}, secure.cablePath));
+    QCOMPARE(readBytes(secure.cablePath), newList);
 }
 
 void TestCableListUpdate::unwritableList()

@@ -553,6 +553,33 @@ private slots:
         QCOMPARE(w.statusPanel(1), QString());
         QVERIFY(boxes.seen().isEmpty());
     }
+
+    // Without kelt.ini the desktop's language is taken and kept; a stored one
+    // wins. The update window opens on demand, whatever the list's age.
+    void firstStartLanguageAndUpdateOnDemand()
+    {
+        qputenv("LC_ALL", "");
+        qputenv("LC_MESSAGES", "");
+        qputenv("LANG", "fr_FR.UTF-8");
+        common::MessageBoxAnswerer boxes;
+        Folders french;
+        auto program = startSetrix(french, {});
+        TForm1 &w = program->mainWindow();
+        QVERIFY(w.findChild<QAction *>("Langue21")->isChecked());
+        QCOMPARE(common::IniFile::load(french.ini()).readString("GENERAL", "Langue"), "2");
+        QCOMPARE(w.MiseAJour1->text(), "&Rechercher une mise à jour de la liste des câbles");
+        const auto updateShown = closeNextDialog(&w);
+        w.MiseAJour1->trigger();
+        QVERIFY(*updateShown);
+        program.reset();
+
+        Folders stored;
+        stored.writeSettings("[GENERAL]\r\nLangue=1\r\n");
+        program = startSetrix(stored, {});
+        QVERIFY(program->mainWindow().findChild<QAction *>("Langue11")->isChecked());
+        QCOMPARE(program->mainWindow().MiseAJour1->text(), "&Check for a cable list update");
+        qputenv("LANG", "C.UTF-8");
+    }
 };
 
 QTEST_MAIN(TestMainWindow)
