@@ -48,7 +48,7 @@ endfunction()
 
 # install_program(TARGET kelt2 FOLDER setrix NAME Setrix APP_ID id
 #                 COMMENT text COMMENT_FR text GENERIC_NAME text GENERIC_NAME_FR text
-#                 KEYWORDS list KEYWORDS_FR list LANGUAGES dir [HELP dir] [DATA files])
+#                 KEYWORDS a,b KEYWORDS_FR a,b LANGUAGES dir [HELP dir] [DATA files])
 # The icon, manual page and metadata come from packaging/{icons,man,metainfo}/<folder>.*.
 function(install_program)
   cmake_parse_arguments(P "" "TARGET;FOLDER;NAME;APP_ID;COMMENT;COMMENT_FR;GENERIC_NAME;GENERIC_NAME_FR;KEYWORDS;KEYWORDS_FR;LANGUAGES;HELP"
@@ -60,7 +60,8 @@ function(install_program)
   set(PROGRAM ${P_TARGET})
   configure_file(${PACKAGING_DIR}/launcher.in ${CMAKE_BINARY_DIR}/packaging/${folder} @ONLY)
 
-  # The menu entry's texts now; Exec and Icon stay place holders for the two installs.
+  # The menu entry's texts are filled in now; Exec and Icon stay place holders until
+  # each install knows them.
   foreach(field NAME COMMENT COMMENT_FR GENERIC_NAME GENERIC_NAME_FR)
     set(${field} "${P_${field}}")
   endforeach()
