@@ -33,6 +33,8 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorix"));
+    // Ties the windows to the menu entry where the class is not enough (native Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorix"));
     // Quorix ends through its quit commands only, never because a dialog closed.
     QApplication::setQuitOnLastWindowClosed(false);
     const common::UserEnvironment user = common::UserEnvironment::current();
