@@ -49,6 +49,8 @@ int main(int argc, char *argv[])
     if (const auto answer = common::refuseLeftoverArguments(QCoreApplication::arguments(), quorixCommand))
         return common::deliver(*answer);
     QApplication::setApplicationName(QStringLiteral("Quorix"));
+    // Ties the windows to the menu entry where the class is not enough (native Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorix"));
     // Quorix ends through its quit commands only, never because a dialog closed.
     QApplication::setQuitOnLastWindowClosed(false);
     const common::UserEnvironment user = common::UserEnvironment::current();

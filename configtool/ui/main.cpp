@@ -23,6 +23,8 @@ int main(int argc, char *argv[])
     if (const auto answer = common::refuseLeftoverArguments(QCoreApplication::arguments(), setrixCommand))
         return common::deliver(*answer);
     QApplication::setApplicationName(QStringLiteral("Setrix"));
+    // Ties the windows to the menu entry where the class is not enough (native Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("setrix"));
     const common::ProgramFolders files = common::locateProgramFolders(
         QCoreApplication::applicationDirPath(), QStringLiteral("setrix"), QStringLiteral("kelt.ini"));
     common::finishInterruptedRewrites(files.records);

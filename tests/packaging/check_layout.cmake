@@ -43,9 +43,17 @@ check_install(portable "${portable}")
 
 set(package usr/bin/setrix usr/bin/quorix
     usr/share/applications/setrix.desktop usr/share/applications/quorix.desktop
-    usr/share/icons/hicolor/128x128/apps/setrix.png usr/share/icons/hicolor/128x128/apps/quorix.png
-    usr/share/doc/setrix-quorix/README.md usr/share/doc/setrix-quorix/copyright
-    usr/share/doc/setrix-quorix/changelog.gz)
+    usr/share/metainfo/com.example.Setrix.metainfo.xml usr/share/metainfo/com.example.Quorix.metainfo.xml
+    usr/share/man/man1/setrix.1.gz usr/share/man/man1/quorix.1.gz
+    usr/share/doc/setrix-quorix/user-guide.html usr/share/doc/setrix-quorix/setrix.png
+    usr/share/doc/setrix-quorix/quorix.png usr/share/doc/setrix-quorix/quorix-editor.png
+    usr/share/doc/setrix-quorix/copyright usr/share/doc/setrix-quorix/changelog.gz)
+foreach(program setrix quorix)
+  list(APPEND package usr/share/icons/hicolor/scalable/apps/${program}.svg)
+  foreach(size 16 22 24 32 48 64 128 256)
+    list(APPEND package usr/share/icons/hicolor/${size}x${size}/apps/${program}.png)
+  endforeach()
+endforeach()
 foreach(f ${setrix_files})
   list(APPEND package usr/lib/setrix-quorix/setrix/${f})
 endforeach()
@@ -54,7 +62,7 @@ foreach(f ${quorix_files})
 endforeach()
 set(PREFIX /usr)
 check_install(package "${package}" --component programs)
-check_install(simulator "usr/bin/muxsim;usr/share/doc/muxsim/copyright;usr/share/doc/muxsim/changelog.gz"
+check_install(simulator "usr/bin/muxsim;usr/share/man/man1/muxsim.1.gz;usr/share/doc/muxsim/README;usr/share/doc/muxsim/copyright;usr/share/doc/muxsim/changelog.gz"
               --component simulator)
 
 # The menu entries start the launchers in /usr/bin, which lead to the programs.

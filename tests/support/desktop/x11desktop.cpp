@@ -152,6 +152,17 @@ QStringList X11Desktop::atoms(WindowId id, const char *property) const
     return names;
 }
 
+QString X11Desktop::windowClass(WindowId id) const
+{
+    XClassHint hint {};
+    if (!XGetClassHint(m_display, id, &hint))
+        return {};
+    const QString name = QString::fromLatin1(hint.res_class);
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return name;
+}
+
 X11Desktop::WindowId X11Desktop::activeWindow() const
 {
     const QList<unsigned long> active =

@@ -47,6 +47,8 @@ public:
     int stackIndex(WindowId id) const;
     // The atom names of a window's ATOM list property (_NET_WM_STATE...).
     QStringList atoms(WindowId id, const char *property) const;
+    // The class half of WM_CLASS, which menu entries match windows by.
+    QString windowClass(WindowId id) const;
     WindowId activeWindow() const;
     // Whether the process shows a window the window manager does not manage
     // (a menu that popped up).

@@ -69,6 +69,21 @@ private:
     QProcess m_process;
 };
 
+// The window class the package's menu entry expects, so that the desktop shows
+// the running window as that entry.
+QString menuEntryWindowClass()
+{
+    QFile entry(QStringLiteral(QUORIX_DESKTOP_ENTRY));
+    if (!entry.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray key = "StartupWMClass=";
+    for (const QByteArray &line : entry.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return QString::fromUtf8(line.mid(key.size()));
+    }
+    return {};
+}
+
 // Quorix's windows on the desktop, found by title and width.
 struct Windows {
     X11Desktop &desktop;
@@ -185,6 +200,7 @@ private slots:
         Windows w {desktop, quorix};
         const auto main = w.waitForMain();
         QVERIFY(main);
+        QCOMPARE(desktop.windowClass(main->id), menuEntryWindowClass());
         QVERIFY(desktop.atoms(main->id, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
         const auto noMaximise = [&](X11Desktop::WindowId id) {
             const QStringList allowed = desktop.atoms(id, "_NET_WM_ALLOWED_ACTIONS");
