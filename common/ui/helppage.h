@@ -14,7 +14,7 @@ struct HelpPageTexts {
 };
 
 // The help pages in a window of the program's own, so that no browser is
-// needed: links between the pages, their style sheet and images are read
+// needed: links between the pages and their images are read
 // from the pages' folder. Titled with the page's own title.
 class HelpWindow : public QDialog {
 public:

@@ -98,14 +98,16 @@ private slots:
             QCOMPARE(bytes.count("\r\n"), lines);
             QCOMPARE(bytes.count('\n'), lines);
             // Added messages: one line each after the map's 40, filled, the French file in French
-            // (the menu item's word is the same in English).
+            // (the menu item's word and two box titles are the same in English).
             const QStringList texts = common::readLanguageLines(path, lines);
             int line = 40;
             for (const common::AddedText *entry : acquisition::added::all) {
                 QCOMPARE(entry->line, ++line);
                 QVERIFY(!texts.at(entry->line - 1).isEmpty());
                 QCOMPARE(texts.at(entry->line - 1) == QString::fromUtf16(entry->french),
-                         path == french || entry == &acquisition::added::journalMenu);
+                         path == french || entry == &acquisition::added::journalMenu
+                             || entry == &acquisition::added::informationTitle
+                             || entry == &acquisition::added::confirmationTitle);
             }
         }
 

@@ -132,7 +132,7 @@ private slots:
             QVERIFY2(!text.isEmpty(), qPrintable(QString::number(entry->line)));
             if (name == QLatin1String("Francais"))
                 QCOMPARE(text, QString::fromUtf16(entry->french));
-            else
+            else if (entry != &added::informationTitle && entry != &added::confirmationTitle) // the same words
                 QVERIFY2(text != QString::fromUtf16(entry->french), qPrintable(text));
         }
         if (name == QLatin1String("Francais")) {

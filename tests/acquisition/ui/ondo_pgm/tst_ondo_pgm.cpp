@@ -518,7 +518,7 @@ private slots:
         QTest::mouseClick(w.btn_read, Qt::LeftButton);
         QVERIFY(QTest::qWaitFor([&] { return !boxes.seen().isEmpty() && w.btn_read->isEnabled(); }, 20000));
         QCOMPARE(boxes.seen().size(), 1);
-        QCOMPARE(boxes.seen().at(0).title, "Erreur");
+        QCOMPARE(boxes.seen().at(0).title, english ? "Error" : "Erreur");
         QCOMPARE(boxes.seen().at(0).text, message);
         QVERIFY(!w.Stop->isEnabled());
     }

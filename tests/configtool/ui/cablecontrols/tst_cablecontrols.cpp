@@ -176,7 +176,7 @@ private:
 };
 
 const QString lostBox =
-    "Erreur: The multiplexer was disconnected. Plug it in again, then connect it from the main window.";
+    "Error: The multiplexer was disconnected. Plug it in again, then connect it from the main window.";
 
 void screenshot(QWidget *window, const QString &name)
 {
@@ -402,7 +402,7 @@ private slots:
         form->Edit10->setText("1");
         form->Edit11->setText("abc");
         form->Button3->click();
-        QCOMPARE(boxTexts(setrix.boxes).last(), QString("Erreur: 'abc' n'est pas une valeur en virgule flottante correcte"));
+        QCOMPARE(boxTexts(setrix.boxes).last(), QString("Error: 'abc' is not a valid floating point value"));
         QVERIFY(form->Button2->isEnabled() && form->Button3->isEnabled());
 
         form->Button2->click();
@@ -473,7 +473,7 @@ private slots:
 
         programsListName(setrix, *form, "Impaire", "@PCI\r\n@RC\r\n");
 
-        refusesParity(setrix, *form, "", "Erreur: Unknown parity: \"\". Choose a parity from the list.", "@RA\r\n");
+        refusesParity(setrix, *form, "", "Error: Unknown parity: \"\". Choose a parity from the list.", "@RA\r\n");
         form->reject();
     }
 
@@ -516,10 +516,10 @@ private slots:
         form->ComboBox2->lineEdit()->selectAll();
         QTest::keyClicks(form->ComboBox2->lineEdit(), "51999");
         QTest::keyClick(form->ComboBox2->lineEdit(), Qt::Key_Return);
-        QCOMPARE(boxTexts(setrix.boxes).last(), QString("Erreur: '' n'est pas une valeur entière correcte"));
+        QCOMPARE(boxTexts(setrix.boxes).last(), QString("Error: '' is not a valid integer value"));
         const qsizetype sent = setrix.sim.log().size();
         form->Button3->click();
-        QCOMPARE(boxTexts(setrix.boxes).last(), QString("Erreur: No cable chosen: choose a reference from the list."));
+        QCOMPARE(boxTexts(setrix.boxes).last(), QString("Error: No cable chosen: choose a reference from the list."));
         QVERIFY(form->Button3->isEnabled());
         form->Button2->click();
         QVERIFY(sentSince(setrix.sim, sent, "@RA").startsWith("@RA\r\n"));

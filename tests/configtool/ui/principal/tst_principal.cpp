@@ -228,7 +228,7 @@ private slots:
         boxes.answerWith("OK");
         boxes.answerWith("&Non");
         auto program = startSetrix(folders, {});
-        QStringList expected {"Erreur: No multiplexer found.\n\rCheck the cable and click “Connect multiplexer”."};
+        QStringList expected {"Error: No multiplexer found.\n\rCheck the cable and click “Connect multiplexer”."};
         if (questions)
             expected << "Information: The cable list is more than 30 days old.\r\nDo you want to update it now?";
         QCOMPARE(boxTexts(boxes), expected);
@@ -261,7 +261,7 @@ private slots:
         QVERIFY(mux.log().endsWith("@*N2\r\n@*N2\r\n@*AT\r\n"));
         QStringList expected {"Information: First choose an instrument with “Select instrument”."};
         if (!opens)
-            expected << "Erreur: This cable cannot be programmed. The cable answered:\r\n" + reply;
+            expected << "Error: This cable cannot be programmed. The cable answered:\r\n" + reply;
         QCOMPARE(boxTexts(boxes), expected);
         QCOMPARE(*opened, opens);
         QCOMPARE(program->dialogs().form4->windowTitle(), reply);
@@ -407,7 +407,7 @@ private slots:
         common::MessageBoxAnswerer boxes;
         QVERIFY(QFile::remove(rig.folders.start.filePath("Francais.lng")));
         w.findChild<QAction *>("Langue21")->trigger();
-        QCOMPARE(boxTexts(boxes), QStringList({"Erreur: Fichier introuvable"}));
+        QCOMPARE(boxTexts(boxes), QStringList({"Error: File not found"}));
         QVERIFY(w.findChild<QAction *>("Langue11")->isChecked());
         QVERIFY(!w.findChild<QAction *>("Langue21")->isChecked());
     }
@@ -532,7 +532,7 @@ private slots:
         auto program = startSetrix(folders, {});
         QCOMPARE(program->mainWindow().btn_connexion->text(), QStringLiteral("Connect multiplexer"));
         QCOMPARE(boxTexts(boxes).value(0),
-                 QStringLiteral("Erreur: No multiplexer found.\n\rCheck the cable and click “Connect multiplexer”."));
+                 QStringLiteral("Error: No multiplexer found.\n\rCheck the cable and click “Connect multiplexer”."));
     }
 
     // The device goes away: the port is dropped and a new scan offered.

@@ -110,7 +110,7 @@ private slots:
 
         setrix.update->Button1->click();
 
-        QCOMPARE(boxTexts(boxes), QStringList({"Erreur: Impossible de créer le fichier " + disk.filePath("cable.txt")}));
+        QCOMPARE(boxTexts(boxes), QStringList({"Error: Cannot create file " + disk.filePath("cable.txt")}));
         QCOMPARE(readBytes(disk.filePath("cable.txt")), kCableList);
         QVERIFY(setrix.update->isVisible());
         QCOMPARE(testsupport::fileNames(disk.path()), QStringList({".filler", "English.lng", "Francais.lng", "cable.txt"}));

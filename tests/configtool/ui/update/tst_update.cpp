@@ -404,10 +404,10 @@ void TestUpdateWindow::listFromDisk_data()
 
     QTest::newRow("newer") << newerList << "" << "" << true;
     QTest::newRow("same day") << QByteArray("15/03/2024\r\n51002 MEME JOUR\r\n") << "" << "" << true;
-    QTest::newRow("older, kept") << QByteArray("01/01/2024\r\n51003\r\n") << "&Non" << "" << false;
-    QTest::newRow("older, taken") << QByteArray("01/01/2024\r\n51003\r\n") << "&Oui" << "" << true;
+    QTest::newRow("older, kept") << QByteArray("01/01/2024\r\n51003\r\n") << "&No" << "" << false;
+    QTest::newRow("older, taken") << QByteArray("01/01/2024\r\n51003\r\n") << "&Yes" << "" << true;
     QTest::newRow("not a date") << QByteArray("Liste\xE9 des c\xE2" "bles\r\n01/01/2024\r\n") << ""
-                                << "'Listeé des câbles' n'est pas une date correcte" << false;
+                                << "'Listeé des câbles' is not a valid date" << false;
     QTest::newRow("open dialog cancelled") << QByteArray() << "" << "" << false;
 }
 
@@ -436,10 +436,10 @@ void TestUpdateWindow::listFromDisk()
         QCOMPARE(box.text, QString("The chosen list is older than the current list.\r\n"
                                    "Do you want to replace it anyway?"));
         QCOMPARE(box.icon, QMessageBox::Information);
-        QCOMPARE(box.buttons, QStringList({"&Oui", "&Non"}));
+        QCOMPARE(box.buttons, QStringList({"&Yes", "&No"}));
     } else if (!error.isEmpty()) {
         QCOMPARE(boxes.seen().size(), 1);
-        QCOMPARE(boxes.seen().at(0).title, QString("Erreur"));
+        QCOMPARE(boxes.seen().at(0).title, QString("Error"));
         QCOMPARE(boxes.seen().at(0).text, error);
     } else {
         QVERIFY(boxes.seen().isEmpty());
@@ -468,8 +468,8 @@ void TestUpdateWindow::unwritableList()
     QStringList texts;
     for (const auto &box : boxes.seen())
         texts << box.title + ": " + box.text;
-    const QString cannotCreate = "Erreur: Impossible de créer le fichier " + rig.cablePath();
-    QCOMPARE(texts, QStringList({cannotCreate, cannotCreate, "Erreur: Impossible d'ouvrir le fichier " + missing}));
+    const QString cannotCreate = "Error: Cannot create file " + rig.cablePath();
+    QCOMPARE(texts, QStringList({cannotCreate, cannotCreate, "Error: Cannot open file " + missing}));
     QVERIFY(rig.atRest());
     QVERIFY(QFileInfo(rig.cablePath()).isDir());
 }
