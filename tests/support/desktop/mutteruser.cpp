@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QTest>
 #include <QVariantMap>
 
 namespace testsupport {
@@ -83,9 +84,14 @@ bool MutterUser::start()
 
 bool MutterUser::click(const QPoint &at)
 {
-    return session(QStringLiteral("NotifyPointerMotionAbsolute"), {m_stream, double(at.x()), double(at.y())})
-        && session(QStringLiteral("NotifyPointerButton"), {kLeftButton, true})
-        && session(QStringLiteral("NotifyPointerButton"), {kLeftButton, false});
+    if (!session(QStringLiteral("NotifyPointerMotionAbsolute"), {m_stream, double(at.x()), double(at.y())}))
+        return false;
+    // XWayland windows see a press as a click only once the pointer is known to be over them.
+    QTest::qWait(200);
+    if (!session(QStringLiteral("NotifyPointerButton"), {kLeftButton, true}))
+        return false;
+    QTest::qWait(50);
+    return session(QStringLiteral("NotifyPointerButton"), {kLeftButton, false});
 }
 
 bool MutterUser::keyEvent(unsigned keysym, bool pressed)
@@ -112,15 +118,23 @@ bool MutterUser::type(const QString &latin1Text)
     return true;
 }
 
-QString MutterUser::focusedWindow()
+bool MutterUser::screenshot(const QString &path)
 {
-    const QStringList titles = windowTitles();
-    return m_focused >= 0 ? titles.value(m_focused) : QString();
+    return call(QStringLiteral("org.gnome.Shell.Screenshot"), QStringLiteral("/org/gnome/Shell/Screenshot"),
+                QStringLiteral("org.gnome.Shell.Screenshot"), QStringLiteral("Screenshot"), {false, false, path});
 }
 
-QStringList MutterUser::windowTitles()
+QString MutterUser::focusedWindow()
 {
-    m_focused = -1;
+    for (const Window &window : windows()) {
+        if (window.focused)
+            return window.title;
+    }
+    return {};
+}
+
+QList<MutterUser::Window> MutterUser::windows()
+{
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/gnome/Shell/Introspect"),
         QStringLiteral("org.gnome.Shell.Introspect"), QStringLiteral("GetWindows"));
@@ -129,21 +143,22 @@ QStringList MutterUser::windowTitles()
         m_error = QStringLiteral("GetWindows: ") + reply.errorMessage();
         return {};
     }
-    const QDBusArgument windows = reply.arguments().value(0).value<QDBusArgument>();
-    windows.beginMap();
-    QStringList titles;
-    while (!windows.atEnd()) {
+    const QDBusArgument map = reply.arguments().value(0).value<QDBusArgument>();
+    QList<Window> found;
+    map.beginMap();
+    while (!map.atEnd()) {
         quint64 id = 0;
         QVariantMap properties;
-        windows.beginMapEntry();
-        windows >> id >> properties;
-        windows.endMapEntry();
-        if (properties.value(QStringLiteral("has-focus")).toBool())
-            m_focused = titles.size();
-        titles << properties.value(QStringLiteral("title")).toString();
+        map.beginMapEntry();
+        map >> id >> properties;
+        map.endMapEntry();
+        found.append({properties.value(QStringLiteral("title")).toString(),
+                      QSize(properties.value(QStringLiteral("width")).toInt(),
+                            properties.value(QStringLiteral("height")).toInt()),
+                      properties.value(QStringLiteral("has-focus")).toBool()});
     }
-    windows.endMap();
-    return titles;
+    map.endMap();
+    return found;
 }
 
 } // namespace testsupport

@@ -2,8 +2,9 @@
 
 #include <QDBusConnection>
 #include <QPoint>
+#include <QList>
+#include <QSize>
 #include <QString>
-#include <QStringList>
 
 namespace testsupport {
 
@@ -32,8 +33,15 @@ public:
     // The title of the window that has the keyboard focus, from the shell;
     // empty when none has it.
     QString focusedWindow();
-    // The titles of the application windows the shell shows.
-    QStringList windowTitles();
+    // The application windows the shell shows (not those of X11 tool windows).
+    struct Window {
+        QString title;
+        QSize size;
+        bool focused = false;
+    };
+    QList<Window> windows();
+    // The whole screen as a PNG file.
+    bool screenshot(const QString &path);
 
 private:
     bool call(const QString &service, const QString &path, const QString &interface,
@@ -45,7 +53,6 @@ private:
     QString m_session;
     QString m_stream;
     QString m_error;
-    int m_focused = -1;
 };
 
 } // namespace testsupport
