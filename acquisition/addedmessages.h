@@ -59,6 +59,11 @@ inline constexpr AddedText virtualKeyboardRefused{75, u"le compositeur Wayland r
 inline constexpr AddedText waylandProtocolError{76, u"le compositeur Wayland a rompu la connexion (erreur de protocole sur %1)"};
 inline constexpr AddedText waylandLost{77, u"la connexion au compositeur Wayland est perdue"};
 inline constexpr AddedText waylandNotAnswering{78, u"le compositeur Wayland ne répond pas"};
+// %1 the portal's method, %2 the D-Bus signature of its answer.
+inline constexpr AddedText portalUnreadableAnswer{79, u"le portail du bureau a répondu à %1 dans une forme inattendue (%2)"};
+// Notices: %1 the X display that could not be reached at start-up.
+inline constexpr AddedText x11WindowUnreachable{80, u"L'affichage X « %1 » est inaccessible : la fenêtre de Quorix est une fenêtre Wayland, que le bureau peut placer derrière le tableur et qui prend le clavier quand on clique dessus. Après « Lecture », cliquez de nouveau dans le tableur."};
+inline constexpr AddedText x11KeysOnWayland{81, u"Sortie=x11 dans une session Wayland : les touches n'atteignent que les fenêtres X11 (XWayland), pas les applications Wayland."};
 
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
@@ -92,6 +97,9 @@ inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,
                                            &virtualKeyboardRefused,
                                            &waylandProtocolError,
                                            &waylandLost,
-                                           &waylandNotAnswering};
+                                           &waylandNotAnswering,
+                                           &portalUnreadableAnswer,
+                                           &x11WindowUnreachable,
+                                           &x11KeysOnWayland};
 
 } // namespace acquisition::added

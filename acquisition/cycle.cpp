@@ -193,14 +193,15 @@ AcquisitionCycle::Outcome AcquisitionCycle::pumpAndTest()
     return m_stopRequested ? Outcome::Ended : Outcome::Continue;
 }
 
-// "Stop" reaches a move through the pause's events; a move that has begun is
-// not cut short by anything else.
+// "Stop" reaches a move through the pause's events, or through those a sink
+// serves while it waits for the desktop; a move that has begun is not cut
+// short by anything else.
 bool AcquisitionCycle::betweenKeys()
 {
-    if (++m_keysInBurst <= kKeysPerBurst)
-        return false;
-    m_keysInBurst = 1;
-    muxlink::pumpFor(m_pump, m_link.clock(), kPauseAfterBurstMs);
+    if (++m_keysInBurst > kKeysPerBurst) {
+        m_keysInBurst = 1;
+        muxlink::pumpFor(m_pump, m_link.clock(), kPauseAfterBurstMs);
+    }
     return m_stopRequested;
 }
 

@@ -8,6 +8,7 @@
 #include "acquisition/xtestkeysink.h"
 
 #include <QLocale>
+#include <QScopeGuard>
 
 namespace acquisition {
 
@@ -30,14 +31,17 @@ DesktopSession DesktopSession::current()
     return {!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"), !qEnvironmentVariableIsEmpty("DISPLAY")};
 }
 
-KeySinkOpeners systemKeySinks(const common::SettingsFile &settings)
+KeySinkOpeners systemKeySinks(const common::SettingsFile &settings, std::function<void(bool)> userAsked)
 {
     KeySinkOpeners openers;
     openers.x11 = [] { return std::make_unique<XTestKeySink>(); };
     openers.virtualKeyboardOffered = [] { return VirtualKeyboardSink::offered(); };
     openers.virtualKeyboard = [] { return std::make_unique<VirtualKeyboardSink>(); };
-    openers.portal = [settings] {
-        return std::make_unique<PortalKeySink>(settings, QLocale::system().decimalPoint());
+    openers.portal = [settings, userAsked] {
+        PortalKeySink::Options options;
+        options.userAsked = userAsked;
+        return std::make_unique<PortalKeySink>(settings, QLocale::system().decimalPoint(),
+                                               QDBusConnection::sessionBus(), options);
     };
     return openers;
 }
@@ -56,7 +60,15 @@ std::unique_ptr<KeySink> openKeySink(KeyOutputKind kind, const DesktopSession &s
             throw cannotType(added::noDesktop);
         return openers.x11();
     }
-    if (openers.virtualKeyboardOffered())
+    bool offered = false;
+    try {
+        offered = openers.virtualKeyboardOffered();
+    } catch (const common::UserError &) {
+        if (!session.x11)
+            throw;
+        return openers.x11();
+    }
+    if (offered)
         return openers.virtualKeyboard();
     try {
         return openers.portal();
@@ -71,7 +83,10 @@ SessionKeySink::SessionKeySink(common::SettingsFile settings, KeySinkOpeners ope
 }
 
 SessionKeySink::SessionKeySink(const common::SettingsFile &settings)
-    : SessionKeySink(settings, systemKeySinks(settings))
+    : SessionKeySink(settings, systemKeySinks(settings, [this](bool asking) {
+                         if (m_userAsked)
+                             m_userAsked(asking);
+                     }))
 {
 }
 
@@ -87,15 +102,29 @@ void SessionKeySink::prepare()
     if (!kind)
         throw cannotType(added::badKeyOutput, {ini::keyOutput, ini::keyboard, m_settings.path(), setting});
     m_sink = openKeySink(*kind, m_session, m_openers);
+    // Typed into XWayland only, the values would seem to vanish.
+    if (*kind == KeyOutputKind::X11 && m_session.wayland && !m_x11NoticeGiven && m_notice) {
+        m_x11NoticeGiven = true;
+        m_notice(added::x11KeysOnWayland);
+    }
 }
 
 template <typename Call>
 void SessionKeySink::forward(Call call)
 {
+    // A sink may serve events while it waits, and a key given from there may
+    // fail first: the sink goes only once the outermost call is out of it.
+    ++m_forwardDepth;
+    const auto leave = qScopeGuard([this] {
+        if (--m_forwardDepth == 0 && m_dropSink) {
+            m_dropSink = false;
+            m_sink.reset();
+        }
+    });
     try {
         call(*m_sink);
     } catch (const common::UserError &) {
-        m_sink.reset();
+        m_dropSink = true;
         throw;
     }
 }

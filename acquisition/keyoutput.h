@@ -37,11 +37,14 @@ struct KeySinkOpeners {
     std::function<std::unique_ptr<KeySink>()> portal; // may throw PortalMissing
 };
 
-// The sinks of this system, the portal keeping its restore token in settings.
-KeySinkOpeners systemKeySinks(const common::SettingsFile &settings);
+// The sinks of this system, the portal keeping its restore token in settings
+// and telling userAsked while the desktop may be asking the user.
+KeySinkOpeners systemKeySinks(const common::SettingsFile &settings,
+                              std::function<void(bool asking)> userAsked = {});
 
 // X11 session: XTest. Wayland session: the compositor's virtual keyboard when
-// it offers one, else the desktop portal.
+// it offers one, else the desktop portal; XTest when the compositor cannot be
+// reached but an X display is set (a WAYLAND_DISPLAY left over).
 std::unique_ptr<KeySink> openKeySink(KeyOutputKind kind, const DesktopSession &session,
                                      const KeySinkOpeners &openers);
 
@@ -56,6 +59,12 @@ public:
     explicit SessionKeySink(const common::SettingsFile &settings);
     ~SessionKeySink() override;
 
+    // Told true while the desktop's permission dialog may be up, then false:
+    // the window must not cover it.
+    void setUserAskedHook(std::function<void(bool asking)> hook) { m_userAsked = std::move(hook); }
+    // Told, once a run, what the user should know about the way chosen.
+    void setNoticeHook(std::function<void(const common::AddedText &)> hook) { m_notice = std::move(hook); }
+
     void prepare() override;
     void press(Key key) override;
     void beginValue() override;
@@ -69,6 +78,11 @@ private:
     KeySinkOpeners m_openers;
     DesktopSession m_session;
     std::unique_ptr<KeySink> m_sink;
+    std::function<void(bool)> m_userAsked;
+    std::function<void(const common::AddedText &)> m_notice;
+    bool m_x11NoticeGiven = false;
+    int m_forwardDepth = 0;
+    bool m_dropSink = false;
 };
 
 } // namespace acquisition

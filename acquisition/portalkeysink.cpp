@@ -4,15 +4,14 @@
 
 #include "acquisition/keyoutput.h"
 #include "acquisition/quorixini.h"
+#include "link/clock.h"
+#include "link/deadline.h"
 
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
+#include <QDBusArgument>
 #include <QDBusObjectPath>
-#include <QDBusVariant>
-#include <QEventLoop>
+#include <QDBusPendingCallWatcher>
 #include <QRandomGenerator>
 #include <QScopeGuard>
-#include <QTimer>
 
 #include <utility>
 
@@ -23,15 +22,19 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kRemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSessionInterface = QStringLiteral("org.freedesktop.portal.Session");
-
+const QString kKeyCall = QStringLiteral("NotifyKeyboardKeysym");
 
 constexpr uint kKeyboard = 1;
 constexpr uint kPersistUntilRevoked = 2;
 constexpr uint kReleased = 0;
 constexpr uint kPressed = 1;
-constexpr int kCallTimeoutMs = 25000;
+// A bus that went away shows no event of its own: looked at this often while waiting.
+constexpr int kBusCheckMs = 100;
+// Replies later than this are dropped by the bus library; the waits give up before.
+constexpr int kCallGraceMs = 1000;
 
 QString token()
 {
@@ -44,6 +47,11 @@ QString asPath(const QVariant &value)
     if (value.canConvert<QDBusObjectPath>())
         return value.value<QDBusObjectPath>().path();
     return value.toString();
+}
+
+bool isObjectPath(const QString &path)
+{
+    return !path.isEmpty() && QDBusObjectPath(path).path() == path;
 }
 
 } // namespace
@@ -67,17 +75,19 @@ unsigned PortalKeySink::keysym(Key key, QChar decimalSign)
 }
 
 PortalKeySink::PortalKeySink(common::SettingsFile settings, const QString &decimalSign, QDBusConnection bus,
-                             int userAnswerTimeoutMs)
+                             Options options)
     : m_settings(std::move(settings)), m_decimalSign(decimalSign.isEmpty() ? QChar(u'.') : decimalSign.at(0)),
-      m_bus(std::move(bus)),
-      m_userAnswerTimeoutMs(userAnswerTimeoutMs)
+      m_bus(std::move(bus)), m_options(std::move(options))
 {
     checkVersion();
     const QVariantMap created = request(QStringLiteral("CreateSession"), {},
-                                        {{QStringLiteral("session_handle_token"), token()}}, kCallTimeoutMs);
+                                        {{QStringLiteral("session_handle_token"), token()}},
+                                        m_options.answerTimeoutMs);
     m_session = asPath(created.value(QStringLiteral("session_handle")));
-    if (m_session.isEmpty())
+    if (!isObjectPath(m_session)) {
+        m_closed = true;
         throw cannotType(added::portalNoSession);
+    }
     m_bus.connect(kService, m_session, kSessionInterface, QStringLiteral("Closed"), this, SLOT(onClosed()));
     try {
         start();
@@ -98,12 +108,20 @@ void PortalKeySink::start()
             devices.insert(QStringLiteral("restore_token"), stored);
     }
     request(QStringLiteral("SelectDevices"), {QVariant::fromValue(QDBusObjectPath(m_session))}, devices,
-            kCallTimeoutMs);
+            m_options.answerTimeoutMs);
 
     // The desktop asks the user here, unless the stored permission holds.
+    if (m_options.userAsked)
+        m_options.userAsked(true);
+    const auto asked = qScopeGuard([this] {
+        if (m_options.userAsked)
+            m_options.userAsked(false);
+    });
     const QVariantMap started = request(
         QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(m_session)), QString()}, {},
-        m_userAnswerTimeoutMs);
+        m_options.userAnswerTimeoutMs);
+    if (m_closed)
+        throw cannotType(added::typingSessionClosed);
     if (!(started.value(QStringLiteral("devices")).toUInt() & kKeyboard))
         throw cannotType(added::keyboardNotGranted);
     // A token serves once: keep the new one, or none.
@@ -113,10 +131,7 @@ void PortalKeySink::start()
 
 PortalKeySink::~PortalKeySink()
 {
-    try {
-        waitForReplies();
-    } catch (const common::UserError &) {
-    }
+    // Nothing waits here: the owner may be going away after a failure.
     closeSession();
 }
 
@@ -125,27 +140,58 @@ void PortalKeySink::closeSession()
     if (m_closed)
         return;
     m_closed = true;
-    QDBusMessage close = QDBusMessage::createMethodCall(kService, m_session, kSessionInterface,
-                                                        QStringLiteral("Close"));
-    m_bus.call(close, QDBus::Block, 2000);
+    if (m_held != 0 && m_bus.isConnected()) {
+        // Left held, the key would repeat in the desktop until the session ends.
+        QDBusMessage release = QDBusMessage::createMethodCall(kService, kPath, kRemoteDesktop, kKeyCall);
+        release << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariantMap() << int(m_held) << kReleased;
+        m_bus.send(release);
+        m_held = 0;
+    }
+    m_bus.send(QDBusMessage::createMethodCall(kService, m_session, kSessionInterface, QStringLiteral("Close")));
+}
+
+PortalKeySink::Wait PortalKeySink::waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    muxlink::SteadyClock clock;
+    const muxlink::Deadline deadline(clock, timeoutMs);
+    while (!done()) {
+        if (!m_bus.isConnected())
+            return Wait::BusLost;
+        const int left = deadline.remainingMs();
+        if (left == 0)
+            return Wait::TimedOut;
+        m_pump.waitForEvents(qMin(left, kBusCheckMs));
+    }
+    return Wait::Done;
+}
+
+// A method call whose reply, or error, is awaited while the window goes on.
+QDBusMessage PortalKeySink::call(const QString &interface, const QString &method, const QList<QVariant> &arguments)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, interface, method);
+    message.setArguments(arguments);
+    QDBusPendingCallWatcher watcher(m_bus.asyncCall(message, m_options.answerTimeoutMs + kCallGraceMs));
+    switch (waitUntil([&watcher] { return watcher.isFinished(); }, m_options.answerTimeoutMs)) {
+    case Wait::Done: break;
+    case Wait::TimedOut: throw cannotType(added::portalNoAnswer, {method});
+    case Wait::BusLost: throw cannotType(added::noSessionBus);
+    }
+    return watcher.reply();
 }
 
 void PortalKeySink::checkVersion()
 {
     if (!m_bus.isConnected())
         throw PortalMissing(cannotType(added::noSessionBus));
-    QDBusMessage get = QDBusMessage::createMethodCall(kService, kPath,
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("GetAll"));
-    get << kRemoteDesktop;
-    const QDBusMessage reply = m_bus.call(get, QDBus::Block, kCallTimeoutMs);
+    // An error (no such service, no such interface) means no portal; silence does not.
+    const QDBusMessage reply = call(kProperties, QStringLiteral("GetAll"), {kRemoteDesktop});
     const QVariantMap properties = reply.type() == QDBusMessage::ReplyMessage
         ? qdbus_cast<QVariantMap>(reply.arguments().value(0))
         : QVariantMap();
-    if (!properties.contains(QStringLiteral("version"))
-        || !(properties.value(QStringLiteral("AvailableDeviceTypes")).toUInt() & kKeyboard))
+    bool isNumber = false;
+    m_version = properties.value(QStringLiteral("version")).toUInt(&isNumber);
+    if (!isNumber || !(properties.value(QStringLiteral("AvailableDeviceTypes")).toUInt() & kKeyboard))
         throw PortalMissing(cannotType(added::portalNoRemoteKeyboard));
-    m_version = properties.value(QStringLiteral("version")).toUInt();
 }
 
 QString PortalKeySink::requestPath(const QString &handleToken) const
@@ -158,70 +204,71 @@ QString PortalKeySink::requestPath(const QString &handleToken) const
 }
 
 QVariantMap PortalKeySink::request(const QString &method, const QList<QVariant> &arguments, QVariantMap options,
-                                   int timeoutMs)
+                                   int answerTimeoutMs)
 {
     // The answer comes as a Response signal on a request object: listen there
-    // before calling, so an early answer is not missed.
+    // before calling, so an early answer is not missed. Any signature is
+    // taken, so a wrong one is reported rather than waited for.
     const QString handleToken = token();
     options.insert(QStringLiteral("handle_token"), handleToken);
-    QString path = requestPath(handleToken);
-    m_answered = false;
-    m_bus.connect(kService, path, kRequest, QStringLiteral("Response"), this,
-                  SLOT(onResponse(uint, QVariantMap)));
-    const auto disconnect = qScopeGuard([&] {
-        m_bus.disconnect(kService, path, kRequest, QStringLiteral("Response"), this,
-                         SLOT(onResponse(uint, QVariantMap)));
-    });
+    m_requestPath = requestPath(handleToken);
+    m_response.reset();
+    const auto listen = [this](bool on) {
+        if (on)
+            m_bus.connect(kService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                          SLOT(onResponse(QDBusMessage)));
+        else
+            m_bus.disconnect(kService, m_requestPath, kRequest, QStringLiteral("Response"), this,
+                             SLOT(onResponse(QDBusMessage)));
+    };
+    listen(true);
+    const auto stopListening = qScopeGuard([&] { listen(false); });
 
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kRemoteDesktop, method);
-    call.setArguments(arguments + QList<QVariant> {options});
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage reply = call(kRemoteDesktop, method, arguments + QList<QVariant> {options});
     if (reply.type() != QDBusMessage::ReplyMessage)
         throw cannotType(added::portalError, {method, reply.errorMessage()});
     const QString handle = reply.arguments().value(0).value<QDBusObjectPath>().path();
-    if (!handle.isEmpty() && handle != path) {
+    if (!handle.isEmpty() && handle != m_requestPath) {
         // A portal older than the handle_token convention.
-        m_bus.disconnect(kService, path, kRequest, QStringLiteral("Response"), this,
-                         SLOT(onResponse(uint, QVariantMap)));
-        path = handle;
-        m_bus.connect(kService, path, kRequest, QStringLiteral("Response"), this,
-                      SLOT(onResponse(uint, QVariantMap)));
+        listen(false);
+        m_requestPath = handle;
+        listen(true);
     }
 
-    if (!m_answered) {
-        QEventLoop loop;
-        QTimer deadline;
-        deadline.setSingleShot(true);
-        connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-        connect(this, &PortalKeySink::answered, &loop, &QEventLoop::quit);
-        deadline.start(timeoutMs);
-        loop.exec();
+    switch (waitUntil([this] { return m_response.has_value() || m_closed; }, answerTimeoutMs)) {
+    case Wait::Done: break;
+    case Wait::TimedOut: throw cannotType(added::portalNoAnswer, {method});
+    case Wait::BusLost: throw cannotType(added::noSessionBus);
     }
-    if (!m_answered)
-        throw cannotType(added::portalNoAnswer, {method});
-    switch (m_response) {
-    case 0: return m_results;
+    if (!m_response)
+        throw cannotType(added::typingSessionClosed);
+    const QList<QVariant> answer = m_response->arguments();
+    if (m_response->signature() != QLatin1String("ua{sv}"))
+        throw cannotType(added::portalUnreadableAnswer, {method, m_response->signature()});
+    switch (answer.value(0).toUInt()) {
+    case 0: return qdbus_cast<QVariantMap>(answer.value(1));
     case 1: throw cannotType(added::typingRefused);
     default:
         throw cannotType(added::portalEndedRequest, {method});
     }
 }
 
-void PortalKeySink::onResponse(uint response, const QVariantMap &results)
+void PortalKeySink::onResponse(const QDBusMessage &message)
 {
-    m_answered = true;
-    m_response = response;
-    m_results = results;
-    emit answered();
+    if (message.path() == m_requestPath && !m_response)
+        m_response = message;
 }
 
 void PortalKeySink::onClosed()
 {
     m_closed = true;
+    fail(cannotType(added::typingSessionClosed));
 }
 
 void PortalKeySink::checkOpen() const
 {
+    if (m_failure)
+        throw *m_failure;
     if (m_closed)
         throw cannotType(added::typingSessionClosed);
 }
@@ -230,14 +277,11 @@ void PortalKeySink::press(Key key)
 {
     checkOpen();
     const unsigned sym = keysym(key, m_decimalSign);
-    for (uint state : {kPressed, kReleased}) {
-        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kRemoteDesktop,
-                                                           QStringLiteral("NotifyKeyboardKeysym"));
-        call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariantMap() << int(sym) << state;
-        m_pending.append(m_bus.asyncCall(call, kCallTimeoutMs));
-    }
+    m_queue.append({sym, kPressed});
+    m_queue.append({sym, kReleased});
+    sendNextKey();
     if (m_openValues == 0)
-        waitForReplies();
+        waitForKeys();
 }
 
 void PortalKeySink::beginValue()
@@ -248,19 +292,69 @@ void PortalKeySink::beginValue()
 void PortalKeySink::endValue()
 {
     if (m_openValues > 0 && --m_openValues == 0)
-        waitForReplies();
+        waitForKeys();
 }
 
-void PortalKeySink::waitForReplies()
+void PortalKeySink::sendNextKey()
 {
-    // The desktop has taken every key of the value before the cycle goes on.
-    const QList<QDBusPendingCall> pending = std::exchange(m_pending, {});
-    for (QDBusPendingCall call : pending) {
-        call.waitForFinished();
-        // A session the desktop closed refuses keys before its signal arrives.
-        if (call.isError())
-            m_closed = true;
-        checkOpen();
+    if (m_inFlight || m_queue.isEmpty() || m_failure || m_closed)
+        return;
+    m_inFlightEvent = m_queue.takeFirst();
+    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kRemoteDesktop, kKeyCall);
+    message << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariantMap() << int(m_inFlightEvent.keysym)
+            << m_inFlightEvent.state;
+    m_inFlight = new QDBusPendingCallWatcher(m_bus.asyncCall(message, m_options.answerTimeoutMs + kCallGraceMs),
+                                             this);
+    connect(m_inFlight, &QDBusPendingCallWatcher::finished, this, &PortalKeySink::onKeyReply);
+}
+
+void PortalKeySink::onKeyReply(QDBusPendingCallWatcher *watcher)
+{
+    watcher->deleteLater();
+    if (watcher != m_inFlight)
+        return; // given up on already
+    m_inFlight = nullptr;
+    if (watcher->isError()) {
+        const QDBusError error = watcher->error();
+        // A session the desktop closed may refuse keys before its signal arrives.
+        if (m_closed || error.type() == QDBusError::Disconnected)
+            fail(cannotType(added::typingSessionClosed));
+        else
+            fail(cannotType(added::portalError, {kKeyCall, error.message()}));
+        return;
+    }
+    m_held = m_inFlightEvent.state == kPressed ? m_inFlightEvent.keysym : 0;
+    ++m_repliesTaken;
+    sendNextKey();
+}
+
+// The keys not yet sent are dropped: typed after a gap, they would land in
+// the wrong place. A key held down is let go.
+void PortalKeySink::fail(CannotType failure)
+{
+    if (!m_failure)
+        m_failure.emplace(std::move(failure));
+    m_queue.clear();
+    if (m_inFlight && m_inFlightEvent.state == kPressed)
+        m_held = m_inFlightEvent.keysym;
+    m_inFlight = nullptr;
+    closeSession();
+}
+
+// The desktop has taken every key given so far; each reply restarts the
+// time the portal has for the next one.
+void PortalKeySink::waitForKeys()
+{
+    while (!m_failure && (m_inFlight || !m_queue.isEmpty())) {
+        const quint64 taken = m_repliesTaken;
+        const auto progressed = [&] {
+            return m_failure || m_repliesTaken != taken || (!m_inFlight && m_queue.isEmpty());
+        };
+        switch (waitUntil(progressed, m_options.answerTimeoutMs)) {
+        case Wait::Done: break;
+        case Wait::TimedOut: fail(cannotType(added::portalNoAnswer, {kKeyCall})); break;
+        case Wait::BusLost: fail(cannotType(added::typingSessionClosed)); break;
+        }
     }
     checkOpen();
 }

@@ -1,12 +1,16 @@
 #include "acquisition/keyoutput.h"
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
+#include "acquisition/addedmessages.h"
 #include "acquisition/virtualkeyboardsink.h"
+#include "acquisition/windowplatform.h"
 #include "common/filelocations.h"
 #include "common/usererror.h"
 
 #include <QApplication>
 #include <QDir>
+
+#include <cstdio>
 
 namespace {
 
@@ -25,12 +29,12 @@ bool compositorFocusesOnClick()
 
 int main(int argc, char *argv[])
 {
-    // A native Wayland window can neither stay above the others nor refuse the
-    // focus: the window goes to XWayland, the keys through a Wayland sink.
-    const bool onXWayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && !qEnvironmentVariableIsEmpty("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-    if (onXWayland)
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    // The window goes to XWayland when it can, the keys through a Wayland sink.
+    const acquisition::DisplayEnvironment displays = acquisition::DisplayEnvironment::current();
+    const acquisition::WindowPlatform platform = acquisition::chooseWindowPlatform(displays);
+    const bool onXWayland = platform.onXWayland;
+    if (!platform.platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.platform);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorix"));
     // Quorix ends through its quit commands only, never because a dialog closed.
@@ -44,8 +48,14 @@ int main(int argc, char *argv[])
         keys, {files.settings, files.program, QDir(files.userData).filePath(QStringLiteral("journal"))});
     if (!program.mainWindow().muxFound())
         return 1;
+    keys.setUserAskedHook([&program](bool asking) { program.mainWindow().desktopAsking(asking); });
+    keys.setNoticeHook([&program](const common::AddedText &text) { program.mainWindow().showAddedNotice(text); });
     if (onXWayland && compositorFocusesOnClick())
         program.mainWindow().keepOutOfWindowManager();
     program.mainWindow().show();
+    if (platform.x11Unreachable) {
+        std::fprintf(stderr, "Quorix: X display %s unreachable, native Wayland window\n", qPrintable(displays.x11Display));
+        program.mainWindow().showAddedNotice(acquisition::added::x11WindowUnreachable, {displays.x11Display});
+    }
     return QApplication::exec();
 }

@@ -244,15 +244,31 @@ void TQuorix::keepOutOfWindowManager()
 
 void TQuorix::withNormalStyle(const std::function<void()> &dialog)
 {
-    // Only the outermost dialog switches: a question asked from the open
-    // editor must not bring the window back over the editor.
+    enterNormalStyle();
+    const auto restore = qScopeGuard([this] { leaveNormalStyle(); });
+    dialog();
+}
+
+// Only the outermost dialog switches: a question asked from the open editor
+// must not bring the window back over the editor.
+void TQuorix::enterNormalStyle()
+{
     if (m_normalStyleDepth++ == 0)
         stepAside(true);
-    const auto restore = qScopeGuard([this] {
-        if (--m_normalStyleDepth == 0)
-            stepAside(false);
-    });
-    dialog();
+}
+
+void TQuorix::leaveNormalStyle()
+{
+    if (--m_normalStyleDepth == 0)
+        stepAside(false);
+}
+
+void TQuorix::desktopAsking(bool asking)
+{
+    if (asking)
+        enterNormalStyle();
+    else
+        leaveNormalStyle();
 }
 
 // While a dialog is up the window leaves the stay-on-top style, changed in
@@ -389,6 +405,14 @@ void TQuorix::showTypingFailure(const CannotType &failure)
 void TQuorix::showDeviceLost()
 {
     showError(m_language.messages().added.text(added::deviceLost));
+}
+
+void TQuorix::showAddedNotice(const common::AddedText &text, const QStringList &arguments)
+{
+    QString shown = m_language.messages().added.text(text);
+    for (const QString &argument : arguments)
+        shown = shown.arg(argument);
+    common::showNotice(this, shown);
 }
 
 void TQuorix::showJournalFailure(const QString &where, const QString &reason)

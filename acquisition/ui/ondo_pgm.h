@@ -2,6 +2,7 @@
 
 #include "acquisition/configurationsession.h"
 #include "acquisition/cycleview.h"
+#include "common/addedtexts.h"
 #include "common/languagemenu.h"
 #include "common/settingsfile.h"
 #include "common/ui/messages.h"
@@ -71,6 +72,11 @@ public:
     // window is kept out of the window manager's hands (never focused, always
     // above, not movable) and steps aside while a dialog is up.
     void keepOutOfWindowManager();
+    // The desktop's own permission dialog is up (true) or gone (false): the
+    // window steps aside for it as for its own dialogs. Calls come in pairs.
+    void desktopAsking(bool asking);
+    // A notice that leaves the window usable, in the current language.
+    void showAddedNotice(const common::AddedText &text, const QStringList &arguments = {});
 
     bool muxFound() const { return m_muxFound; }
     bool activated() const { return m_activated; }
@@ -150,6 +156,8 @@ private:
     // Runs a modal dialog or box with the window taken out of the stay-on-top
     // style, so that the dialog is not hidden behind it.
     void withNormalStyle(const std::function<void()> &dialog);
+    void enterNormalStyle();
+    void leaveNormalStyle();
     void stepAside(bool aside);
 
     muxlink::AcquisitionLink &m_link;

@@ -1,16 +1,19 @@
 // The acquisition cycle against the simulator: CPU while it waits for a
 // reading that never comes, time from a reading's line feed to its last key
-// (recorded, then through XTest and through a compositor's virtual keyboard
-// where they can be had), and 2,000 readings at the line rate in each mode,
-// every value checked.
+// and the rate of a long step's arrows (recorded, then through XTest, a
+// compositor's virtual keyboard and a stand-in desktop portal answering each
+// call after 1 ms, where they can be had), and 2,000 readings at the line
+// rate in each mode, every value checked.
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
+#include "acquisition/portalkeysink.h"
 #include "acquisition/keysink.h"
 #include "acquisition/virtualkeyboardsink.h"
 #include "acquisition/xtestkeysink.h"
 #include "link/acquisitionlink.h"
 #include "link/eventpump.h"
 #include "link/wsc.h"
+#include "tests/support/desktop/portalstandin.h"
 #include "tests/support/memoryconfiguration.h"
 #include "tests/support/swaysession.h"
 
@@ -81,7 +84,9 @@ public:
     {
         if (inner)
             inner->press(key);
-        if (key == Key::Right) {
+        if (key == Key::Down) {
+            lastArrowNs = nowNs();
+        } else if (key == Key::Right) {
             values << current;
             current.clear();
             lastKeyNs << nowNs();
@@ -98,6 +103,7 @@ public:
     QString current;
     QStringList values;
     QList<qint64> lastKeyNs;
+    qint64 lastArrowNs = 0;
     std::function<void()> onValue;
 };
 
@@ -220,6 +226,54 @@ void latency(const char *through, KeySink *sink)
                 percentile(fromTrigger, 0.5), percentile(fromTrigger, 0.99));
 }
 
+// Each value is followed by a step of Down arrows: from the value's last key
+// to the step's last arrow, the cycle's own pacing included.
+void arrowRate(const char *through, KeySink *sink)
+{
+    constexpr int steps = 5;
+    constexpr int stepKeys = 500;
+    std::printf("Arrows of a %d-key step %s, %d steps\n", stepKeys, through, steps);
+    Bench bench({"--line", "long", "--per-command", "10"});
+    bench.keys.inner = sink;
+    bench.config.setInstrumentCount(1, "10");
+    bench.config.setStep(Step::PerValueVertical, QString::number(stepKeys));
+    std::vector<double> rates;
+    bench.keys.onValue = [&] {
+        const qsizetype n = bench.keys.values.size();
+        if (n >= 2)
+            rates.push_back(stepKeys / ((bench.keys.lastArrowNs - bench.keys.lastKeyNs.at(n - 2)) / 1e9));
+        if (n > steps)
+            bench.cycle.stop();
+    };
+    bench.run();
+    std::printf("  arrows a second: median %.0f, slowest %.0f\n", percentile(rates, 0.5), percentile(rates, 0.0));
+}
+
+void measureSink(const char *through, KeySink *sink)
+{
+    latency(through, sink);
+    arrowRate(through, sink);
+}
+
+// The portal's conversation on a bus of the bench's own.
+void measurePortal()
+{
+    const char *through = "through the desktop portal (stand-in, 1 ms a call)";
+    testsupport::PrivateBus bus;
+    testsupport::PortalStandIn portal;
+    if (!bus.start() || !portal.start(bus.address, {"--hold", "1"})) {
+        std::printf("Line feed to last key %s: the stand-in could not be started\n", through);
+        return;
+    }
+    QTemporaryDir folder;
+    QDBusConnection connection = QDBusConnection::connectToBus(bus.address, QStringLiteral("bench"));
+    PortalKeySink keys(common::SettingsFile(QStringLiteral("quorix.ini"), folder.path()), QStringLiteral("."),
+                       connection);
+    measureSink(through, &keys);
+    const int failures = int(portal.calls().filter(QStringLiteral("FAIL")).size());
+    std::printf("  key events out of order or overlapping at the stand-in: %d\n", failures);
+}
+
 void throughput(const char *mode, const QStringList &simulatorArgs,
                 const std::function<void(MemoryConfiguration &)> &configure)
 {
@@ -262,10 +316,10 @@ int main(int argc, char **argv)
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     nowNs();
     idleWait();
-    latency("(keys recorded)", nullptr);
+    measureSink("(keys recorded)", nullptr);
     if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
         XTestKeySink xtest;
-        latency("through XTest", &xtest);
+        measureSink("through XTest", &xtest);
     } else {
         std::printf("Line feed to last key through XTest: no X display (run under xvfb-run)\n");
     }
@@ -273,10 +327,11 @@ int main(int argc, char **argv)
     if (testsupport::SwaySession::installed() && sway.start()) {
         sway.useInThisProcess();
         VirtualKeyboardSink keyboard;
-        latency("through a virtual keyboard (headless sway)", &keyboard);
+        measureSink("through a virtual keyboard (headless sway)", &keyboard);
     } else {
         std::printf("Line feed to last key through a virtual keyboard: sway could not be started\n");
     }
+    measurePortal();
     throughput("addressed mode, 10 readings per selection", {"--per-command", "10"},
                [](MemoryConfiguration &config) { config.setInstrumentCount(1, "10"); });
     throughput("multiple mode, eight inputs", {"--per-command", "1"}, [](MemoryConfiguration &config) {

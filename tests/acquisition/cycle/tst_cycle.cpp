@@ -82,6 +82,18 @@ struct RecordingJournal : ReadingJournal {
     QString events;
 };
 
+// A sink that serves the window's events while it types, as the portal's
+// does: what they do runs inside a press.
+struct ServingKeySink : RecordingKeySink {
+    std::function<void()> duringPress;
+    void press(Key key) override
+    {
+        RecordingKeySink::press(key);
+        if (duringPress)
+            duringPress();
+    }
+};
+
 struct Rig : CycleView {
     Rig()
     {
@@ -152,7 +164,7 @@ struct Rig : CycleView {
     muxlink::AcquisitionLink link {ports, pump, clock};
     Multiplexer mux {(ports.plug(kPort), ports)};
     MemoryConfiguration config;
-    RecordingKeySink keys;
+    ServingKeySink keys;
     Cursor cursor {config, keys};
     RecordingJournal journal;
     AcquisitionCycle cycle {link, pump, config, cursor, *this};
@@ -461,6 +473,23 @@ private slots:
         QVERIFY(rig.clock.now >= (typed.size() - 2) / 64 * 40);
         QCOMPARE(rig.commands, idle);
         QCOMPARE(rig.written(), QByteArray("@*N1\r\n"));
+    }
+
+    // "Stop" served inside a key of a long run ends the run at the next key,
+    // not at the end of the burst.
+    void stopServedWhileTypingEndsTheRunAtOnce()
+    {
+        Rig rig;
+        rig.config.setInstrumentCount(1, "1");
+        rig.config.setStep(Step::PerValueHorizontal, "1000000");
+        rig.keys.duringPress = [&] {
+            if (rig.keys.keys().size() == 100)
+                rig.cycle.stop();
+        };
+        rig.read();
+        QCOMPARE(rig.typed(), "11" + QString(98, u'R'));
+        QCOMPARE(rig.cursor.horizontal(), qint64(98));
+        QCOMPARE(rig.commands, idle);
     }
 
     void deviceLostTypesNothing()

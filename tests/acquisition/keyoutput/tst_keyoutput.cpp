@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+#include <utility>
+
 using namespace acquisition;
 
 namespace {
@@ -19,6 +22,7 @@ const QString kPrefix = QStringLiteral("Impossible de taper les valeurs au clavi
 struct Openers {
     QStringList opened;
     bool offered = true;
+    bool compositorUnreachable = false;
     QString x11Fails, keyboardFails, portalFails;
     bool portalMissing = false;
     QList<RecordingKeySink *> sinks;
@@ -36,7 +40,11 @@ struct Openers {
     {
         KeySinkOpeners o;
         o.x11 = [this] { return make("x11", x11Fails); };
-        o.virtualKeyboardOffered = [this] { return offered; };
+        o.virtualKeyboardOffered = [this] {
+            if (compositorUnreachable)
+                throw cannotType(added::waylandDisplayUnreachable, {"wayland-9"});
+            return offered;
+        };
         o.virtualKeyboard = [this] { return make("wayland", keyboardFails); };
         o.portal = [this]() -> std::unique_ptr<KeySink> {
             if (portalMissing) {
@@ -95,6 +103,18 @@ private slots:
         }
         // XTest is never tried on a Wayland session: its keys reach no native window.
         QCOMPARE(openers.opened, QStringList {"portal"});
+        // A WAYLAND_DISPLAY left over: XTest when an X display is set, else the compositor's fault.
+        openers.opened.clear();
+        openers.compositorUnreachable = true;
+        openKeySink(KeyOutputKind::Automatic, {true, true}, openers.openers());
+        QCOMPARE(openers.opened, QStringList {"x11"});
+        try {
+            openKeySink(KeyOutputKind::Automatic, {true, false}, openers.openers());
+            QFAIL("a sink from an unreachable compositor");
+        } catch (const common::UserError &e) {
+            QCOMPARE(e.text(), kPrefix + "affichage Wayland « wayland-9 » inaccessible");
+        }
+        openers.compositorUnreachable = false;
         try {
             openKeySink(KeyOutputKind::Automatic, {false, false}, openers.openers());
             QFAIL("a sink without a desktop");
@@ -137,6 +157,71 @@ private slots:
                                    + " vaut « clavier » (valeurs possibles : auto, x11, wayland, portail)");
         }
         QCOMPARE(openers.opened, QStringList {"x11"});
+    }
+
+    // X11 keys chosen in a Wayland session reach XWayland windows only: said
+    // once a run, at the first opening; never in an X11 session.
+    void x11KeysOnWaylandSaidOnce()
+    {
+        QTemporaryDir folder;
+        common::SettingsFile settings(QStringLiteral("quorix.ini"), folder.path());
+        testsupport::writeBytes(settings.path(), "[CLAVIER]\r\nSortie=x11\r\n");
+        Openers openers;
+        openers.x11Fails = QStringLiteral("pas de serveur X");
+        QList<const common::AddedText *> notices;
+        SessionKeySink keys(settings, openers.openers(), {true, true});
+        keys.setNoticeHook([&](const common::AddedText &text) { notices << &text; });
+        QVERIFY_THROWS_EXCEPTION(common::UserError, keys.prepare());
+        QVERIFY(notices.isEmpty());
+        openers.x11Fails.clear();
+        keys.prepare();
+        QCOMPARE(notices, QList<const common::AddedText *> {&added::x11KeysOnWayland});
+        SessionKeySink x11Session(settings, openers.openers(), {false, true});
+        x11Session.setNoticeHook([&](const common::AddedText &text) { notices << &text; });
+        x11Session.prepare();
+        QCOMPARE(notices.size(), 1);
+    }
+
+    // A key given while the sink serves events (a timer during a wait) fails
+    // first: the sink outlives the outer call it is still inside, then goes.
+    void nestedFailureKeepsTheSinkUntilTheOuterCallEnds()
+    {
+        struct Reentrant : RecordingKeySink {
+            std::function<void()> during;
+            bool *destroyed = nullptr;
+            ~Reentrant() override { *destroyed = true; }
+            void press(Key key) override
+            {
+                if (key == Key::Down)
+                    throw common::UserError("perdu");
+                if (during)
+                    std::exchange(during, {})();
+                RecordingKeySink::press(key);
+            }
+        };
+        QTemporaryDir folder;
+        bool destroyed = false;
+        bool aliveAfterNestedFailure = false;
+        int made = 0;
+        SessionKeySink *keys = nullptr;
+        KeySinkOpeners o = Openers().openers();
+        o.x11 = [&]() -> std::unique_ptr<KeySink> {
+            ++made;
+            auto sink = std::make_unique<Reentrant>();
+            sink->destroyed = &destroyed;
+            sink->during = [&] {
+                QVERIFY_THROWS_EXCEPTION(common::UserError, keys->press(Key::Down));
+                aliveAfterNestedFailure = !destroyed;
+            };
+            return sink;
+        };
+        SessionKeySink session(common::SettingsFile(QStringLiteral("quorix.ini"), folder.path()), o, {false, true});
+        keys = &session;
+        session.press(Key::Up);
+        QVERIFY(aliveAfterNestedFailure);
+        QVERIFY(destroyed);
+        session.press(Key::Up);
+        QCOMPARE(made, 2);
     }
 
     void failureWhileTypingReopens()

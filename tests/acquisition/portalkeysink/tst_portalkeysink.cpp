@@ -1,118 +1,31 @@
 // The portal key sink's whole conversation with a stand-in portal on a
-// private bus: the calls and their options, the keysyms, the restore token in
-// quorix.ini, and the messages for a refusal, a closed session and no portal.
+// private bus: the calls and their options, the keysyms in order against a
+// portal that reorders what it holds, the restore token in quorix.ini, and
+// the messages for a refusal, a closed session, a silent or late portal,
+// answers of the wrong form, a lost bus and no portal.
 #include "acquisition/keyoutput.h"
 #include "acquisition/portalkeysink.h"
 #include "acquisition/valuekeys.h"
 #include "tests/support/datacolumns.h"
+#include "tests/support/desktop/portalstandin.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDeadlineTimer>
-#include <QProcess>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/prctl.h>
+#include <QTimer>
 
 using namespace acquisition;
+using testsupport::PortalStandIn;
+using testsupport::PrivateBus;
 
 namespace {
 
 const QString kPrefix = QStringLiteral("Impossible de taper les valeurs au clavier : ");
-
-void dieWithTest(QProcess &process)
-{
-    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-}
-
-// A bus daemon of the test's own, with no service that could start by itself.
-class PrivateBus {
-public:
-    bool start()
-    {
-        const QString config = m_dir.filePath(QStringLiteral("bus.conf"));
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-        file.write("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                   " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                   "<busconfig><type>session</type><listen>unix:dir="
-                   + m_dir.path().toUtf8()
-                   + "</listen><auth>EXTERNAL</auth>"
-                     "<policy context=\"default\"><allow send_destination=\"*\"/>"
-                     "<allow receive_sender=\"*\"/><allow own=\"*\"/>"
-                     "</policy></busconfig>\n");
-        file.close();
-        dieWithTest(m_daemon);
-        m_daemon.setStandardErrorFile(QProcess::nullDevice());
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
-                        QStringLiteral("--print-address=1")});
-        if (!m_daemon.waitForReadyRead(5000))
-            return false;
-        address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        return !address.isEmpty();
-    }
-    ~PrivateBus()
-    {
-        m_daemon.terminate();
-        m_daemon.waitForFinished(2000);
-    }
-    QString address;
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_daemon;
-};
-
-// The stand-in portal, and the calls it reports.
-class FakePortal {
-public:
-    bool start(const QString &bus, const QStringList &options = {})
-    {
-        dieWithTest(m_process);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/fakeportal"),
-                        QStringList {QStringLiteral("--bus"), bus} + options);
-        return waitFor(QStringLiteral("ready"));
-    }
-    ~FakePortal()
-    {
-        m_process.terminate();
-        m_process.waitForFinished(2000);
-    }
-    // Every line after "ready", once `last` has come (or after 5 s).
-    QStringList calls(const QString &last = {})
-    {
-        if (!last.isEmpty())
-            waitFor(last);
-        read();
-        return m_lines.mid(1);
-    }
-
-private:
-    bool waitFor(const QString &line)
-    {
-        const QDeadlineTimer deadline(5000);
-        read();
-        while (!m_lines.contains(line)) {
-            if (!m_process.waitForReadyRead(int(deadline.remainingTime())))
-                return false;
-            read();
-        }
-        return true;
-    }
-    void read()
-    {
-        while (m_process.canReadLine())
-            m_lines << QString::fromUtf8(m_process.readLine()).trimmed();
-    }
-    QProcess m_process;
-    QStringList m_lines;
-};
 
 } // namespace
 
@@ -158,7 +71,7 @@ private slots:
     // token; the new token replaces it; the keys; the session closed at the end.
     void wholeConversation()
     {
-        FakePortal portal;
+        PortalStandIn portal;
         QVERIFY(portal.start(m_bus->address));
         m_settings->Ecrire_chaine_ini(QStringLiteral("CLAVIER"), QStringLiteral("JetonPortail"),
                                       QStringLiteral("token-1"));
@@ -183,7 +96,7 @@ private slots:
     // no token kept.
     void firstVersionPortal()
     {
-        FakePortal portal;
+        PortalStandIn portal;
         QVERIFY(portal.start(m_bus->address, {"--version", "1"}));
         { PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection); }
         QCOMPARE(portal.calls(QStringLiteral("Close")),
@@ -194,7 +107,7 @@ private slots:
 
     void refusal()
     {
-        FakePortal portal;
+        PortalStandIn portal;
         QVERIFY(portal.start(m_bus->address, {"--refuse"}));
         m_settings->Ecrire_chaine_ini(QStringLiteral("CLAVIER"), QStringLiteral("JetonPortail"),
                                       QStringLiteral("token-1"));
@@ -215,7 +128,7 @@ private slots:
     // progress fails with the message, and no further key goes out.
     void closedSession()
     {
-        FakePortal portal;
+        PortalStandIn portal;
         QVERIFY(portal.start(m_bus->address, {"--close-after", "3"}));
         PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection);
         try {
@@ -237,7 +150,7 @@ private slots:
     void noPortal()
     {
         QFETCH(QStringList, portalOptions);
-        FakePortal portal;
+        PortalStandIn portal;
         if (!portalOptions.isEmpty())
             QVERIFY(portal.start(m_bus->address, portalOptions));
         try {
@@ -249,7 +162,166 @@ private slots:
         }
     }
 
+    // The portal holds the key calls it gets and answers them last first:
+    // values with signs and decimals, moves both ways, and a key given from
+    // a timer while the sink waits, all reach the desktop in order, each
+    // press before its release, none doubled.
+    void keysInOrderWhateverThePortalsScheduling()
+    {
+        PortalStandIn portal;
+        QVERIFY(portal.start(m_bus->address, {"--hold", "3", "--max-in-flight", "1"}));
+        {
+            PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection);
+            typeValue(keys, QStringLiteral("-12.345"));
+            moveBy(keys, -2, 1);
+            bool given = false;
+            QTimer::singleShot(0, [&] {
+                keys.press(Key::Up);
+                given = true;
+            });
+            typeValue(keys, QStringLiteral("+3.250"));
+            QVERIFY(given);
+        }
+        const QStringList calls = portal.calls(QStringLiteral("Close"));
+        QCOMPARE(calls.filter(QStringLiteral("FAIL")), QStringList());
+        QStringList typed;
+        for (const QString &line : calls.filter(QStringLiteral("key session"))) {
+            if (line.endsWith(QLatin1String(" 1")))
+                typed << line.section(u' ', 2, 2);
+        }
+        QCOMPARE(typed.join(u' '), QStringLiteral("2d 31 32 2e 33 34 35 ff51 ff51 ff54 2b 33 2e 32 35 30 ff52"));
+        QCOMPARE(calls.filter(QStringLiteral("key session")).size(), 2 * typed.size());
+    }
+
+    // The stand-in catches the fault it is there for: calls sent together
+    // without waiting reach its desktop out of order.
+    void standInCatchesCallsInFlightTogether()
+    {
+        PortalStandIn portal;
+        QVERIFY(portal.start(m_bus->address, {"--hold", "50"}));
+        const auto key = [&](int keysym, uint state) {
+            QDBusMessage call = QDBusMessage::createMethodCall(
+                "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
+                "org.freedesktop.portal.RemoteDesktop", "NotifyKeyboardKeysym");
+            call << QVariant::fromValue(QDBusObjectPath("/s")) << QVariantMap() << keysym << state;
+            return m_connection->asyncCall(call);
+        };
+        QDBusPendingCall press = key(0x31, 1);
+        QDBusPendingCall release = key(0x31, 0);
+        press.waitForFinished();
+        release.waitForFinished();
+        // Answered last first, the press arrives last.
+        const QStringList failures = portal.calls(QStringLiteral("key other:/s 31 1")).filter(QStringLiteral("FAIL"));
+        QCOMPARE(failures, QStringList({"FAIL 2 key calls in flight", "FAIL release of 31 while it is not down"}));
+    }
+
+    // A portal that never answers, or too late, is named for what it did,
+    // while the window's events go on being served.
+    void silentOrLatePortal_data()
+    {
+        testsupport::columns<QStringList, QString>("portalOptions", "expected");
+        QTest::newRow("no answer to CreateSession")
+            << QStringList {"--silent", "CreateSession"} << "le portail du bureau n'a pas répondu (CreateSession)";
+        QTest::newRow("SelectDevices answered late")
+            << QStringList {"--late", "SelectDevices:3000"} << "le portail du bureau n'a pas répondu (SelectDevices)";
+        QTest::newRow("Start answered with the wrong types")
+            << QStringList {"--wrong-types", "Start"}
+            << "le portail du bureau a répondu à Start dans une forme inattendue (sa{sv})";
+    }
+    void silentOrLatePortal()
+    {
+        QFETCH(QStringList, portalOptions);
+        QFETCH(QString, expected);
+        PortalStandIn portal;
+        QVERIFY(portal.start(m_bus->address, portalOptions));
+        bool served = false;
+        QTimer::singleShot(10, [&] { served = true; });
+        try {
+            PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, quickOptions());
+            QFAIL("a sink from a portal that did not answer");
+        } catch (const common::UserError &e) {
+            QCOMPARE(e.text(), kPrefix + expected);
+        }
+        QVERIFY(served);
+    }
+
+    // A late answer within the time allowed is taken.
+    void lateAnswerInTime()
+    {
+        PortalStandIn portal;
+        QVERIFY(portal.start(m_bus->address, {"--late", "CreateSession:200"}));
+        PortalKeySink::Options options;
+        options.answerTimeoutMs = 2000;
+        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, options);
+        typeValue(keys, QStringLiteral("7"));
+        QCOMPARE(portal.calls(QStringLiteral("key session 37 0")).filter(QStringLiteral("key")),
+                 QStringList({"key session 37 1", "key session 37 0"}));
+    }
+
+    // A key call the portal never answers fails the value with its own
+    // message; the key it took is let go, the rest is dropped.
+    void keyCallNeverAnswered()
+    {
+        PortalStandIn portal;
+        QVERIFY(portal.start(m_bus->address, {"--silent", "NotifyKeyboardKeysym"}));
+        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, quickOptions());
+        bool served = false;
+        QTimer::singleShot(10, [&] { served = true; });
+        try {
+            typeValue(keys, QStringLiteral("12"));
+            QFAIL("a value typed into a silent portal");
+        } catch (const common::UserError &e) {
+            QCOMPARE(e.text(), kPrefix + "le portail du bureau n'a pas répondu (NotifyKeyboardKeysym)");
+        }
+        QVERIFY(served);
+        QVERIFY_THROWS_EXCEPTION(common::UserError, keys.press(Key::Up));
+        QCOMPARE(portal.calls(QStringLiteral("Close")),
+                 QStringList({"CreateSession options=handle_token,session_handle_token",
+                              "SelectDevices session types=1 persist_mode=2", "Start session parent=",
+                              "key session 31 1", "key session 31 0", "Close"}));
+    }
+
+    // The bus goes away between two values: the next value says the session
+    // is gone, at once.
+    void busGoneMidRun()
+    {
+        PortalStandIn portal;
+        QVERIFY(portal.start(m_bus->address));
+        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, quickOptions());
+        typeValue(keys, QStringLiteral("1"));
+        m_bus->stop();
+        try {
+            typeValue(keys, QStringLiteral("2"));
+            QFAIL("a value typed on a bus that went away");
+        } catch (const common::UserError &e) {
+            QCOMPARE(e.text(), kPrefix + "le bureau a fermé la session de saisie de Quorix");
+        }
+    }
+
+    // The window is told while the desktop may be asking the user, and only then.
+    void userAskedAroundStart()
+    {
+        PortalStandIn portal;
+        QVERIFY(portal.start(m_bus->address));
+        QStringList seen;
+        PortalKeySink::Options options;
+        options.userAsked = [&](bool asking) {
+            seen << QStringLiteral("%1 after %2").arg(asking).arg(portal.calls().last());
+        };
+        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, options);
+        QCOMPARE(seen, QStringList({"1 after SelectDevices session types=1 persist_mode=2",
+                                    "0 after Start session parent="}));
+    }
+
 private:
+    static PortalKeySink::Options quickOptions()
+    {
+        PortalKeySink::Options options;
+        options.answerTimeoutMs = 300;
+        options.userAnswerTimeoutMs = 300;
+        return options;
+    }
+
     QTemporaryDir m_folder;
     std::unique_ptr<PrivateBus> m_bus;
     std::unique_ptr<QDBusConnection> m_connection;

@@ -1,6 +1,7 @@
 // Ondo_prj on a real X server: its key sink types the simulator's values into
 // a spreadsheet-like window of this test, cell after cell, while clicks on its
-// tool bar leave the keyboard focus in that window.
+// tool bar leave the keyboard focus in that window, also when a Wayland
+// display is named that no longer exists.
 #include "acquisition/configfile.h"
 #include "tests/support/memoryconfiguration.h"
 #include "tests/support/muxsim_process.h"
@@ -108,8 +109,17 @@ Window inputFocus(Display *display)
 class TestOndoPrj : public QObject {
     Q_OBJECT
 private slots:
+    // Also with a WAYLAND_DISPLAY left over from a session that ended: the
+    // keys go through XTest all the same.
+    void typesIntoTheFocusedWindow_data()
+    {
+        QTest::addColumn<QString>("waylandDisplay");
+        QTest::newRow("X11 session") << QString();
+        QTest::newRow("WAYLAND_DISPLAY left over") << QStringLiteral("wayland-left-over");
+    }
     void typesIntoTheFocusedWindow()
     {
+        QFETCH(QString, waylandDisplay);
         DisplayPtr display(XOpenDisplay(nullptr), XCloseDisplay);
         QVERIFY(display);
 
@@ -145,6 +155,11 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("MUX_PORTS", sim.linkPath());
         env.insert("XDG_DATA_HOME", folder.filePath("data"));
+        env.remove("WAYLAND_DISPLAY");
+        if (!waylandDisplay.isEmpty()) {
+            env.insert("WAYLAND_DISPLAY", waylandDisplay);
+            env.insert("XDG_RUNTIME_DIR", folder.path());
+        }
         quorix.setProcessEnvironment(env);
         quorix.setWorkingDirectory(folder.path());
         quorix.setProcessChannelMode(QProcess::ForwardedChannels);

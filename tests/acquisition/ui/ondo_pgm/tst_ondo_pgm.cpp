@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
 
 using namespace acquisition;
@@ -103,9 +104,12 @@ class RefusingKeySink : public RecordingKeySink {
 public:
     QString refusal;
     int prepared = 0;
+    std::function<void()> onPrepare;
     void prepare() override
     {
         ++prepared;
+        if (onPrepare)
+            onPrepare();
         if (!refusal.isEmpty())
             throw common::UserError(refusal);
     }
@@ -505,6 +509,31 @@ private slots:
         QCOMPARE(boxes.seen().at(0).title, "Erreur");
         QCOMPARE(boxes.seen().at(0).text, message);
         QVERIFY(!w.Stop->isEnabled());
+    }
+
+    // The desktop asks its permission at "Lecture", then refuses: the window
+    // is off the top while the desktop's dialog is up, and while the refusal
+    // is shown, and on top again after both.
+    void desktopPermissionDialogNotCovered()
+    {
+        TQuorix &w = m_program->mainWindow();
+        bool onTopWhileAsked = true;
+        m_keys.onPrepare = [&] {
+            w.desktopAsking(true);
+            onTopWhileAsked = w.windowFlags() & Qt::WindowStaysOnTopHint;
+            w.desktopAsking(false);
+        };
+        m_keys.refusal = QStringLiteral("refused");
+        MessageBoxAnswerer boxes;
+        bool onTopDuringBox = true;
+        QTimer::singleShot(0, &w, [&] { onTopDuringBox = w.windowFlags() & Qt::WindowStaysOnTopHint; });
+        QTest::mouseClick(w.btn_read, Qt::LeftButton);
+        m_keys.onPrepare = {};
+        m_keys.refusal.clear();
+        QCOMPARE(boxes.seen().size(), 1);
+        QVERIFY(!onTopWhileAsked);
+        QVERIFY(!onTopDuringBox);
+        QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
     }
 
     // Kept out of the window manager (wlroots compositors): the window hides
