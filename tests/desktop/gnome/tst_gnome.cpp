@@ -226,10 +226,21 @@ class TestGnome : public QObject {
         }
         const QPoint topLeft((kScreen.width() - size.width()) / 2,
                              kTopBar + (kScreen.height() - kTopBar - size.height()) / 2);
-        if (!share)
-            return user.click(topLeft + QPoint(47, 23));
-        return user.click(topLeft + QPoint(size.width() - 70, 75))
-            && user.click(topLeft + QPoint(size.width() - 47, 23));
+        const auto gone = [&] {
+            const auto windows = user.windows();
+            return std::none_of(windows.cbegin(), windows.cend(), [&](const auto &w) { return w.title == title; });
+        };
+        if (share && !user.click(topLeft + QPoint(size.width() - 70, 75)))
+            return false;
+        // "Share" comes alive a moment after the switch turns on.
+        const QPoint button = share ? topLeft + QPoint(size.width() - 47, 23) : topLeft + QPoint(47, 23);
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            if (!user.click(button))
+                return false;
+            if (QTest::qWaitFor(gone, 2000))
+                return true;
+        }
+        return false;
     }
 
 private slots:
@@ -240,6 +251,13 @@ private slots:
         }, 60000));
         QVERIFY2(user.start(), qPrintable(user.errorString()));
         QVERIFY2(desktop.start(), qPrintable(desktop.errorString()));
+    }
+
+    // What the screen showed when a test failed, for whoever reads the failure.
+    void cleanup()
+    {
+        if (QTest::currentTestFailed())
+            user.screenshot(QStringLiteral(SCREENSHOT_DIR "/") + QTest::currentTestFunction() + ".png");
     }
 
     void typesEveryValueExactly()
@@ -275,14 +293,14 @@ private slots:
         }, 30000));
         qInfo("portal dialog: %s", qPrintable(dialog));
         QVERIFY(answerPortal(dialog, true));
-        QTest::qWait(3000);
-        user.screenshot(QStringLiteral(SCREENSHOT_DIR "/gnome_share.png"));
         QVERIFY(QTest::qWaitFor([&] { return !quorix.journalValues().isEmpty(); }, 30000));
         const int wanted = kBatches * kSeriesPerBatch * kValuesPerSeries;
         QVERIFY2(QTest::qWaitFor([&] { return quorix.journalValues().size() >= wanted; }, 240000),
                  qPrintable(QString("%1 values read").arg(quorix.journalValues().size())));
         QVERIFY(user.click(button(*quorixMain(quorix), 1)));
-        QVERIFY(QTest::qWaitFor([&] { return user.focusedWindow() == sheetWindow; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return user.focusedWindow().contains("sheet.gnumeric"); }, 10000));
+        // The last value may still be in its cell's editor, when "Stop" came before its arrow.
+        QVERIFY(user.key(XK_Return));
         const QDateTime before = gnumeric.saved();
         QVERIFY(user.chord(XK_Control_L, XK_s));
         QVERIFY(QTest::qWaitFor([&] { return gnumeric.saved() != before; }, 20000));

@@ -15,6 +15,8 @@ namespace {
 const QString kRemoteDesktop = QStringLiteral("org.gnome.Mutter.RemoteDesktop");
 const QString kScreenCast = QStringLiteral("org.gnome.Mutter.ScreenCast");
 constexpr int kLeftButton = 0x110; // BTN_LEFT
+// A shell still starting up on a loaded machine can take long to answer.
+constexpr int kReplyMs = 60000;
 
 } // namespace
 
@@ -35,7 +37,7 @@ bool MutterUser::call(const QString &service, const QString &path, const QString
 {
     QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
     message.setArguments(args);
-    const QDBusMessage reply = m_bus.call(message, QDBus::Block, 10000);
+    const QDBusMessage reply = m_bus.call(message, QDBus::Block, kReplyMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         m_error = method + QStringLiteral(": ") + reply.errorMessage();
         return false;
@@ -138,7 +140,7 @@ QList<MutterUser::Window> MutterUser::windows()
     QDBusMessage message = QDBusMessage::createMethodCall(
         QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/gnome/Shell/Introspect"),
         QStringLiteral("org.gnome.Shell.Introspect"), QStringLiteral("GetWindows"));
-    const QDBusMessage reply = m_bus.call(message, QDBus::Block, 10000);
+    const QDBusMessage reply = m_bus.call(message, QDBus::Block, kReplyMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         m_error = QStringLiteral("GetWindows: ") + reply.errorMessage();
         return {};
