@@ -17,6 +17,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +41,8 @@ constexpr int kBatchColumns = 6;
 // The virtual monitor gnomesession.sh gives the shell.
 constexpr QSize kScreen(1280, 800);
 constexpr int kTopBar = 32;
+// The "x" of the top bar's remote access indicator.
+constexpr QPoint kIndicatorStop(1204, 15);
 
 // Signed values, decimals, whole numbers and the simulator's own long form.
 const QStringList kReadings {
@@ -260,44 +263,73 @@ private slots:
             user.screenshot(QStringLiteral(SCREENSHOT_DIR "/") + QTest::currentTestFunction() + ".png");
     }
 
+    // Quorix and Gnumeric up, the sheet's cursor in A2, "Lecture" clicked: the
+    // title of the portal's dialog.
+    QString startReading(testsupport::MuxSimProcess &sim, Quorix &quorix, Gnumeric &gnumeric)
+    {
+        if (!sim.start({"--model", "8", "--per-command", QString::number(kValuesPerSeries), "--values",
+                        kReadings.join(",")}))
+            return {};
+        std::optional<X11Desktop::Client> main;
+        if (!quorix.start(sim.linkPath())
+            || !QTest::qWaitFor([&] { return (main = quorixMain(quorix)).has_value(); }, 30000))
+            return {};
+        // Started last, as a user would open the sheet to type into.
+        if (!gnumeric.start())
+            return {};
+        // The shell starts in its overview, where no window has the focus.
+        if (!QTest::qWaitFor([&] {
+                const auto windows = user.windows();
+                return std::any_of(windows.cbegin(), windows.cend(), [](const auto &w) { return w.title.contains("sheet"); });
+            }, 60000))
+            return {};
+        if (!user.key(XK_Escape)
+            || !QTest::qWaitFor([&] { return user.focusedWindow().contains("sheet.gnumeric"); }, 20000)
+            || !user.key(XK_Down) || !user.click(button(*main, 0)))
+            return {};
+        QString dialog;
+        QTest::qWaitFor([&] {
+            dialog = user.focusedWindow();
+            return !dialog.isEmpty() && !dialog.contains("sheet.gnumeric");
+        }, 30000);
+        return dialog;
+    }
+
+    // The green ring of an enabled "Lecture"; grey when disabled.
+    bool lectureEnabled(const Quorix &quorix)
+    {
+        const QString path = QStringLiteral(SCREENSHOT_DIR "/screen.png");
+        const auto main = quorixMain(quorix);
+        if (!main || !user.screenshot(path))
+            return false;
+        const QRgb ring = QImage(path).pixel(button(*main, 0) - QPoint(15, 0));
+        return qGreen(ring) > qRed(ring) + 40;
+    }
+
+    // A window of Quorix's other than its main window: a message.
+    bool quorixMessageShown(const Quorix &quorix) const
+    {
+        const auto clients = desktop.clients();
+        return std::any_of(clients.cbegin(), clients.cend(), [&](const X11Desktop::Client &c) {
+            return c.pid == quorix.pid() && c.geometry.width() != 171;
+        });
+    }
+
     void typesEveryValueExactly()
     {
         testsupport::MuxSimProcess sim;
-        QVERIFY2(sim.start({"--model", "8", "--per-command", QString::number(kValuesPerSeries), "--values", kReadings.join(",")}), qPrintable(sim.errorString()));
         Quorix quorix;
-        QVERIFY(quorix.start(sim.linkPath()));
-        std::optional<X11Desktop::Client> main;
-        QVERIFY(QTest::qWaitFor([&] { return (main = quorixMain(quorix)).has_value(); }, 30000));
-        // Started last, as a user would open the sheet to type into.
         Gnumeric gnumeric;
-        QVERIFY(gnumeric.start());
-        // Gnumeric has the focus once its window is up; its cursor goes to A2.
-        // The shell starts in its overview, where no window has the focus.
-        QVERIFY(QTest::qWaitFor([&] {
-            const auto windows = user.windows();
-            return std::any_of(windows.cbegin(), windows.cend(), [](const auto &w) { return w.title.contains("sheet"); });
-        }, 60000));
-        QVERIFY(user.key(XK_Escape));
-        QVERIFY2(QTest::qWaitFor([&] { return user.focusedWindow().contains("sheet"); }, 20000),
-                 qPrintable(user.focusedWindow() + " " + user.errorString()));
-        const QString sheetWindow = user.focusedWindow();
-        QVERIFY(user.key(XK_Down));
-
-        QVERIFY(user.click(button(*main, 0)));
-
-        // The portal's question: the switch that allows remote interaction, then "Share".
-        QString dialog;
-        QVERIFY(QTest::qWaitFor([&] {
-            dialog = user.focusedWindow();
-            return !dialog.isEmpty() && dialog != sheetWindow && !dialog.startsWith("Quorix");
-        }, 30000));
-        qInfo("portal dialog: %s", qPrintable(dialog));
+        const QString dialog = startReading(sim, quorix, gnumeric);
+        QVERIFY(!dialog.isEmpty());
         QVERIFY(answerPortal(dialog, true));
         QVERIFY(QTest::qWaitFor([&] { return !quorix.journalValues().isEmpty(); }, 30000));
         const int wanted = kBatches * kSeriesPerBatch * kValuesPerSeries;
         QVERIFY2(QTest::qWaitFor([&] { return quorix.journalValues().size() >= wanted; }, 240000),
                  qPrintable(QString("%1 values read").arg(quorix.journalValues().size())));
         QVERIFY(user.click(button(*quorixMain(quorix), 1)));
+        // "Lecture" comes back once the last value's keys are out.
+        QVERIFY(QTest::qWaitFor([&] { return lectureEnabled(quorix); }, 20000));
         QVERIFY(QTest::qWaitFor([&] { return user.focusedWindow().contains("sheet.gnumeric"); }, 10000));
         // The last value may still be in its cell's editor, when "Stop" came before its arrow.
         QVERIFY(user.key(XK_Return));
@@ -329,6 +361,40 @@ private slots:
         qInfo("%d of %d values exact", exact - 1, int(typed.size()));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("; ")));
         QVERIFY(typed.size() >= 100);
+    }
+
+    void refusalTypesNothing()
+    {
+        testsupport::MuxSimProcess sim;
+        Quorix quorix;
+        Gnumeric gnumeric;
+        const QString dialog = startReading(sim, quorix, gnumeric);
+        QVERIFY(!dialog.isEmpty());
+        QVERIFY(answerPortal(dialog, false));
+        QVERIFY(QTest::qWaitFor([&] { return quorixMessageShown(quorix); }, 20000));
+        QVERIFY(quorix.journalValues().isEmpty());
+        QVERIFY(quorix.running());
+    }
+
+    // The desktop's own sharing indicator ends every remote session, the
+    // test's own included: Quorix stops and says so.
+    void desktopEndsTheSessionMidRun()
+    {
+        testsupport::MuxSimProcess sim;
+        Quorix quorix;
+        Gnumeric gnumeric;
+        const QString dialog = startReading(sim, quorix, gnumeric);
+        QVERIFY(!dialog.isEmpty());
+        QVERIFY(answerPortal(dialog, true));
+        QVERIFY(QTest::qWaitFor([&] { return quorix.journalValues().size() >= 10; }, 30000));
+        // The click's release may find the test's own session already gone.
+        user.click(kIndicatorStop);
+        QVERIFY(QTest::qWaitFor([&] { return quorixMessageShown(quorix); }, 20000));
+        const int read = quorix.journalValues().size();
+        QTest::qWait(2000);
+        QCOMPARE(quorix.journalValues().size(), read);
+        QVERIFY(quorix.running());
+        QVERIFY2(user.start(), qPrintable(user.errorString()));
     }
 };
 
