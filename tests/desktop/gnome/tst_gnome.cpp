@@ -198,6 +198,13 @@ private:
     QProcess m_process;
 };
 
+// What a test runs: the simulator, Quorix reading it, the sheet it types into.
+struct Run {
+    testsupport::MuxSimProcess sim;
+    Quorix quorix;
+    Gnumeric gnumeric;
+};
+
 } // namespace
 
 class TestGnome : public QObject {
@@ -265,8 +272,11 @@ private slots:
 
     // Quorix and Gnumeric up, the sheet's cursor in A2, "Lecture" clicked: the
     // title of the portal's dialog.
-    QString startReading(testsupport::MuxSimProcess &sim, Quorix &quorix, Gnumeric &gnumeric)
+    QString startReading(Run &run)
     {
+        testsupport::MuxSimProcess &sim = run.sim;
+        Quorix &quorix = run.quorix;
+        Gnumeric &gnumeric = run.gnumeric;
         if (!sim.start({"--model", "8", "--per-command", QString::number(kValuesPerSeries), "--values",
                         kReadings.join(",")}))
             return {};
@@ -317,11 +327,10 @@ private slots:
 
     void typesEveryValueExactly()
     {
-        testsupport::MuxSimProcess sim;
-        Quorix quorix;
-        Gnumeric gnumeric;
-        const QString dialog = startReading(sim, quorix, gnumeric);
+        Run run;
+        const QString dialog = startReading(run);
         QVERIFY(!dialog.isEmpty());
+        Quorix &quorix = run.quorix;
         QVERIFY(answerPortal(dialog, true));
         QVERIFY(QTest::qWaitFor([&] { return !quorix.journalValues().isEmpty(); }, 30000));
         const int wanted = kBatches * kSeriesPerBatch * kValuesPerSeries;
@@ -333,12 +342,12 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return user.focusedWindow().contains("sheet.gnumeric"); }, 10000));
         // The last value may still be in its cell's editor, when "Stop" came before its arrow.
         QVERIFY(user.key(XK_Return));
-        const QDateTime before = gnumeric.saved();
+        const QDateTime before = run.gnumeric.saved();
         QVERIFY(user.chord(XK_Control_L, XK_s));
-        QVERIFY(QTest::qWaitFor([&] { return gnumeric.saved() != before; }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return run.gnumeric.saved() != before; }, 20000));
 
         const QStringList typed = quorix.journalValues();
-        const Cells cells = gnumeric.cells();
+        const Cells cells = run.gnumeric.cells();
         Cells expected {{{0, 0}, "Quorix"}};
         for (int i = 0; i < typed.size(); ++i) {
             const int batch = i / (kSeriesPerBatch * kValuesPerSeries);
@@ -365,11 +374,10 @@ private slots:
 
     void refusalTypesNothing()
     {
-        testsupport::MuxSimProcess sim;
-        Quorix quorix;
-        Gnumeric gnumeric;
-        const QString dialog = startReading(sim, quorix, gnumeric);
+        Run run;
+        const QString dialog = startReading(run);
         QVERIFY(!dialog.isEmpty());
+        Quorix &quorix = run.quorix;
         QVERIFY(answerPortal(dialog, false));
         QVERIFY(QTest::qWaitFor([&] { return quorixMessageShown(quorix); }, 20000));
         QVERIFY(quorix.journalValues().isEmpty());
@@ -380,11 +388,10 @@ private slots:
     // test's own included: Quorix stops and says so.
     void desktopEndsTheSessionMidRun()
     {
-        testsupport::MuxSimProcess sim;
-        Quorix quorix;
-        Gnumeric gnumeric;
-        const QString dialog = startReading(sim, quorix, gnumeric);
+        Run run;
+        const QString dialog = startReading(run);
         QVERIFY(!dialog.isEmpty());
+        Quorix &quorix = run.quorix;
         QVERIFY(answerPortal(dialog, true));
         QVERIFY(QTest::qWaitFor([&] { return quorix.journalValues().size() >= 10; }, 30000));
         // The click's release may find the test's own session already gone.
