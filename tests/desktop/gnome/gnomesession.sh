@@ -14,14 +14,18 @@ command -v gnome-shell >/dev/null || skip "gnome-shell is not installed (scripts
 as_user=()
 if [[ $(id -u) -eq 0 ]]; then
   as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  if ! "${as_user[@]}" test -x "$1"; then
+    echo "note: the user nobody cannot reach $1; the session runs as root"
+    as_user=()
+  fi
 fi
 # XWayland puts its sockets there; mutter wants the folder's usual open mode.
 if [[ $(id -u) -eq 0 && -d /tmp/.X11-unix ]]; then chmod 1777 /tmp/.X11-unix; fi
 rm -rf "$work"; mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
-[[ ${#as_user[@]} -gt 0 ]] && chown -R nobody:nogroup "$work"
+if [[ ${#as_user[@]} -gt 0 ]]; then chown -R nobody:nogroup "$work"; fi
 # Only what a desktop session of our own needs: nothing of the caller's desktop.
-base_env=(env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$work/home" USER=nobody LANG=C.UTF-8
+base_env=(env -i PATH=/usr/local/bin:/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8
           XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/.config"
           XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache"
           XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome
