@@ -35,6 +35,9 @@ constexpr uint kPressed = 1;
 constexpr int kBusCheckMs = 100;
 // Replies later than this are dropped by the bus library; the waits give up before.
 constexpr int kCallGraceMs = 1000;
+// The desktop gives the keyboard back to the window the user typed in only a
+// moment after its permission dialog has gone; keys sent earlier are lost.
+constexpr int kFocusReturnMs = 700;
 
 QString token()
 {
@@ -127,6 +130,7 @@ void PortalKeySink::start()
     // A token serves once: keep the new one, or none.
     if (m_version >= 2)
         m_settings.Ecrire_chaine_ini(ini::keyboard, ini::portalToken, started.value(QStringLiteral("restore_token")).toString());
+    waitUntil([] { return false; }, kFocusReturnMs);
 }
 
 PortalKeySink::~PortalKeySink()
