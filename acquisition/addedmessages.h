@@ -59,6 +59,10 @@ inline constexpr AddedText virtualKeyboardRefused{75, u"le compositeur Wayland r
 inline constexpr AddedText waylandProtocolError{76, u"le compositeur Wayland a rompu la connexion (erreur de protocole sur %1)"};
 inline constexpr AddedText waylandLost{77, u"la connexion au compositeur Wayland est perdue"};
 inline constexpr AddedText waylandNotAnswering{78, u"le compositeur Wayland ne répond pas"};
+// The typing pace setting ([CLAVIER] Cadence) that is neither auto nor a number of ms.
+inline constexpr AddedText badTypingPace{79, u"la clé %1 de la section [%2] de %3 vaut « %4 » (valeurs possibles : auto, ou de 0 à 1000 millisecondes entre deux touches)"};
+// Shown in the main window while more than a few values wait to be typed; %1 how many.
+inline constexpr AddedText valuesWaiting{80, u"%1 en attente"};
 
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
@@ -92,6 +96,8 @@ inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,
                                            &virtualKeyboardRefused,
                                            &waylandProtocolError,
                                            &waylandLost,
-                                           &waylandNotAnswering};
+                                           &waylandNotAnswering,
+                                           &badTypingPace,
+                                           &valuesWaiting};
 
 } // namespace acquisition::added

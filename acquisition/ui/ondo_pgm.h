@@ -15,6 +15,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QTimer;
@@ -36,6 +37,7 @@ class AcquisitionCycle;
 class Cursor;
 class JournalFile;
 class KeySink;
+class PacedTyping;
 class QuorixLanguage;
 class Tconfig_form;
 
@@ -95,6 +97,8 @@ public:
 
     // True once "Stop" or closing asked the cycle to end.
     bool arret_demande() const;
+    // The keys on their way to the target, paced and queued when it needs it.
+    PacedTyping &typing() { return *m_typing; }
 
     QToolBar *ToolBar1;
     QToolButton *btn_read;
@@ -117,6 +121,7 @@ public:
     QAction *QuitterCtxt;
     QLineEdit *Edit1;
     QTimer *Timer;
+    QLabel *waitingValues; // "12 en attente", over the buttons
 
     // CycleView
     void setCommands(const CommandState &state) override;
@@ -151,6 +156,8 @@ private:
     // style, so that the dialog is not hidden behind it.
     void withNormalStyle(const std::function<void()> &dialog);
     void stepAside(bool aside);
+    void typingChanged();
+    QString readTypingPace();
 
     muxlink::AcquisitionLink &m_link;
     muxlink::EventPump &m_pump;
@@ -158,6 +165,7 @@ private:
     QuorixLanguage &m_language;
     common::SettingsFile m_settings;
     KeySink &m_keys;
+    std::unique_ptr<PacedTyping> m_typing;
     Tconfig_form *m_editor = nullptr;
     common::TAboutBox *m_about = nullptr;
     JournalFile *m_journal = nullptr;
