@@ -82,6 +82,9 @@ void PacedTyping::endValue()
 
 void PacedTyping::enqueue(Step step, Key key)
 {
+    // After a quiet spell the waits count from now.
+    if (m_queue.empty())
+        m_nextKeyAt = qMax(m_nextKeyAt, m_clock.nowMs());
     m_queue.push_back({step, key});
     if (step == Step::Press)
         ++m_keysWaiting;
@@ -125,9 +128,11 @@ int PacedTyping::typeDue()
     while (!m_queue.empty()) {
         const Item item = m_queue.front();
         if (item.step == Step::Press) {
-            const qint64 wait = m_nextKeyAt - m_clock.nowMs();
-            if (wait > 0)
-                return static_cast<int>(wait);
+            const qint64 late = m_clock.nowMs() - m_nextKeyAt;
+            if (late < 0)
+                return static_cast<int>(-late);
+            if (m_gapMs > 0 && m_busy && late < kBusyWaitMs && m_busy())
+                return kBusyLookMs;
         }
         if (item.step == Step::Begin && m_pace.automatic)
             m_gapMs = m_target.needsPace() ? kAutomaticGapMs : 0;

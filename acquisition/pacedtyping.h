@@ -27,16 +27,19 @@ struct TypingPace {
 };
 std::optional<TypingPace> parseTypingPace(const QString &text);
 
-// Between two keys for a target that needs a pace. A spreadsheet that falls
-// behind sorts digits and arrows apart, or takes two presses of one key in
-// the same millisecond for a held key; spaced out, each key is taken whole
-// before the next one arrives.
+// Between two keys for a target that needs a pace: two presses of one key
+// never reach the display in the same millisecond (taken for a held key).
 inline constexpr int kAutomaticGapMs = 12;
+// A paced key also waits while the target is busy, looked at this often,
+// for this long at most (a target busy for good still gets its keys).
+inline constexpr int kBusyLookMs = 4;
+inline constexpr int kBusyWaitMs = 2000;
 
 // The keys of the cycle on their way to the target. Unpaced, they pass
 // straight through. Paced, they wait in order in a queue while the caller goes
 // on (the serial reading is not held up): a timer types them one at a time,
-// each only once the display took the one before. The target's own calls
+// each only once the display took the one before and the target is no longer
+// busy with it. The target's own calls
 // (press() may serve events) never run inside one another; keys queued from
 // inside a call are typed after it, in order.
 class PacedTyping : public KeySink {
@@ -45,6 +48,8 @@ public:
     ~PacedTyping() override;
 
     void setPace(TypingPace pace) { m_pace = pace; }
+    // True while the target has not taken in the keys sent; none: never busy.
+    void setBusyCheck(std::function<bool()> busy) { m_busy = std::move(busy); }
     // Called whenever the number of waiting values changes and when typing failed.
     void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
@@ -83,6 +88,7 @@ private:
     muxlink::Clock &m_clock;
     TypingPace m_pace;
     std::function<void()> m_changed;
+    std::function<bool()> m_busy;
     std::deque<Item> m_queue;
     std::unique_ptr<QTimer> m_timer;
     std::exception_ptr m_failure;

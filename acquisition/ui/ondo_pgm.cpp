@@ -6,6 +6,7 @@
 #include "acquisition/journalfile.h"
 #include "acquisition/keysink.h"
 #include "acquisition/pacedtyping.h"
+#include "acquisition/targetactivity.h"
 #include "acquisition/quorixini.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
@@ -62,7 +63,8 @@ TQuorix::TQuorix(muxlink::AcquisitionLink &link, muxlink::EventPump &pump, Confi
                  QuorixLanguage &language, common::SettingsFile settings, KeySink &keys, QWidget *parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       m_link(link), m_pump(pump), m_session(session), m_language(language), m_settings(std::move(settings)),
-      m_keys(keys), m_typing(std::make_unique<PacedTyping>(keys, link.clock()))
+      m_keys(keys), m_targetActivity(std::make_unique<TargetActivity>(link.clock())),
+      m_typing(std::make_unique<PacedTyping>(keys, link.clock()))
 {
     initIconResources();
     setWindowTitle(QStringLiteral("Quorix"));
@@ -81,6 +83,7 @@ TQuorix::TQuorix(muxlink::AcquisitionLink &link, muxlink::EventPump &pump, Confi
     waitingValues->setStyleSheet(QStringLiteral("background: #fff3c4; color: black; padding: 0 2px;"));
     waitingValues->hide();
     m_typing->setChanged([this] { typingChanged(); });
+    m_typing->setBusyCheck([this] { return m_targetActivity->busy(); });
     Timer = new QTimer(this);
     Timer->setInterval(kTimerMs);
     connect(Timer, &QTimer::timeout, this, &TQuorix::TimerTimer);

@@ -38,6 +38,7 @@ class Cursor;
 class JournalFile;
 class KeySink;
 class PacedTyping;
+class TargetActivity;
 class QuorixLanguage;
 class Tconfig_form;
 
@@ -165,6 +166,7 @@ private:
     QuorixLanguage &m_language;
     common::SettingsFile m_settings;
     KeySink &m_keys;
+    std::unique_ptr<TargetActivity> m_targetActivity;
     std::unique_ptr<PacedTyping> m_typing;
     Tconfig_form *m_editor = nullptr;
     common::TAboutBox *m_about = nullptr;

@@ -107,6 +107,35 @@ private slots:
         QCOMPARE(changes, 4); // two values queued, two typed
     }
 
+    void aBusyTargetHoldsTheNextKeyForAWhile()
+    {
+        Rig rig;
+        // Busy from just after the first key until 1020: the second, due at
+        // 1012, goes at the first look after that.
+        rig.typing.setBusyCheck([&] { return rig.clock.now > 1000 && rig.clock.now < 1020; });
+        typeValue(rig.typing, "12");
+        rig.typeAll();
+        const int second = 1000 + kAutomaticGapMs + 2 * kBusyLookMs;
+        QCOMPARE(rig.target.trace, QStringList({"1000 [", "1000 1", "1000 s", QString::number(second) + " 2",
+                                                QString::number(second) + " s", QString::number(second) + " ]"}));
+
+        // Busy for good: each key goes once its wait is over.
+        Rig stuck;
+        stuck.typing.setBusyCheck([] { return true; });
+        typeValue(stuck.typing, "34");
+        stuck.typeAll();
+        const int first = 1000 + kBusyWaitMs;
+        QCOMPARE(stuck.target.trace.at(1), QString::number(first) + " 3");
+        QCOMPARE(stuck.target.trace.at(3), QString::number(first + kAutomaticGapMs + kBusyWaitMs) + " 4");
+
+        // Unpaced keys never wait for it.
+        Rig unpaced;
+        unpaced.target.paceWanted = false;
+        unpaced.typing.setBusyCheck([] { return true; });
+        typeValue(unpaced.typing, "56");
+        QCOMPARE(steps(unpaced.target.trace), "[56]");
+    }
+
     void pacePerSetting_data()
     {
         testsupport::columns<QString, bool, bool, int>("setting", "valid", "automatic", "gap");
