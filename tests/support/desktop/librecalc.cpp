@@ -86,25 +86,21 @@ qint64 LibreCalc::officePid() const
 
 QStringList LibreCalc::mismatches(const std::function<QStringList()> &values, int seriesLength) const
 {
-    // Typed once Calc has used no processor time for three seconds: keys
-    // still coming keep it busy. Read only then: a read while keys come in
-    // would hold Calc up and change what is tested.
-    const auto cpuTicks = [pid = officePid()] {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            return qint64(-1);
-        const QList<QByteArray> f = stat.readAll().split(')').last().split(' ');
-        return f.size() > 13 ? f[12].toLongLong() + f[13].toLongLong() : qint64(-1);
-    };
-    qint64 before = -2;
+    // Typed once the last value's cell is filled and nothing changes any
+    // more; keys gone astray may leave it empty: then once nothing has
+    // changed for a while. Quorix's paced keys wait while a read holds Calc.
+    QStringList before;
     int unchanged = 0;
     QTest::qWaitFor([&] {
-        QTest::qWait(1000);
-        const qint64 now = cpuTicks();
-        unchanged = now == before ? unchanged + 1 : 0;
-        before = now;
-        return unchanged >= 3;
-    }, 300000);
+        QTest::qWait(3000);
+        const int count = values().size();
+        const std::optional<QStringList> now = cells((count - 1) / seriesLength + 1, seriesLength);
+        if (!now)
+            return false;
+        unchanged = *now == before ? unchanged + 1 : 0;
+        before = *now;
+        return unchanged >= 4 || (unchanged >= 1 && !now->constLast().contains(QLatin1String(" empty")));
+    }, 400000);
     const QStringList expected = values();
     const int columns = (expected.size() + seriesLength - 1) / seriesLength + 1;
     const std::optional<QStringList> all = cells(columns, seriesLength + 1);

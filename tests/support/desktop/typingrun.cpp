@@ -123,8 +123,8 @@ TypingRun runTyping(const QString &linkPath, KeySink &keys, int values,
     enough.start(5);
     cycle.start();
     cycle.run();
-    if (!QTest::qWaitFor([&] { return typing.idle(); }, 600000))
-        run.errors << "keys still waiting after 10 minutes";
+    if (!QTest::qWaitFor([&] { return typing.idle(); }, 3600000))
+        run.errors << "keys still waiting after an hour";
     return run;
 }
 
