@@ -103,6 +103,10 @@ inline constexpr AddedText offerLater{106, u"Annuler : plus tard, par Fichier > 
 // After "Aucun instrument n'est configuré." when no configuration is loaded.
 inline constexpr AddedText howToConfigure{
     107, u"Ouvrez une configuration (Fichier > Ouvrir) ou créez-en une (Fichier > Nouveau)."};
+// The typing pace setting ([CLAVIER] Cadence) that is neither auto nor a number of ms.
+inline constexpr AddedText badTypingPace{108, u"la clé %1 de la section [%2] de %3 vaut « %4 » (valeurs possibles : auto, ou de 0 à 1000 millisecondes entre deux touches)"};
+// Shown in the main window while more than a few values wait to be typed; %1 how many.
+inline constexpr AddedText valuesWaiting{109, u"%1 en attente"};
 
 inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,     &helpNoBrowser,
                                            &journalNotWritten, &journalTypingGoesOn, &noFileManager,
@@ -165,6 +169,8 @@ inline constexpr const AddedText *all[] = {&deviceLost,        &helpPageMissing,
                                            &offerExample,
                                            &offerNewConfiguration,
                                            &offerLater,
-                                           &howToConfigure};
+                                           &howToConfigure,
+                                           &badTypingPace,
+                                           &valuesWaiting};
 
 } // namespace acquisition::added

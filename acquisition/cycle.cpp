@@ -5,6 +5,7 @@
 #include "acquisition/readingjournal.h"
 #include "acquisition/seriesplan.h"
 #include "acquisition/keysink.h"
+#include "acquisition/pacedtyping.h"
 #include "common/usererror.h"
 #include "link/acquisitionlink.h"
 #include "link/commands.h"
@@ -99,6 +100,8 @@ void AcquisitionCycle::run()
     try {
         while (runSeries() == Outcome::Continue) {
         }
+        if (m_typing)
+            m_typing->throwIfFailed();
     } catch (const CannotType &e) {
         stop();
         m_view.showTypingFailure(e);
@@ -192,7 +195,12 @@ AcquisitionCycle::Outcome AcquisitionCycle::send(const QByteArray &command)
 AcquisitionCycle::Outcome AcquisitionCycle::pumpAndTest()
 {
     m_pump.processPending();
-    return m_stopRequested ? Outcome::Ended : Outcome::Continue;
+    return stopOrTypingFailed() ? Outcome::Ended : Outcome::Continue;
+}
+
+bool AcquisitionCycle::stopOrTypingFailed() const
+{
+    return m_stopRequested || (m_typing && m_typing->failed());
 }
 
 // "Stop" reaches a move through the pause's events, or at once through those
@@ -204,7 +212,11 @@ bool AcquisitionCycle::betweenKeys()
         return m_stopped;
     m_keysInBurst = 1;
     muxlink::pumpFor(m_pump, m_link.clock(), kPauseAfterBurstMs);
-    return m_stopRequested;
+    // A paced target takes a long move slower than it is queued: the move
+    // waits for it, so that "Stop" still cuts it short.
+    while (m_typing && m_typing->keysWaiting() > kKeysPerBurst && !stopOrTypingFailed())
+        m_pump.waitForEvents(kPauseAfterBurstMs);
+    return stopOrTypingFailed();
 }
 
 AcquisitionCycle::Outcome AcquisitionCycle::receiveValue(int instrument)
@@ -212,7 +224,7 @@ AcquisitionCycle::Outcome AcquisitionCycle::receiveValue(int instrument)
     // Waiting for a reading is pause enough: the next keys start a new burst.
     m_keysInBurst = 0;
     QByteArray line;
-    switch (m_link.receiveLine(line, [this] { return m_stopRequested; })) {
+    switch (m_link.receiveLine(line, [this] { return stopOrTypingFailed(); })) {
     case muxlink::AcquisitionLink::Receive::Stopped:
         return Outcome::Ended;
     case muxlink::AcquisitionLink::Receive::Gone:

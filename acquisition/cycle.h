@@ -14,6 +14,7 @@ namespace acquisition {
 
 class ConfigurationValues;
 class Cursor;
+class PacedTyping;
 class ReadingJournal;
 struct SeriesPlan;
 
@@ -39,6 +40,9 @@ public:
     void requestStop() { m_stopRequested = true; }
     // Every value is noted there before it is typed; none: not noted.
     void setJournal(ReadingJournal *journal) { m_journal = journal; }
+    // The queue the cursor types through, when keys may be paced: long moves
+    // wait for it, and a key it could not type ends the cycle.
+    void setTyping(PacedTyping *typing) { m_typing = typing; }
 
     // The timer tick. Returns when the cycle ends; a tick that comes while a
     // cycle is still unwinding is ignored, and the timer left running starts
@@ -63,6 +67,7 @@ private:
     // Before each arrow of a cursor move: paces long runs, serving the events
     // in the pauses; true when "Stop" came in one.
     bool betweenKeys();
+    bool stopOrTypingFailed() const;
     void endSeries();
     void fail(const QString &message);
     void deviceLost();
@@ -79,6 +84,7 @@ private:
     bool m_stopped = false; // by stop(), "Stop" or a failure
     bool m_running = false;
     ReadingJournal *m_journal = nullptr;
+    PacedTyping *m_typing = nullptr;
     int m_seriesNumber = 1; // within the current batch, from 1
     int m_batchNumber = 1;
     int m_continuousSeries = 1;

@@ -12,6 +12,26 @@
 
 namespace acquisition {
 
+namespace {
+
+// A Wayland client cannot see which window has the keyboard focus, so keys
+// through the compositor are paced for any target.
+class UnseenTarget : public KeySink {
+public:
+    explicit UnseenTarget(std::unique_ptr<KeySink> sink) : m_sink(std::move(sink)) {}
+    void prepare() override { m_sink->prepare(); }
+    void press(Key key) override { m_sink->press(key); }
+    void beginValue() override { m_sink->beginValue(); }
+    void endValue() override { m_sink->endValue(); }
+    bool needsPace() override { return true; }
+    void settle() override { m_sink->settle(); }
+
+private:
+    std::unique_ptr<KeySink> m_sink;
+};
+
+} // namespace
+
 std::optional<KeyOutputKind> parseKeyOutputKind(const QString &text)
 {
     const QString name = text.trimmed().toLower();
@@ -36,12 +56,12 @@ KeySinkOpeners systemKeySinks(const common::SettingsFile &settings, std::functio
     KeySinkOpeners openers;
     openers.x11 = [] { return std::make_unique<XTestKeySink>(); };
     openers.virtualKeyboardOffered = [] { return VirtualKeyboardSink::offered(); };
-    openers.virtualKeyboard = [] { return std::make_unique<VirtualKeyboardSink>(); };
+    openers.virtualKeyboard = [] { return std::make_unique<UnseenTarget>(std::make_unique<VirtualKeyboardSink>()); };
     openers.portal = [settings, userAsked] {
         PortalKeySink::Options options;
         options.userAsked = userAsked;
-        return std::make_unique<PortalKeySink>(settings, QLocale::system().decimalPoint(),
-                                               QDBusConnection::sessionBus(), options);
+        return std::make_unique<UnseenTarget>(std::make_unique<PortalKeySink>(
+            settings, QLocale::system().decimalPoint(), QDBusConnection::sessionBus(), options));
     };
     return openers;
 }
@@ -145,6 +165,17 @@ void SessionKeySink::endValue()
 {
     if (m_sink)
         forward([](KeySink &sink) { sink.endValue(); });
+}
+
+bool SessionKeySink::needsPace()
+{
+    return m_sink && m_sink->needsPace();
+}
+
+void SessionKeySink::settle()
+{
+    if (m_sink)
+        forward([](KeySink &sink) { sink.settle(); });
 }
 
 } // namespace acquisition

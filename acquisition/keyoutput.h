@@ -69,6 +69,8 @@ public:
     void press(Key key) override;
     void beginValue() override;
     void endValue() override;
+    bool needsPace() override;
+    void settle() override;
 
 private:
     template <typename Call>

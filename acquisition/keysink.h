@@ -38,6 +38,11 @@ public:
     virtual void press(Key key) = 0;
     virtual void beginValue() {}
     virtual void endValue() {}
+    // True when the window taking the keys is one known to lose keys sent at
+    // full speed, or cannot be known; asked before each value.
+    virtual bool needsPace() { return false; }
+    // Returns once the keys pressed so far have reached the display.
+    virtual void settle() {}
 };
 
 // "Impossible de taper les valeurs au clavier : " and the reason. The reason

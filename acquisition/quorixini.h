@@ -18,5 +18,6 @@ inline const QString configurationFile = QStringLiteral("Quorix"); // [FICHIER] 
 inline const QString keyboard = QStringLiteral("CLAVIER");
 inline const QString keyOutput = QStringLiteral("Sortie");         // auto, x11, wayland or portail
 inline const QString portalToken = QStringLiteral("JetonPortail"); // the portal's restore token
+inline const QString typingPace = QStringLiteral("Cadence");       // auto, or ms between keys
 
 } // namespace acquisition::ini

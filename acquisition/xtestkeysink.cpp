@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <X11/Xutil.h>
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -53,7 +55,45 @@ void checkExtensions(Display *display)
         throw cannotType(added::noXkb);
 }
 
+// The class of the focused window, or of the first of its ancestors that has one.
+QString focusedClass(Display *display)
+{
+    Window window = None;
+    int revert = 0;
+    XGetInputFocus(display, &window, &revert);
+    while (window != None && window != PointerRoot) {
+        XClassHint hint {};
+        if (XGetClassHint(display, window, &hint)) {
+            const QString found = QString::fromLatin1(hint.res_name) + QLatin1Char(' ') + QString::fromLatin1(hint.res_class);
+            XFree(hint.res_name);
+            XFree(hint.res_class);
+            return found;
+        }
+        Window root = None, parent = None;
+        Window *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count))
+            break;
+        if (children)
+            XFree(children);
+        window = parent == root ? None : parent;
+    }
+    return QString();
+}
+
 } // namespace
+
+bool XTestKeySink::needsPace()
+{
+    const QString name = focusedClass(m_display);
+    return name.contains(QLatin1String("libreoffice"), Qt::CaseInsensitive)
+        || name.contains(QLatin1String("soffice"), Qt::CaseInsensitive);
+}
+
+void XTestKeySink::settle()
+{
+    XSync(m_display, False);
+}
 
 XTestKeySink::XTestKeySink()
 {

@@ -24,6 +24,10 @@ public:
     void press(Key key) override;
     void beginValue() override;
     void endValue() override;
+    // LibreOffice, with the keyboard focus: it takes two presses of one key
+    // in the same server millisecond for a held key and drops the second.
+    bool needsPace() override;
+    void settle() override;
 
 private:
     void lockNumLock(bool on);

@@ -6,6 +6,8 @@
 #include "acquisition/exampleconfiguration.h"
 #include "acquisition/journalfile.h"
 #include "acquisition/keysink.h"
+#include "acquisition/pacedtyping.h"
+#include "acquisition/targetactivity.h"
 #include "acquisition/quorixini.h"
 #include "acquisition/quorixlanguage.h"
 #include "acquisition/ui/cfg_form.h"
@@ -26,6 +28,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,6 +51,8 @@ constexpr int kClientWidth = 171;
 constexpr int kClientHeight = 58;
 constexpr int kIconSize = 50;
 constexpr int kTimerMs = 50;
+// A queue this long is normal between two readings; beyond, the window says so.
+constexpr int kValuesWaitingShownAbove = 3;
 
 QString noMultiplexerText()
 {
@@ -60,7 +65,8 @@ TQuorix::TQuorix(muxlink::AcquisitionLink &link, muxlink::EventPump &pump, Confi
                  QuorixLanguage &language, common::SettingsFile settings, KeySink &keys, QWidget *parent)
     : QMainWindow(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       m_link(link), m_pump(pump), m_session(session), m_language(language), m_settings(std::move(settings)),
-      m_keys(keys)
+      m_keys(keys), m_targetActivity(std::make_unique<TargetActivity>(link.clock())),
+      m_typing(std::make_unique<PacedTyping>(keys, link.clock()))
 {
     initIconResources();
     setWindowTitle(QStringLiteral("Quorix"));
@@ -74,6 +80,12 @@ TQuorix::TQuorix(muxlink::AcquisitionLink &link, muxlink::EventPump &pump, Confi
     Edit1 = new QLineEdit(this);
     Edit1->setFocusPolicy(Qt::NoFocus);
     Edit1->hide();
+    waitingValues = new QLabel(this);
+    waitingValues->setAttribute(Qt::WA_TransparentForMouseEvents);
+    waitingValues->setStyleSheet(QStringLiteral("background: #fff3c4; color: black; padding: 0 2px;"));
+    waitingValues->hide();
+    m_typing->setChanged([this] { typingChanged(); });
+    m_typing->setBusyCheck([this] { return m_targetActivity->busy(); });
     Timer = new QTimer(this);
     Timer->setInterval(kTimerMs);
     connect(Timer, &QTimer::timeout, this, &TQuorix::TimerTimer);
@@ -215,8 +227,9 @@ void TQuorix::attach(Tconfig_form &editor, common::TAboutBox &about)
 {
     m_editor = &editor;
     m_about = &about;
-    m_cursor = std::make_unique<Cursor>(editor, m_keys);
+    m_cursor = std::make_unique<Cursor>(editor, *m_typing);
     m_cycle = std::make_unique<AcquisitionCycle>(m_link, m_pump, editor, *m_cursor, *this);
+    m_cycle->setTyping(m_typing.get());
     setCommands(m_cycle->commands());
 
     editor.hooks.askQuit = [this] { return quitter_app(); };
@@ -380,9 +393,10 @@ void TQuorix::btn_readClick()
     // the user's permission meanwhile, with the window still live.
     m_preparingKeys = true;
     btn_read->setEnabled(false);
-    QString problem;
+    QString problem = readTypingPace();
     try {
-        m_keys.prepare();
+        if (problem.isEmpty())
+            m_typing->prepare();
     } catch (const CannotType &error) {
         problem = error.textIn(m_language.messages().added);
     } catch (const common::UserError &error) {
@@ -398,6 +412,47 @@ void TQuorix::btn_readClick()
     }
     m_cycle->start();
 }
+// Read at each "Lecture", so a corrected setting counts at once.
+QString TQuorix::readTypingPace()
+{
+    const QString setting = m_settings.Lire_chaine_ini(ini::keyboard, ini::typingPace);
+    const std::optional<TypingPace> pace = parseTypingPace(setting);
+    if (!pace)
+        return cannotType(added::badTypingPace, {ini::typingPace, ini::keyboard, m_settings.path(), setting})
+            .textIn(m_language.messages().added);
+    m_typing->setPace(*pace);
+    return QString();
+}
+
+void TQuorix::typingChanged()
+{
+    const int waiting = m_typing->valuesWaiting();
+    if (waiting > kValuesWaitingShownAbove) {
+        waitingValues->setText(m_language.messages().added.text(added::valuesWaiting).arg(waiting));
+        waitingValues->adjustSize();
+        waitingValues->move(width() - waitingValues->width(), height() - waitingValues->height());
+        waitingValues->show();
+        waitingValues->raise();
+    } else {
+        waitingValues->hide();
+    }
+    // A running cycle reports the failure itself as it ends; after "Stop" the
+    // window does, once the current event is served.
+    if (m_typing->failed() && m_cycle && !m_cycle->running()) {
+        QTimer::singleShot(0, this, [this] {
+            if (m_cycle->running())
+                return;
+            try {
+                m_typing->throwIfFailed();
+            } catch (const CannotType &e) {
+                showTypingFailure(e);
+            } catch (const common::UserError &e) {
+                showError(e.text());
+            }
+        });
+    }
+}
+
 void TQuorix::ToolButton5Click() { m_cycle->stop(); }
 void TQuorix::btn_repriseClick() { m_cycle->repeatSeries(); }
 void TQuorix::TimerTimer() { m_cycle->run(); }

@@ -17,6 +17,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QTimer;
@@ -38,6 +39,8 @@ class AcquisitionCycle;
 class Cursor;
 class JournalFile;
 class KeySink;
+class PacedTyping;
+class TargetActivity;
 class QuorixLanguage;
 class Tconfig_form;
 
@@ -105,6 +108,8 @@ public:
 
     // True once "Stop" or closing asked the cycle to end.
     bool arret_demande() const;
+    // The keys on their way to the target, paced and queued when it needs it.
+    PacedTyping &typing() { return *m_typing; }
 
     QToolBar *ToolBar1;
     QToolButton *btn_read;
@@ -127,6 +132,7 @@ public:
     QAction *QuitterCtxt;
     QLineEdit *Edit1;
     QTimer *Timer;
+    QLabel *waitingValues; // "12 en attente", over the buttons
 
     // CycleView
     void setCommands(const CommandState &state) override;
@@ -165,6 +171,8 @@ private:
     void enterNormalStyle();
     void leaveNormalStyle();
     void stepAside(bool aside);
+    void typingChanged();
+    QString readTypingPace();
 
     muxlink::AcquisitionLink &m_link;
     muxlink::EventPump &m_pump;
@@ -172,6 +180,8 @@ private:
     QuorixLanguage &m_language;
     common::SettingsFile m_settings;
     KeySink &m_keys;
+    std::unique_ptr<TargetActivity> m_targetActivity;
+    std::unique_ptr<PacedTyping> m_typing;
     Tconfig_form *m_editor = nullptr;
     common::TAboutBox *m_about = nullptr;
     JournalFile *m_journal = nullptr;

@@ -1,0 +1,178 @@
+#include "acquisition/pacedtyping.h"
+
+#include "link/clock.h"
+
+#include <QTimer>
+
+namespace acquisition {
+
+std::optional<TypingPace> parseTypingPace(const QString &text)
+{
+    const QString name = text.trimmed().toLower();
+    if (name.isEmpty() || name == QLatin1String("auto"))
+        return TypingPace {};
+    bool ok = false;
+    const int ms = name.toInt(&ok);
+    // Beyond a second a value of ten keys would take longer than most readings.
+    if (!ok || ms < 0 || ms > 1000)
+        return std::nullopt;
+    return TypingPace {false, ms};
+}
+
+PacedTyping::PacedTyping(KeySink &target, muxlink::Clock &clock)
+    : m_target(target), m_clock(clock), m_timer(std::make_unique<QTimer>())
+{
+    m_timer->setSingleShot(true);
+    QObject::connect(m_timer.get(), &QTimer::timeout, [this] { schedule(typeDue()); });
+}
+
+PacedTyping::~PacedTyping() = default;
+
+void PacedTyping::prepare()
+{
+    m_failure = nullptr;
+    m_target.prepare();
+}
+
+bool PacedTyping::passThrough() const
+{
+    return m_queue.empty() && !m_typing && m_gapMs == 0;
+}
+
+void PacedTyping::press(Key key)
+{
+    throwIfFailed();
+    if (passThrough())
+        m_target.press(key);
+    else
+        enqueue(Step::Press, key);
+}
+
+void PacedTyping::beginValue()
+{
+    throwIfFailed();
+    if (m_openValues++ > 0)
+        return;
+    m_valueDropped = false;
+    // Asked again at each value: the user may have clicked into another program.
+    if (m_queue.empty() && !m_typing)
+        m_gapMs = m_pace.automatic ? (m_target.needsPace() ? kAutomaticGapMs : 0) : m_pace.gapMs;
+    if (passThrough()) {
+        m_target.beginValue();
+        return;
+    }
+    ++m_valuesWaiting;
+    enqueue(Step::Begin);
+}
+
+void PacedTyping::endValue()
+{
+    if (m_openValues == 0 || --m_openValues > 0)
+        return;
+    // After a failure the value's keys are gone with the rest: nothing to end.
+    if (m_failure || m_valueDropped) {
+        m_valueDropped = false;
+        return;
+    }
+    if (passThrough())
+        m_target.endValue();
+    else
+        enqueue(Step::End);
+}
+
+void PacedTyping::enqueue(Step step, Key key)
+{
+    // After a quiet spell the waits count from now.
+    if (m_queue.empty())
+        m_nextKeyAt = qMax(m_nextKeyAt, m_clock.nowMs());
+    m_queue.push_back({step, key});
+    if (step == Step::Press)
+        ++m_keysWaiting;
+    if (step == Step::Begin && m_changed)
+        m_changed();
+    // The first key goes out at once; the timer takes the rest.
+    schedule(typeDue());
+}
+
+void PacedTyping::schedule(int ms)
+{
+    if (ms < 0)
+        m_timer->stop();
+    else if (!m_timer->isActive() || m_timer->remainingTime() > ms)
+        m_timer->start(ms);
+}
+
+void PacedTyping::typeItem(const Item &item)
+{
+    switch (item.step) {
+    case Step::Begin:
+        m_target.beginValue();
+        break;
+    case Step::Press:
+        m_target.press(item.key);
+        // The display takes the key before the pause begins, so two keys
+        // never reach it in the same instant.
+        if (m_gapMs > 0)
+            m_target.settle();
+        break;
+    case Step::End:
+        m_target.endValue();
+        break;
+    }
+}
+
+int PacedTyping::typeDue()
+{
+    if (m_typing)
+        return m_queue.empty() ? -1 : qMax(m_gapMs, 1);
+    while (!m_queue.empty()) {
+        const Item item = m_queue.front();
+        if (item.step == Step::Press) {
+            const qint64 late = m_clock.nowMs() - m_nextKeyAt;
+            if (late < 0)
+                return static_cast<int>(-late);
+            if (m_gapMs > 0 && m_busy && late < kBusyWaitMs && m_busy())
+                return kBusyLookMs;
+        }
+        if (item.step == Step::Begin && m_pace.automatic)
+            m_gapMs = m_target.needsPace() ? kAutomaticGapMs : 0;
+        else if (item.step == Step::Begin)
+            m_gapMs = m_pace.gapMs;
+        m_queue.pop_front();
+        m_typing = true;
+        try {
+            typeItem(item);
+        } catch (...) {
+            m_typing = false;
+            m_failure = std::current_exception();
+            m_valueDropped = m_openValues > 0;
+            m_queue.clear();
+            m_keysWaiting = 0;
+            m_valuesWaiting = 0;
+            if (m_changed)
+                m_changed();
+            return -1;
+        }
+        m_typing = false;
+        if (item.step == Step::Press) {
+            --m_keysWaiting;
+            m_nextKeyAt = m_clock.nowMs() + m_gapMs;
+        } else if (item.step == Step::End) {
+            --m_valuesWaiting;
+            if (m_changed)
+                m_changed();
+        }
+    }
+    return -1;
+}
+
+void PacedTyping::throwIfFailed()
+{
+    if (!m_failure)
+        return;
+    const std::exception_ptr failure = m_failure;
+    m_failure = nullptr;
+    std::rethrow_exception(failure);
+}
+
+} // namespace acquisition
