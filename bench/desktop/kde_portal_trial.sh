@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Quorix typing VALUES readings (default 500) through KDE's desktop portal into
 # the key target window, on a headless kwin_wayland of its own; prints how many
-# arrived exact. Needs kwin-wayland, xdg-desktop-portal-kde, qtwayland5, xdotool.
+# arrived exact. Installs what it needs (scripts/setup --kde).
 #   bench/desktop/kde_portal_trial.sh BUILD_DIR [VALUES]
 set -euo pipefail
+"$(dirname "$0")/../../scripts/setup" --kde
 build=$(realpath "$1"); wanted=${2:-500}
 work=$(mktemp -d /tmp/kdetrial.XXXXXX)
 mkdir -p "$work/bin" "$work/q" "$work/runtime"; chmod 700 "$work/runtime"
