@@ -64,7 +64,7 @@ private slots:
     {
         FirstStart start;
         MessageBoxAnswerer boxes;
-        boxes.answerWith("&Oui");
+        boxes.answerWith("&Yes");
         run(start);
 
         QCOMPARE(common::boxTexts(boxes), QStringList {"Confirmation: " + start.question()});
@@ -81,7 +81,7 @@ private slots:
         testsupport::writeBytes(start.copy, QByteArray(example).replace("Quorix demo", "My own demo"));
         const QByteArray changed = testsupport::readBytes(start.copy);
         MessageBoxAnswerer boxes;
-        boxes.answerWith("&Oui");
+        boxes.answerWith("&Yes");
         run(start);
 
         QCOMPARE(testsupport::readBytes(start.copy), changed);
@@ -92,7 +92,7 @@ private slots:
     {
         FirstStart start;
         MessageBoxAnswerer boxes;
-        boxes.answerWith("&Non");
+        boxes.answerWith("&No");
         bool editorShown = false;
         QTimer watch;
         connect(&watch, &QTimer::timeout, this, [this, &editorShown] {
@@ -113,7 +113,7 @@ private slots:
     {
         FirstStart start;
         MessageBoxAnswerer boxes;
-        boxes.answerWith("Annuler");
+        boxes.answerWith("Cancel");
         run(start);
         QCOMPARE(boxes.seen().size(), 1);
         QVERIFY(!QFile::exists(start.copy));

@@ -35,7 +35,7 @@ void checkPortClosedToTheUser(const QString &folder)
     const QString text = "Access to the serial port " + device
                          + " denied: add yourself to the dialout group (sudo usermod -aG dialout $USER), then log "
                            "out and log in again.";
-    QCOMPARE(boxTexts(boxes), QStringList {"Erreur: " + text});
+    QCOMPARE(boxTexts(boxes), QStringList {"Error: " + text});
     QVERIFY2(terminal.contains(text.toUtf8() + '\n'), terminal.constData());
     QVERIFY(!program->mainWindow().muxFound());
 }

@@ -449,7 +449,7 @@ private slots:
         const QByteArray terminal = testsupport::capturingStandardError([&] { rig.window.btn_connexionClick(); });
         const QString text = "Access to the serial port COM1 denied: add yourself to the dialout group "
                              "(sudo usermod -aG dialout $USER), then log out and log in again.";
-        QCOMPARE(boxTexts(boxes), QStringList {"Erreur: " + text});
+        QCOMPARE(boxTexts(boxes), QStringList {"Error: " + text});
         QCOMPARE(terminal, text.toUtf8() + '\n');
         QVERIFY(!rig.window.mux_trouve());
     }
