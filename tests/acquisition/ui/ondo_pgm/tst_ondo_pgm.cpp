@@ -285,6 +285,12 @@ private slots:
         TQuorix &w = m_program->mainWindow();
         m_keys.clear();
         m_keys.refusal = QStringLiteral("Impossible de taper les valeurs au clavier : aucun bureau graphique");
+        // The simulator may still be logging a command of the previous run.
+        QByteArray settled;
+        do {
+            settled = m_sim.log();
+            QTest::qWait(200);
+        } while (m_sim.log() != settled);
         const QByteArray sentBefore = m_sim.log();
         const int preparedBefore = m_keys.prepared;
         MessageBoxAnswerer boxes;
