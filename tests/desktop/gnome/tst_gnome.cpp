@@ -7,6 +7,7 @@
 #include "tests/support/desktop/mutteruser.h"
 #include "tests/support/desktop/x11desktop.h"
 #include "tests/support/memoryconfiguration.h"
+#include "tests/support/quorixfolder.h"
 #include "tests/support/muxsim_process.h"
 #include "tests/support/processes.h"
 
@@ -108,12 +109,8 @@ public:
         values.setStep(Step::NextSeriesVertical, "1");
         values.setStep(Step::NextBatchHorizontal, QString::number(kBatchColumns));
         values.setStep(Step::NextBatchVertical, QString::number(1 - kSeriesPerBatch));
-        ConfigurationFile().save(m_folder.filePath("atelier.mux"), values);
-        QFile ini(m_folder.filePath("quorix.ini"));
-        if (!ini.open(QIODevice::WriteOnly))
+        if (!testsupport::writeQuorixStart(m_folder.path(), "atelier.mux", values))
             return false;
-        ini.write("[FICHIER]\r\nQuorix=" + m_folder.filePath("atelier.mux").toUtf8() + "\r\n");
-        ini.close();
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("MUX_PORTS", port);

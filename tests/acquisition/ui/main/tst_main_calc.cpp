@@ -9,6 +9,7 @@
 #include "tests/support/desktop/typingrun.h"
 #include "tests/support/desktop/x11desktop.h"
 #include "tests/support/memoryconfiguration.h"
+#include "tests/support/quorixfolder.h"
 #include "tests/support/muxsim_process.h"
 #include "tests/support/processes.h"
 
@@ -45,12 +46,8 @@ public:
         MemoryConfiguration values;
         applyMainWindowDefaults(values);
         testsupport::readTwoInstrumentsDownColumns(values);
-        ConfigurationFile().save(m_folder.filePath("calc.mux"), values);
-        QFile ini(m_folder.filePath("quorix.ini"));
-        if (!ini.open(QIODevice::WriteOnly))
+        if (!testsupport::writeQuorixStart(m_folder.path(), "calc.mux", values, "[CLAVIER]\r\nSortie=x11\r\n"))
             return false;
-        ini.write("[FICHIER]\r\nQuorix=" + m_folder.filePath("calc.mux").toUtf8() + "\r\n[CLAVIER]\r\nSortie=x11\r\n");
-        ini.close();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("MUX_PORTS", port);
         env.insert("XDG_DATA_HOME", m_folder.filePath("data"));

@@ -5,6 +5,7 @@
 #include "common/inifile.h"
 #include "tests/support/desktop/x11desktop.h"
 #include "tests/support/memoryconfiguration.h"
+#include "tests/support/quorixfolder.h"
 #include "tests/support/muxsim_process.h"
 #include "tests/support/processes.h"
 
@@ -41,12 +42,8 @@ public:
         applyMainWindowDefaults(values);
         values.setInstrumentCount(1, "1");
         values.setStep(Step::PerValueHorizontal, perValueHorizontal);
-        ConfigurationFile().save(m_folder.filePath("atelier.mux"), values);
-        QFile ini(m_folder.filePath("quorix.ini"));
-        if (!ini.open(QIODevice::WriteOnly))
+        if (!testsupport::writeQuorixStart(m_folder.path(), "atelier.mux", values))
             return false;
-        ini.write("[FICHIER]\r\nQuorix=" + m_folder.filePath("atelier.mux").toUtf8() + "\r\n");
-        ini.close();
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("MUX_PORTS", port);
