@@ -60,6 +60,8 @@ void AcquisitionCycle::stop()
 {
     m_stopRequested = true;
     m_stopped = true;
+    if (m_typing)
+        m_typing->stopWaiting();
     // Without this a "Reprise" just before "Stop" would still start a cycle.
     m_view.setTimerEnabled(false);
     setCommands(CommandState {});

@@ -115,8 +115,10 @@ SessionKeySink::~SessionKeySink() = default;
 
 void SessionKeySink::prepare()
 {
-    if (m_sink)
+    if (m_sink) {
+        forward([](KeySink &sink) { sink.prepare(); });
         return;
+    }
     // Read at each attempt, so a corrected setting counts at the next "Lecture".
     const QString setting = m_settings.Lire_chaine_ini(ini::keyboard, ini::keyOutput);
     const std::optional<KeyOutputKind> kind = parseKeyOutputKind(setting);
@@ -177,6 +179,12 @@ void SessionKeySink::settle()
 {
     if (m_sink)
         forward([](KeySink &sink) { sink.settle(); });
+}
+
+void SessionKeySink::stopWaiting()
+{
+    if (m_sink)
+        m_sink->stopWaiting();
 }
 
 } // namespace acquisition

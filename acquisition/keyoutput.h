@@ -71,6 +71,7 @@ public:
     void endValue() override;
     bool needsPace() override;
     void settle() override;
+    void stopWaiting() override;
 
 private:
     template <typename Call>

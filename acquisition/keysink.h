@@ -43,6 +43,10 @@ public:
     virtual bool needsPace() { return false; }
     // Returns once the keys pressed so far have reached the display.
     virtual void settle() {}
+    // "Stop" while keys wait for the desktop: until the next prepare(), a
+    // wait for it gives up after a moment instead of the usual time, failing
+    // the keys it did not take, so the window is idle at once.
+    virtual void stopWaiting() {}
 };
 
 // "Impossible de taper les valeurs au clavier : " and the reason. The reason

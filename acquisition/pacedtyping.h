@@ -57,6 +57,7 @@ public:
     void press(Key key) override;
     void beginValue() override;
     void endValue() override;
+    void stopWaiting() override { m_target.stopWaiting(); }
 
     // Values begun and not yet typed to their last key.
     int valuesWaiting() const { return m_valuesWaiting; }

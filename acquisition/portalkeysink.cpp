@@ -38,6 +38,9 @@ constexpr int kCallGraceMs = 1000;
 // The desktop gives the keyboard back to the window the user typed in only a
 // moment after its permission dialog has gone; keys sent earlier are lost.
 constexpr int kFocusReturnMs = 700;
+// After "Stop", the time the portal still has for each key: a portal that
+// answers takes a key in a few ms, so the value in hand is finished.
+constexpr int kStopGraceMs = 150;
 
 QString token()
 {
@@ -351,10 +354,12 @@ void PortalKeySink::waitForKeys()
 {
     while (!m_failure && (m_inFlight || !m_queue.isEmpty())) {
         const quint64 taken = m_repliesTaken;
+        const bool stopping = m_stopping;
         const auto progressed = [&] {
-            return m_failure || m_repliesTaken != taken || (!m_inFlight && m_queue.isEmpty());
+            return m_failure || m_repliesTaken != taken || m_stopping != stopping
+                || (!m_inFlight && m_queue.isEmpty());
         };
-        switch (waitUntil(progressed, m_options.answerTimeoutMs)) {
+        switch (waitUntil(progressed, stopping ? kStopGraceMs : m_options.answerTimeoutMs)) {
         case Wait::Done: break;
         case Wait::TimedOut: fail(cannotType(added::portalNoAnswer, {kKeyCall})); break;
         case Wait::BusLost: fail(cannotType(added::typingSessionClosed)); break;

@@ -64,9 +64,11 @@ public:
     // The keysym sent for a key, with this decimal sign.
     static unsigned keysym(Key key, QChar decimalSign);
 
+    void prepare() override { m_stopping = false; }
     void press(Key key) override;
     void beginValue() override;
     void endValue() override;
+    void stopWaiting() override { m_stopping = true; }
 
 private slots:
     void onResponse(const QDBusMessage &message);
@@ -102,6 +104,7 @@ private:
     uint m_version = 0;
     QString m_session;
     bool m_closed = false;
+    bool m_stopping = false;
     int m_openValues = 0;
 
     // The keys not yet sent, the one in flight, and the keysym the desktop

@@ -14,6 +14,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
+#include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -277,6 +278,47 @@ private slots:
                  QStringList({"CreateSession options=handle_token,session_handle_token",
                               "SelectDevices session types=1 persist_mode=2", "Start session parent=",
                               "key session 31 1", "key session 31 0", "Close"}));
+    }
+
+    // "Stop" while a key call is never answered: the wait gives up after a
+    // moment, long before the portal's own time is up, naming the portal.
+    void stopCutsAnUnansweredWaitShort()
+    {
+        PortalStandIn portal;
+        QVERIFY(portal.start(m_bus->address, {"--silent", "NotifyKeyboardKeysym"}));
+        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, answeringWithin(60000));
+        QTimer::singleShot(100, [&] { keys.stopWaiting(); });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        try {
+            typeValue(keys, QStringLiteral("12"));
+            QFAIL("a value typed into a silent portal");
+        } catch (const common::UserError &e) {
+            QCOMPARE(e.text(), kPrefix + "le portail du bureau n'a pas répondu (NotifyKeyboardKeysym)");
+        }
+        QVERIFY(elapsed.elapsed() < 30000);
+    }
+
+    // After "Stop" a portal that answers still gets the value in hand out
+    // whole; the next run gives a slow portal its usual time again.
+    void stopKeepsAnAnsweringPortal()
+    {
+        {
+            PortalStandIn portal;
+            QVERIFY(portal.start(m_bus->address, {"--hold", "20"}));
+            PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, quickOptions());
+            keys.stopWaiting();
+            typeValue(keys, QStringLiteral("-1.5"));
+            QCOMPARE(portal.calls(QStringLiteral("key session 35 0")).filter(QStringLiteral("key")).size(), 8);
+        }
+        PortalStandIn slow;
+        QVERIFY(slow.start(m_bus->address, {"--hold", "300"}));
+        PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection, quickOptions());
+        keys.stopWaiting();
+        keys.prepare();
+        typeValue(keys, QStringLiteral("7"));
+        QCOMPARE(slow.calls(QStringLiteral("key session 37 0")).filter(QStringLiteral("key")),
+                 QStringList({"key session 37 1", "key session 37 0"}));
     }
 
     // The bus goes away while a key call is held: the value fails with the
