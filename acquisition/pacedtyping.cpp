@@ -162,6 +162,9 @@ int PacedTyping::typeDue()
             if (m_changed)
                 m_changed();
         }
+        // The last of a move's arrows ends no value: idle is told all the same.
+        if (m_queue.empty() && item.step == Step::Press && m_openValues == 0 && m_changed)
+            m_changed();
     }
     return -1;
 }

@@ -50,7 +50,8 @@ public:
     void setPace(TypingPace pace) { m_pace = pace; }
     // True while the target has not taken in the keys sent; none: never busy.
     void setBusyCheck(std::function<bool()> busy) { m_busy = std::move(busy); }
-    // Called whenever the number of waiting values changes and when typing failed.
+    // Called whenever the number of waiting values changes, when the last key
+    // waiting is typed, and when typing failed.
     void setChanged(std::function<void()> changed) { m_changed = std::move(changed); }
 
     void prepare() override;

@@ -236,7 +236,7 @@ void TQuorix::attach(Tconfig_form &editor, common::TAboutBox &about)
     editor.hooks.askSave = [this] { return enregistrer_config(); };
     editor.hooks.endProgram = [this] {
         m_cycle->requestStop();
-        hooks.endProgram();
+        endProgramWhenTyped();
     };
     editor.hooks.showAbout = [this] { m_about->exec(); };
     editor.hooks.openHelp = [this](const QUrl &url) { hooks.openHelp(url); };
@@ -387,7 +387,7 @@ void TQuorix::offerFirstConfiguration()
 
 void TQuorix::btn_readClick()
 {
-    if (!m_cycle->commands().read || m_preparingKeys)
+    if (!m_cycle->commands().read || m_preparingKeys || !m_typing->idle())
         return;
     // The way to type is found at the first "Lecture"; the desktop may ask
     // the user's permission meanwhile, with the window still live.
@@ -403,7 +403,7 @@ void TQuorix::btn_readClick()
         problem = error.text();
     }
     m_preparingKeys = false;
-    btn_read->setEnabled(m_cycle->commands().read);
+    btn_read->setEnabled(m_cycle->commands().read && m_typing->idle());
     if (!problem.isEmpty()) {
         // Closed while the desktop was asking: nothing more to say.
         if (isVisible())
@@ -436,6 +436,13 @@ void TQuorix::typingChanged()
     } else {
         waitingValues->hide();
     }
+    // A new run waits for the last one's values: typed after them it would
+    // seem to start in the wrong cell.
+    btn_read->setEnabled(m_cycle && m_cycle->commands().read && !m_preparingKeys && m_typing->idle());
+    if (m_endWhenTyped && m_typing->idle()) {
+        m_endWhenTyped = false;
+        QTimer::singleShot(0, this, [this] { hooks.endProgram(); });
+    }
     // A running cycle reports the failure itself as it ends; after "Stop" the
     // window does, once the current event is served.
     if (m_typing->failed() && m_cycle && !m_cycle->running()) {
@@ -461,7 +468,7 @@ bool TQuorix::arret_demande() const { return m_cycle->stopRequested(); }
 
 void TQuorix::setCommands(const CommandState &state)
 {
-    btn_read->setEnabled(state.read);
+    btn_read->setEnabled(state.read && !m_preparingKeys && m_typing->idle());
     Stop->setEnabled(state.stop);
     btn_reprise->setEnabled(state.repeat);
     Nouveau1->setEnabled(state.fileCommands);
@@ -636,7 +643,19 @@ void TQuorix::menuExitClick()
         return;
     writeDemoWhenNoFile();
     m_cycle->requestStop();
-    hooks.endProgram();
+    endProgramWhenTyped();
+}
+
+void TQuorix::endProgramWhenTyped()
+{
+    if (m_typing->idle()) {
+        hooks.endProgram();
+        return;
+    }
+    // The window stays, its count of values waiting going down, until the
+    // last one is typed.
+    m_endWhenTyped = true;
+    typingChanged();
 }
 
 void TQuorix::closeEvent(QCloseEvent *event)
@@ -659,6 +678,10 @@ void TQuorix::closeEvent(QCloseEvent *event)
             // changes are not lost.
             if (answer == common::Answer::Yes)
                 m_editor->Enregistrer1Click();
+        }
+        if (!m_typing->idle()) {
+            endProgramWhenTyped();
+            return;
         }
         event->accept();
         hooks.endProgram();

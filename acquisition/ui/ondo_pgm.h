@@ -173,6 +173,8 @@ private:
     void stepAside(bool aside);
     void typingChanged();
     QString readTypingPace();
+    // Every value read is typed before the program ends.
+    void endProgramWhenTyped();
 
     muxlink::AcquisitionLink &m_link;
     muxlink::EventPump &m_pump;
@@ -190,6 +192,7 @@ private:
     std::unique_ptr<AcquisitionCycle> m_cycle;
     bool m_muxFound = false;
     bool m_preparingKeys = false;
+    bool m_endWhenTyped = false;
     bool m_unmanaged = false;
     bool m_activated = false;
     int m_normalStyleDepth = 0; // dialogs open, one inside the other

@@ -105,6 +105,12 @@ private slots:
         QVERIFY(rig.typing.idle());
         QCOMPARE(rig.typing.valuesWaiting(), 0);
         QCOMPARE(changes, 4); // two values queued, two typed
+        // The last arrow of a move is told too: the queue is idle after it.
+        typeValue(rig.typing, "3");
+        rig.typing.press(Key::Down);
+        rig.typeAll();
+        QVERIFY(rig.typing.idle());
+        QCOMPARE(changes, 7);
     }
 
     void aBusyTargetHoldsTheNextKeyForAWhile()
