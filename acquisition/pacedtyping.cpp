@@ -121,6 +121,23 @@ void PacedTyping::typeItem(const Item &item)
     }
 }
 
+// The pause after the last key, then the target idle for a while: looked at
+// during the pause too, so a target that keeps up costs nothing more.
+int PacedTyping::waitBeforeKey()
+{
+    const qint64 now = m_clock.nowMs();
+    const qint64 late = now - m_nextKeyAt;
+    if (m_gapMs == 0 || !m_busy || late >= kBusyWaitMs)
+        return late < 0 ? static_cast<int>(-late) : 0;
+    if (m_busy())
+        m_idleSince = -1;
+    else if (m_idleSince < 0)
+        m_idleSince = now;
+    if (late >= 0 && m_idleSince >= 0 && now - m_idleSince >= kIdleSpanMs)
+        return 0;
+    return late < 0 ? static_cast<int>(qMin<qint64>(-late, kBusyLookMs)) : kBusyLookMs;
+}
+
 int PacedTyping::typeDue()
 {
     if (m_typing)
@@ -128,11 +145,8 @@ int PacedTyping::typeDue()
     while (!m_queue.empty()) {
         const Item item = m_queue.front();
         if (item.step == Step::Press) {
-            const qint64 late = m_clock.nowMs() - m_nextKeyAt;
-            if (late < 0)
-                return static_cast<int>(-late);
-            if (m_gapMs > 0 && m_busy && late < kBusyWaitMs && m_busy())
-                return kBusyLookMs;
+            if (const int wait = waitBeforeKey(); wait > 0)
+                return wait;
         }
         if (item.step == Step::Begin && m_pace.automatic)
             m_gapMs = m_target.needsPace() ? kAutomaticGapMs : 0;
@@ -157,6 +171,7 @@ int PacedTyping::typeDue()
         if (item.step == Step::Press) {
             --m_keysWaiting;
             m_nextKeyAt = m_clock.nowMs() + m_gapMs;
+            m_idleSince = -1;
         } else if (item.step == Step::End) {
             --m_valuesWaiting;
             if (m_changed)

@@ -34,6 +34,9 @@ inline constexpr int kAutomaticGapMs = 12;
 // for this long at most (a target busy for good still gets its keys).
 inline constexpr int kBusyLookMs = 4;
 inline constexpr int kBusyWaitMs = 2000;
+// Idle means seen idle at every look for this long: between taking a key
+// and acting on it (an arrow is acted on later) a target may look idle once.
+inline constexpr int kIdleSpanMs = 8;
 
 // The keys of the cycle on their way to the target. Unpaced, they pass
 // straight through. Paced, they wait in order in a queue while the caller goes
@@ -84,6 +87,8 @@ private:
     void enqueue(Step step, Key key = Key::Numpad0);
     void typeItem(const Item &item);
     void schedule(int ms);
+    // Ms until the next key may go, 0: now.
+    int waitBeforeKey();
     bool passThrough() const;
 
     KeySink &m_target;
@@ -96,6 +101,7 @@ private:
     std::exception_ptr m_failure;
     int m_gapMs = 0;       // for the value being typed
     qint64 m_nextKeyAt = 0;
+    qint64 m_idleSince = -1; // the target seen idle at every look since, -1: not now
     int m_valuesWaiting = 0;
     int m_keysWaiting = 0;
     int m_openValues = 0; // begun by the caller, not yet ended

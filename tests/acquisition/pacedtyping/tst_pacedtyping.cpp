@@ -115,24 +115,39 @@ private slots:
 
     void aBusyTargetHoldsTheNextKeyForAWhile()
     {
+        const auto at = [](int ms, const QString &what) { return QString::number(ms) + u' ' + what; };
+        // Idle all along: a key goes once the target has looked idle for a
+        // while, the looks during the pause after a key costing nothing more.
+        Rig idle;
+        idle.typing.setBusyCheck([] { return false; });
+        typeValue(idle.typing, "12");
+        idle.typeAll();
+        const int first = 1000 + kIdleSpanMs;
+        QCOMPARE(idle.target.trace, QStringList({"1000 [", at(first, "1"), at(first, "s"),
+                                                 at(first + kAutomaticGapMs, "2"), at(first + kAutomaticGapMs, "s"),
+                                                 at(first + kAutomaticGapMs, "]")}));
+
+        // Busy after the first key until 1060 but for one look at 1040: idle
+        // for a moment is not idle, the second key waits for a quiet spell.
         Rig rig;
-        // Busy from just after the first key until 1020: the second, due at
-        // 1012, goes at the first look after that.
-        rig.typing.setBusyCheck([&] { return rig.clock.now > 1000 && rig.clock.now < 1020; });
+        rig.typing.setBusyCheck([&] {
+            const qint64 now = rig.clock.now;
+            return now > first && now < 1060 && now != 1040;
+        });
         typeValue(rig.typing, "12");
         rig.typeAll();
-        const int second = 1000 + kAutomaticGapMs + 2 * kBusyLookMs;
-        QCOMPARE(rig.target.trace, QStringList({"1000 [", "1000 1", "1000 s", QString::number(second) + " 2",
-                                                QString::number(second) + " s", QString::number(second) + " ]"}));
+        const int second = 1060 + kIdleSpanMs;
+        QCOMPARE(rig.target.trace, QStringList({"1000 [", at(first, "1"), at(first, "s"), at(second, "2"),
+                                                at(second, "s"), at(second, "]")}));
 
         // Busy for good: each key goes once its wait is over.
         Rig stuck;
         stuck.typing.setBusyCheck([] { return true; });
         typeValue(stuck.typing, "34");
         stuck.typeAll();
-        const int first = 1000 + kBusyWaitMs;
-        QCOMPARE(stuck.target.trace.at(1), QString::number(first) + " 3");
-        QCOMPARE(stuck.target.trace.at(3), QString::number(first + kAutomaticGapMs + kBusyWaitMs) + " 4");
+        const int gaveUp = 1000 + kBusyWaitMs;
+        QCOMPARE(stuck.target.trace.at(1), at(gaveUp, "3"));
+        QCOMPARE(stuck.target.trace.at(3), at(gaveUp + kAutomaticGapMs + kBusyWaitMs, "4"));
 
         // Unpaced keys never wait for it.
         Rig unpaced;
