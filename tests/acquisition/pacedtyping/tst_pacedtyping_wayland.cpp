@@ -37,13 +37,13 @@ private slots:
     }
     void everyValueLandsAsANumber()
     {
-        // Calc on Wayland held to a third of a core takes about two keys a
-        // second: a run lasts many minutes, too long for every CI run.
-        if (qEnvironmentVariableIsEmpty("CALC_FULL_MATRIX"))
-            QSKIP("run by scripts/calc-matrix (CALC_FULL_MATRIX=1)");
         QFETCH(QString, locale);
         QFETCH(int, intervalMs);
         QFETCH(int, runMs);
+        // Calc on Wayland held to a third of a core takes its keys slowly: such
+        // a run lasts many minutes, too long for every CI run.
+        if (runMs < 100 && qEnvironmentVariableIsEmpty("CALC_FULL_MATRIX"))
+            QSKIP("run by scripts/calc-matrix (CALC_FULL_MATRIX=1)");
         testsupport::SwaySession sway;
         QVERIFY2(sway.start(), qPrintable(sway.errorString()));
         QProcessEnvironment env = sway.clientEnvironment();
