@@ -25,6 +25,7 @@ public:
     void endValue() override { m_sink->endValue(); }
     bool needsPace() override { return true; }
     void settle() override { m_sink->settle(); }
+    void stopWaiting() override { m_sink->stopWaiting(); }
 
 private:
     std::unique_ptr<KeySink> m_sink;

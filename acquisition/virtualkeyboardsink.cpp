@@ -111,4 +111,11 @@ void VirtualKeyboardSink::endValue()
     m_connection->sync();
 }
 
+// Once the compositor has answered, it has passed the keys on to the window
+// with the focus: only then does that window's being idle say it took them.
+void VirtualKeyboardSink::settle()
+{
+    m_connection->sync();
+}
+
 } // namespace acquisition

@@ -30,6 +30,7 @@ public:
 
     void press(Key key) override;
     void endValue() override;
+    void settle() override;
 
 private:
     std::unique_ptr<WaylandConnection> m_connection;
