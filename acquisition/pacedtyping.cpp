@@ -6,6 +6,10 @@
 
 namespace acquisition {
 
+namespace {
+bool isArrow(Key key) { return !isKeypadKey(key); }
+} // namespace
+
 std::optional<TypingPace> parseTypingPace(const QString &text)
 {
     const QString name = text.trimmed().toLower();
@@ -123,11 +127,12 @@ void PacedTyping::typeItem(const Item &item)
 
 // The pause after the last key, then the target idle for a while: looked at
 // during the pause too, so a target that keeps up costs nothing more.
-int PacedTyping::waitBeforeKey()
+int PacedTyping::waitBeforeKey(Key key)
 {
     const qint64 now = m_clock.nowMs();
     const qint64 late = now - m_nextKeyAt;
-    if (m_gapMs == 0 || !m_busy || late >= kBusyWaitMs)
+    const int longest = m_lastKeyMoved && !isArrow(key) ? kBusyWaitAfterMoveMs : kBusyWaitMs;
+    if (m_gapMs == 0 || !m_busy || late >= longest)
         return late < 0 ? static_cast<int>(-late) : 0;
     if (m_busy())
         m_idleSince = -1;
@@ -145,7 +150,7 @@ int PacedTyping::typeDue()
     while (!m_queue.empty()) {
         const Item item = m_queue.front();
         if (item.step == Step::Press) {
-            if (const int wait = waitBeforeKey(); wait > 0)
+            if (const int wait = waitBeforeKey(item.key); wait > 0)
                 return wait;
         }
         if (item.step == Step::Begin && m_pace.automatic)
@@ -172,6 +177,7 @@ int PacedTyping::typeDue()
             --m_keysWaiting;
             m_nextKeyAt = m_clock.nowMs() + m_gapMs;
             m_idleSince = -1;
+            m_lastKeyMoved = isArrow(item.key);
         } else if (item.step == Step::End) {
             --m_valuesWaiting;
             if (m_changed)

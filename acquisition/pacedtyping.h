@@ -34,6 +34,9 @@ inline constexpr int kAutomaticGapMs = 12;
 // for this long at most (a target busy for good still gets its keys).
 inline constexpr int kBusyLookMs = 4;
 inline constexpr int kBusyWaitMs = 2000;
+// The first character after an arrow waits longer: a busy target may still
+// have the arrow to act on, and the character would overtake it.
+inline constexpr int kBusyWaitAfterMoveMs = 20000;
 // Idle means seen idle at every look for this long: between taking a key
 // and acting on it (an arrow is acted on later) a target may look idle once.
 inline constexpr int kIdleSpanMs = 8;
@@ -88,7 +91,7 @@ private:
     void typeItem(const Item &item);
     void schedule(int ms);
     // Ms until the next key may go, 0: now.
-    int waitBeforeKey();
+    int waitBeforeKey(Key key);
     bool passThrough() const;
 
     KeySink &m_target;
@@ -102,6 +105,7 @@ private:
     int m_gapMs = 0;       // for the value being typed
     qint64 m_nextKeyAt = 0;
     qint64 m_idleSince = -1; // the target seen idle at every look since, -1: not now
+    bool m_lastKeyMoved = false; // the last key typed was an arrow
     int m_valuesWaiting = 0;
     int m_keysWaiting = 0;
     int m_openValues = 0; // begun by the caller, not yet ended

@@ -8,6 +8,7 @@
 #include "tests/support/keytext.h"
 #include "tests/support/usererrors.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace acquisition;
@@ -148,6 +149,18 @@ private slots:
         const int gaveUp = 1000 + kBusyWaitMs;
         QCOMPARE(stuck.target.trace.at(1), at(gaveUp, "3"));
         QCOMPARE(stuck.target.trace.at(3), at(gaveUp + kAutomaticGapMs + kBusyWaitMs, "4"));
+
+        // The first character after an arrow waits longer: the arrow may not
+        // have been acted on yet. Arrows after a value do not.
+        Rig moved;
+        moved.typing.setBusyCheck([] { return true; });
+        typeValue(moved.typing, "5");
+        moved.typing.press(Key::Down);
+        typeValue(moved.typing, "6");
+        moved.typeAll();
+        const int arrow = gaveUp + kAutomaticGapMs + kBusyWaitMs;
+        QCOMPARE(moved.target.trace.filter(QRegularExpression(" [0-9D]$")),
+                 QStringList({at(gaveUp, "5"), at(arrow, "D"), at(arrow + kAutomaticGapMs + kBusyWaitAfterMoveMs, "6")}));
 
         // Unpaced keys never wait for it.
         Rig unpaced;
