@@ -60,7 +60,7 @@ void PacedTyping::beginValue()
     m_valueDropped = false;
     // Asked again at each value: the user may have clicked into another program.
     if (m_queue.empty() && !m_typing)
-        m_gapMs = m_pace.automatic ? (m_target.needsPace() ? kAutomaticGapMs : 0) : m_pace.gapMs;
+        choosePace();
     if (passThrough()) {
         m_target.beginValue();
         return;
@@ -125,6 +125,14 @@ void PacedTyping::typeItem(const Item &item)
     }
 }
 
+void PacedTyping::choosePace()
+{
+    const bool losesKeys = m_target.needsPace();
+    m_gapMs = m_pace.automatic ? (losesKeys ? kAutomaticGapMs : 0) : m_pace.gapMs;
+    // A pace set by hand for another program is not held up by a busy LibreOffice.
+    m_waitWhileBusy = losesKeys;
+}
+
 // The pause after the last key, then the target idle for a while: looked at
 // during the pause too, so a target that keeps up costs nothing more.
 int PacedTyping::waitBeforeKey(Key key)
@@ -132,7 +140,7 @@ int PacedTyping::waitBeforeKey(Key key)
     const qint64 now = m_clock.nowMs();
     const qint64 late = now - m_nextKeyAt;
     const int longest = m_lastKeyMoved && !isArrow(key) ? kBusyWaitAfterMoveMs : kBusyWaitMs;
-    if (m_gapMs == 0 || !m_busy || late >= longest)
+    if (m_gapMs == 0 || !m_busy || !m_waitWhileBusy || late >= longest)
         return late < 0 ? static_cast<int>(-late) : 0;
     if (m_busy())
         m_idleSince = -1;
@@ -153,10 +161,8 @@ int PacedTyping::typeDue()
             if (const int wait = waitBeforeKey(item.key); wait > 0)
                 return wait;
         }
-        if (item.step == Step::Begin && m_pace.automatic)
-            m_gapMs = m_target.needsPace() ? kAutomaticGapMs : 0;
-        else if (item.step == Step::Begin)
-            m_gapMs = m_pace.gapMs;
+        if (item.step == Step::Begin)
+            choosePace();
         m_queue.pop_front();
         m_typing = true;
         try {

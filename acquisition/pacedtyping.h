@@ -92,6 +92,8 @@ private:
     void schedule(int ms);
     // Ms until the next key may go, 0: now.
     int waitBeforeKey(Key key);
+    // The pause and whether to wait for the target, for the value to come.
+    void choosePace();
     bool passThrough() const;
 
     KeySink &m_target;
@@ -106,6 +108,7 @@ private:
     qint64 m_nextKeyAt = 0;
     qint64 m_idleSince = -1; // the target seen idle at every look since, -1: not now
     bool m_lastKeyMoved = false; // the last key typed was an arrow
+    bool m_waitWhileBusy = false; // the target is one known to lose keys
     int m_valuesWaiting = 0;
     int m_keysWaiting = 0;
     int m_openValues = 0; // begun by the caller, not yet ended

@@ -162,6 +162,16 @@ private slots:
         QCOMPARE(moved.target.trace.filter(QRegularExpression(" [0-9D]$")),
                  QStringList({at(gaveUp, "5"), at(arrow, "D"), at(arrow + kAutomaticGapMs + kBusyWaitAfterMoveMs, "6")}));
 
+        // A pace set by hand for a target that takes keys at any speed does
+        // not wait for the busy one.
+        Rig byHand;
+        byHand.target.paceWanted = false;
+        byHand.typing.setPace({false, 30});
+        byHand.typing.setBusyCheck([] { return true; });
+        typeValue(byHand.typing, "78");
+        byHand.typeAll();
+        QCOMPARE(byHand.target.trace.filter(QRegularExpression(" [0-9]$")), QStringList({at(1000, "7"), at(1030, "8")}));
+
         // Unpaced keys never wait for it.
         Rig unpaced;
         unpaced.target.paceWanted = false;
