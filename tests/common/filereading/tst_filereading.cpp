@@ -2,6 +2,7 @@
 #include "tests/support/files.h"
 #include "tests/support/usererrors.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
