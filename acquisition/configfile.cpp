@@ -1,12 +1,11 @@
 #include "acquisition/configfile.h"
 
+#include "common/filereading.h"
 #include "common/filereplace.h"
 #include "common/integertext.h"
 #include "common/textcodec.h"
+#include "common/textlines.h"
 #include "common/usererror.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <array>
 
@@ -25,37 +24,6 @@ constexpr int kCarriedLine = 19;
 // file from filling the memory.
 constexpr qint64 kMaxFileSize = 1 << 20;
 
-QByteArray readWholeFile(const QString &path)
-{
-    // Only regular files: opening a FIFO or reading a device would not return.
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw common::UserError::cannotOpen(path);
-    QByteArray bytes = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize)
-        throw common::UserError::cannotOpen(path);
-    return bytes;
-}
-
-// Lines ended by CR LF, CR or LF; a last line without an ending still counts.
-QStringList splitLines(const QString &text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype at = 0; at < text.size(); ++at) {
-        const QChar c = text.at(at);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, at - start));
-        if (c == u'\r' && at + 1 < text.size() && text.at(at + 1) == u'\n')
-            ++at;
-        start = at + 1;
-    }
-    if (start < text.size())
-        lines.append(text.mid(start));
-    return lines;
-}
-
 // A field holding a line break would shift every later line of the file.
 QString asOneLine(QString text)
 {
@@ -72,7 +40,7 @@ QString ConfigurationFile::line(int number) const { return m_lines.value(number 
 
 void ConfigurationFile::load(const QString &path, ConfigurationValues &values)
 {
-    m_lines = splitLines(common::decodeText(readWholeFile(path)));
+    m_lines = common::splitLines(common::decodeText(common::readWholeFile(path, kMaxFileSize)));
 
     for (int i = 0; i < kStepCount; ++i)
         values.setStep(Step(i), line(kFirstStepLine + i));

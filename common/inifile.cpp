@@ -1,11 +1,11 @@
 #include "common/inifile.h"
 
+#include "common/filereading.h"
 #include "common/filereplace.h"
 #include "common/textcodec.h"
 #include "common/integertext.h"
 #include "common/usererror.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -126,19 +126,6 @@ QByteArray withoutLineEnd(const QByteArray &line)
 
 } // namespace
 
-std::optional<QByteArray> readWholeFile(const QString &path)
-{
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
 struct IniFile::Location {
     qsizetype sectionLine = -1;
     qsizetype keyLine = -1;
@@ -161,7 +148,7 @@ IniFile::IniFile(const QByteArray &contents)
 
 IniFile IniFile::load(const QString &path)
 {
-    return IniFile(readWholeFile(path).value_or(QByteArray()));
+    return IniFile(tryReadWholeFile(path).value_or(QByteArray()));
 }
 
 QByteArray IniFile::contents() const
@@ -308,7 +295,7 @@ void writeIniString(const QString &path, const QString &section, const QString &
     // A file that cannot be read back in full must not be replaced by one
     // holding only the new key.
     if (info.exists() || info.isSymLink()) {
-        auto bytes = readWholeFile(path);
+        auto bytes = tryReadWholeFile(path);
         if (!bytes)
             throw refused();
         old = *bytes;

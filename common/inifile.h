@@ -4,8 +4,6 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
-
 namespace common {
 
 // The contents of one INI file, loaded once and read many times.
@@ -54,10 +52,6 @@ private:
     QList<QByteArray> m_lines; // each with its own line end, if any
     bool m_byteOrderMark = false;
 };
-
-// A plain file's bytes; nothing when it is missing, not a plain file (a FIFO
-// would block) or cannot be read.
-std::optional<QByteArray> readWholeFile(const QString &path);
 
 // One operation per call, like the system's profile calls: the file is read,
 // changed and replaced within the call (common::replaceFile). A refused or

@@ -1,12 +1,13 @@
 #include "common/languagefiles.h"
 
+#include "common/filereading.h"
 #include "common/textcodec.h"
+#include "common/textlines.h"
 #include "common/usererror.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -37,23 +38,6 @@ QString decodeLanguageText(const QByteArray &bytes)
         return utf16.decode(bytes.sliced(2));
     }
     return decodeText(bytes);
-}
-
-QStringList splitLines(const QString &text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) != u'\r' && text.at(i) != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.mid(start));
-    return lines;
 }
 
 } // namespace
@@ -88,16 +72,9 @@ QString languageFilePath(const LanguageList &languages, int position)
 
 QStringList readLanguageLines(const QString &path, int count)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFile::exists(path))
         throw UserError::fileNotFound();
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw UserError::cannotOpen(path);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw UserError::cannotOpen(path);
-
-    QStringList lines = splitLines(decodeLanguageText(bytes)).mid(0, std::max(count, 0));
+    QStringList lines = splitLines(decodeLanguageText(readWholeFile(path))).mid(0, std::max(count, 0));
     while (lines.size() < count)
         lines.append(QString());
     return lines;

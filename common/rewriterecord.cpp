@@ -1,7 +1,7 @@
 #include "common/rewriterecord.h"
 
+#include "common/filereading.h"
 #include "common/filereplace.h"
-#include "common/inifile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -106,13 +106,13 @@ QStringList finishInterruptedRewrites(const QString &folder)
     const QStringList names = QDir(folder).entryList({u'*' + kSuffix}, QDir::Files | QDir::Hidden);
     for (const QString &name : names) {
         const QString path = QDir(folder).filePath(name);
-        const std::optional<QByteArray> record = readWholeFile(path);
+        const std::optional<QByteArray> record = tryReadWholeFile(path);
         if (!record)
             continue;
         const std::optional<Parsed> parsed = decode(*record);
         if (parsed) {
             const QString target = QFile::decodeName(parsed->target);
-            const std::optional<QByteArray> now = readWholeFile(target);
+            const std::optional<QByteArray> now = tryReadWholeFile(target);
             if (now && *now != parsed->old && *now != parsed->bytes) {
                 // Kept for the next start when the file cannot be written now.
                 if (!replaceFile(target, parsed->bytes).ok())

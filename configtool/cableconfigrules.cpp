@@ -1,6 +1,6 @@
 #include "configtool/cableconfigrules.h"
 
-#include "configtool/cabledatabase.h"
+#include "configtool/cablelist/cablelist.h"
 #include "configtool/setrixtexts.h"
 #include "link/models.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "configtool/cablerecord.h"
+#include "configtool/cablelist/cablerecord.h"
 
 namespace configtool {
 

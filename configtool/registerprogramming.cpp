@@ -4,7 +4,7 @@
 #include "configtool/addedmessages.h"
 #include "configtool/analogvalue.h"
 #include "configtool/bytetext.h"
-#include "configtool/cabledatabase.h"
+#include "configtool/cablelist/cablelist.h"
 #include "configtool/cablelink.h"
 #include "configtool/cableview.h"
 #include "configtool/operationscope.h"
@@ -46,11 +46,11 @@ std::optional<HeaderValues> readHeader(CableLink &link, CableOperationView &view
     return values;
 }
 
-void showReference(RegisterPageView &view, const HeaderValues &values, const CableDatabase &database)
+void showReference(RegisterPageView &view, const HeaderValues &values, const CableList &cableList)
 {
     const int reference = referenceFromRegisters(values);
     view.setReference(reference);
-    view.setCableName(database.cableNameForReference(reference));
+    view.setCableName(cableList.cableNameForReference(reference));
 }
 
 void showRs232Header(Rs232PageView &view, const HeaderValues &values, const QStringList &parityNames)
@@ -113,7 +113,7 @@ std::optional<int> chosenReference(RegisterPageView &view, const CableMessages &
 
 QString readFailureText() { return common::inLanguage(added::readError.french); }
 
-void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &database,
+void readRs232Cable(CableLink &link, Rs232PageView &view, const CableList &cableList,
                     const CableMessages &messages)
 {
     OperationScope scope(view, RegisterProgressRest);
@@ -123,7 +123,7 @@ void readRs232Cable(CableLink &link, Rs232PageView &view, const CableDatabase &d
     if (!values)
         return;
     showRs232Header(view, *values, view.settings().parityNames);
-    showReference(view, *values, database);
+    showReference(view, *values, cableList);
     if (!grid)
         return;
     for (int row = 0; row < GridRows; ++row) {
@@ -164,7 +164,7 @@ void programRs232Cable(CableLink &link, Rs232PageView &view, const CableMessages
     view.showMessage(MessageKind::Information, messages.programmed);
 }
 
-void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase &database,
+void readAnalogCable(CableLink &link, AnalogPageView &view, const CableList &cableList,
                      const CableMessages &messages)
 {
     OperationScope scope(view, RegisterProgressRest);
@@ -175,7 +175,7 @@ void readAnalogCable(CableLink &link, AnalogPageView &view, const CableDatabase 
     view.setMinimum(analogMinimum(*values));
     view.setMaximum(analogMaximum(*values));
     view.setDecimals((*values)['I' - FirstHeaderCode]);
-    showReference(view, *values, database);
+    showReference(view, *values, cableList);
 }
 
 void programAnalogCable(CableLink &link, AnalogPageView &view, const CableMessages &messages)

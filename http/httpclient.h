@@ -1,5 +1,8 @@
 #pragma once
 
+// Our own client rather than Qt's network access manager: the update dialog shows the client's
+// "host resolved" and "connected" events and its request-kind names, which that manager does not give.
+
 #include "http/requestkind.h"
 #include "http/responseparser.h"
 

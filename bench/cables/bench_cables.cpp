@@ -1,6 +1,6 @@
 // How long a full RS232 cable programming with the grid takes against the
 // simulator, and how much CPU the program uses meanwhile (the waits must block).
-#include "configtool/cabledatabase.h"
+#include "configtool/cablelist/cablelist.h"
 #include "configtool/cablelink.h"
 #include "configtool/cableview.h"
 #include "configtool/registerprogramming.h"
@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     CableLink link(ports, pump, clock, 0);
     const CableMessages messages{"no reply",     "end of frame", "failed ", "done",
                                  "disconnected", "parity %1",    "no cable"};
-    const CableDatabase database(QStringLiteral(SOURCE_DIR_FOR_BENCH "/configtool/data/cable.txt"));
+    const CableList cableList(QStringLiteral(SOURCE_DIR_FOR_BENCH "/configtool/data/cable.txt"));
 
     std::printf("Register cable, RS232 page with the grid (98 registers, each first attempt right)\n");
     measure("program", [&] {
@@ -77,7 +77,7 @@ int main(int argc, char **argv)
     std::printf("  expected about 98 x (100 ms + reply) = 10 s; CPU target under 5 %% of wall\n");
     measure("read", [&] {
         BenchRs232Page page;
-        readRs232Cable(link, page, database, messages);
+        readRs232Cable(link, page, cableList, messages);
         return int(page.messages.size());
     });
     std::printf("  expected about 98 replies of a few ms each\n");

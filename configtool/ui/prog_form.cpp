@@ -3,7 +3,7 @@
 #include "common/ui/messages.h"
 #include "configtool/analogvalue.h"
 #include "configtool/bytetext.h"
-#include "configtool/cabledatabase.h"
+#include "configtool/cablelist/cablelist.h"
 #include "configtool/cablelink.h"
 #include "configtool/captionmap.h"
 #include "configtool/registerprogramming.h"
@@ -252,7 +252,7 @@ void TForm2::FormShow()
     for (int row = 0; row < 10; ++row)
         tabCmde->item(row, 0)->setText(QString::number(row));
     if (!m_listsFilled) {
-        const RegisterCableLists lists = CableDatabase(m_context.cableListPath()).registerCableLists();
+        const RegisterCableLists lists = CableList(m_context.cableListPath()).registerCableLists();
         for (QComboBox *box : {ref_cable, ComboBox2}) {
             const QSignalBlocker blocker(box);
             box->clear();
@@ -284,23 +284,23 @@ void TForm2::loadPreselectedRecord()
 void TForm2::ref_cableChange()
 {
     m_rs232Reference.reset();
-    const CableDatabase database(m_context.cableListPath());
-    loadRs232Record(database.findRs232Record(ref_cable->currentText(), MatchRule::Reference), *m_rs232);
+    const CableList cableList(m_context.cableListPath());
+    loadRs232Record(cableList.findRs232Record(ref_cable->currentText(), MatchRule::Reference), *m_rs232);
     m_rs232Reference = referenceNumberOf(ref_cable->currentText());
 }
 
 void TForm2::ComboBox2Change()
 {
     m_analogReference.reset();
-    const CableDatabase database(m_context.cableListPath());
-    loadAnalogRecord(database.findAnalogRecord(ComboBox2->currentText()), *m_analog);
+    const CableList cableList(m_context.cableListPath());
+    loadAnalogRecord(cableList.findAnalogRecord(ComboBox2->currentText()), *m_analog);
     m_analogReference = referenceNumberOf(ComboBox2->currentText());
 }
 
 void TForm2::btn_lireClick()
 {
     CableLink link(m_context.link);
-    readRs232Cable(link, *m_rs232, CableDatabase(m_context.cableListPath()), messages());
+    readRs232Cable(link, *m_rs232, CableList(m_context.cableListPath()), messages());
 }
 
 void TForm2::btn_progClick()
@@ -312,7 +312,7 @@ void TForm2::btn_progClick()
 void TForm2::Button2Click()
 {
     CableLink link(m_context.link);
-    readAnalogCable(link, *m_analog, CableDatabase(m_context.cableListPath()), messages());
+    readAnalogCable(link, *m_analog, CableList(m_context.cableListPath()), messages());
 }
 
 void TForm2::Button3Click()

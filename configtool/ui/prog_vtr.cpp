@@ -1,7 +1,7 @@
 #include "configtool/ui/prog_vtr.h"
 
 #include "common/ui/messages.h"
-#include "configtool/cabledatabase.h"
+#include "configtool/cablelist/cablelist.h"
 #include "configtool/cablelink.h"
 #include "configtool/captionmap.h"
 #include "configtool/programmablecable.h"
@@ -65,7 +65,7 @@ void TForm4::FormShow()
 {
     if (m_listFilled)
         return;
-    const QStringList labels = CableDatabase(m_context.cableListPath()).programmableCableList();
+    const QStringList labels = CableList(m_context.cableListPath()).programmableCableList();
     const QSignalBlocker blocker(ref_cable);
     ref_cable->clear();
     ref_cable->addItems(labels);
@@ -75,7 +75,7 @@ void TForm4::FormShow()
 
 void TForm4::ref_cableChange()
 {
-    loadRs232Record(CableDatabase(m_context.cableListPath()).findRs232Record(ref_cable->currentText(), MatchRule::Label),
+    loadRs232Record(CableList(m_context.cableListPath()).findRs232Record(ref_cable->currentText(), MatchRule::Label),
                     *m_view);
 }
 

@@ -3,7 +3,7 @@
 #include "common/filelocations.h"
 #include "common/languageswitch.h"
 #include "common/settingsfile.h"
-#include "configtool/cablelistupdate.h"
+#include "configtool/cablelist/cablelistupdate.h"
 #include "common/addedtexttranslator.h"
 #include "configtool/setrixtexts.h"
 #include "link/configtoollink.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/captiontable.h"
-#include "configtool/cablelistupdate.h"
+#include "configtool/cablelist/cablelistupdate.h"
 #include "configtool/ui/windowcontext.h"
 #include "http/httpclient.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "configtool/cablelistupdate.h"
+#include "configtool/cablelist/cablelistupdate.h"
 
 #include <QDate>
 #include <QString>

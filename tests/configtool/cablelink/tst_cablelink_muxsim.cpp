@@ -1,6 +1,6 @@
 // The whole path: cable operations through the serial layer to the simulator
 // on a pseudo-terminal, each setting written and read back.
-#include "configtool/cabledatabase.h"
+#include "configtool/cablelist/cablelist.h"
 #include "configtool/cablelink.h"
 #include "configtool/programmablecable.h"
 #include "configtool/registerprogramming.h"
@@ -83,8 +83,8 @@ private slots:
         QVERIFY(log.contains("@PQ,\r\n@RQ\r\n@PR\x01\r\n@RR\r\n"));
 
         RecordingRs232Page back;
-        CableDatabase database(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt"));
-        readRs232Cable(*line.link, back, database, messages);
+        CableList cableList(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt"));
+        readRs232Cable(*line.link, back, cableList, messages);
         QVERIFY(back.messages.isEmpty());
         QVERIFY(back.changes.contains("speed=19200"));
         QVERIFY(back.changes.contains("eof=$0A"));
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(line.sim.log().startsWith(QByteArrayLiteral("@PA\0\r\n@RA\r\n@PB\0\r\n")));
 
         RecordingAnalogPage back;
-        readAnalogCable(*line.link, back, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
+        readAnalogCable(*line.link, back, CableList(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
                         messages);
         QVERIFY(back.messages.isEmpty());
         QCOMPARE(back.changes.mid(0, 4), (QStringList{"min=0.000", "max=-12.500", "decimals=2", "reference=51902"}));
@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(line.sim.log().count("@P"), 98);
 
         RecordingRs232Page back;
-        readRs232Cable(*line.link, back, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
+        readRs232Cable(*line.link, back, CableList(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
                        messages);
         QVERIFY(back.messages.isEmpty());
         QCOMPARE(back.changes, (QStringList{"speed=4800", "bits=7", "parity=IMPAIRE", "eof=$0A", "unit=INCH",
@@ -180,7 +180,7 @@ private slots:
         QCOMPARE(analog.messages, QList<Message>{finished});
         RecordingAnalogPage analogBack;
         readAnalogCable(*line.link, analogBack,
-                        CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")), messages);
+                        CableList(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")), messages);
         QVERIFY(analogBack.messages.isEmpty());
         QCOMPARE(analogBack.changes.mid(0, 4),
                  (QStringList{"min=-3.250", "max=1234.500", "decimals=1", "reference=51902"}));
@@ -218,7 +218,7 @@ private slots:
         Line line({"--model", "8", "--cable", "register", "--cable-silent"});
         QVERIFY(line.opened);
         RecordingRs232Page view;
-        readRs232Cable(*line.link, view, CableDatabase(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
+        readRs232Cable(*line.link, view, CableList(QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")),
                        messages);
         QCOMPARE(view.messages, QList<Message>{(Message{MessageKind::Error, "Erreur de lecture"})});
         QCOMPARE(view.buttons, (QList<bool>{false, true}));

@@ -2,7 +2,7 @@
 // behind a fake port: the bytes on the wire, the controls, the progress and the
 // messages, and how each failure ends.
 #include "common/usererror.h"
-#include "configtool/cabledatabase.h"
+#include "configtool/cablelist/cablelist.h"
 #include "configtool/cablelink.h"
 #include "configtool/registerprogramming.h"
 #include "tests/support/cables/recordingviews.h"
@@ -22,7 +22,7 @@ const Message finished{MessageKind::Information, "L53"};
 struct Rig : CableRig {
     explicit Rig(muxsim::CableOptions options = {}) : CableRig(muxsim::CableKind::Register, std::move(options)) {}
     int stored(int code) { return static_cast<muxsim::RegisterCable &>(cable.cable()).value(code); }
-    CableDatabase database{QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")};
+    CableList cableList{QStringLiteral(SOURCE_DIR "/configtool/data/cable.txt")};
 };
 
 QByteArray readCommand(int code) { return QByteArray("@R") + char(code) + "\r\n"; }
@@ -71,7 +71,7 @@ private slots:
                              {0x4A, 0x0D}, {0x59, 0xFE}, {0x5A, 0x7F}, {0xA8, 0x01}};
         Rig rig(options);
         RecordingRs232Page view;
-        readRs232Cable(rig.link, view, rig.database, messages);
+        readRs232Cable(rig.link, view, rig.cableList, messages);
 
         QByteArray expected;
         QList<int> progress;
@@ -101,7 +101,7 @@ private slots:
         Rig rig(options);
         RecordingRs232Page view;
         view.grid = false;
-        readRs232Cable(rig.link, view, rig.database, messages);
+        readRs232Cable(rig.link, view, rig.cableList, messages);
         QCOMPARE(view.changes.filter(QRegularExpression("^(speed|parity|unit)=")), QStringList());
         QCOMPARE(view.changes.mid(view.changes.size() - 2), (QStringList{"reference=300", "name=300"}));
         QCOMPARE(view.maxima, QList<int>{82});
@@ -134,7 +134,7 @@ private slots:
         RecordingRs232Page view;
         for (auto &row : view.cells)
             row.fill("old");
-        readRs232Cable(rig.link, view, rig.database, messages);
+        readRs232Cable(rig.link, view, rig.cableList, messages);
 
         // A multiplexer gone is named, not taken for a silent cable.
         QCOMPARE(view.messages, QList<Message>{(Message{MessageKind::Error, gone ? "gone" : "Erreur de lecture"})});
@@ -251,7 +251,7 @@ private slots:
                              {0x47, 0x48}, {0x48, 0x41}, {0x49, 2}, {0x51, 51902 % 256}, {0x52, 51902 / 256}};
         Rig rig(options);
         RecordingAnalogPage view;
-        readAnalogCable(rig.link, view, rig.database, messages);
+        readAnalogCable(rig.link, view, rig.cableList, messages);
         QVERIFY(view.messages.isEmpty());
         QCOMPARE(view.changes, (QStringList{"min=-12.500", "max=12.500", "decimals=2", "reference=51902",
                                             "name=" + recordLine("51902")}));

@@ -5,17 +5,12 @@
 #include "configtool/captionmap.h"
 #include "configtool/retrocaptions.h"
 #include "configtool/setrixtexts.h"
-#include "configtool/startupcablelist.h"
 #include "tests/support/datacolumns.h"
-#include "tests/support/usererrors.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace configtool;
-
-using testsupport::errorOf;
 
 namespace {
 
@@ -146,24 +141,6 @@ private slots:
         }
     }
 
-    void startupCableListDate()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("cable.txt");
-        QCOMPARE(errorOf([&] { readStartupCableListDate(path); }), QStringLiteral("Fichier introuvable"));
-
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("31/02/2024\r\n50417 x\r\n");
-        file.close();
-        QCOMPARE(errorOf([&] { readStartupCableListDate(path); }),
-                 QStringLiteral("'31/02/2024' n'est pas une date correcte"));
-
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("07.03.2024\r\n");
-        file.close();
-        QCOMPARE(readStartupCableListDate(path), QDate(2024, 3, 7));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLanguages)

@@ -1,9 +1,9 @@
-#include "configtool/cablelistdate.h"
+#include "configtool/cablelist/cablelistdate.h"
 
+#include "common/filereading.h"
 #include "common/textcodec.h"
+#include "common/usererror.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 
 namespace configtool {
@@ -11,7 +11,8 @@ namespace configtool {
 namespace {
 
 constexpr int maxAgeDays = 30;
-constexpr qint64 maxDateLineBytes = 4096;
+// A date line is short; a huge first line must not be read whole.
+constexpr qint64 maxDateLineBytes = 4095;
 
 // The decimal value of `count` ASCII digits at `from`, or -1.
 int decimalAt(const QString &text, int from, int count)
@@ -48,12 +49,18 @@ QDate cableListDate(const QString &firstLine)
     return QDate(year, month, day); // invalid for a day or month out of range
 }
 
+QString readFirstLine(const QString &path)
+{
+    return firstLineOf(common::readFileStart(path, maxDateLineBytes));
+}
+
 QDate cableListDateOfFile(const QString &path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    try {
+        return cableListDate(readFirstLine(path));
+    } catch (const common::UserError &) {
         return {};
-    return cableListDate(firstLineOf(file.readLine(maxDateLineBytes)));
+    }
 }
 
 QDate chosenListDate(const QString &firstLine)

@@ -1,14 +1,14 @@
-#include "configtool/cabledatabase.h"
+#include "configtool/cablelist/cablelist.h"
 
-#include "configtool/cablefile.h"
+#include "configtool/cablelist/cablelistfile.h"
 
 #include <algorithm>
 
 namespace configtool {
 
-CableDatabase::CableDatabase(QString path) : m_path(std::move(path)) {}
+CableList::CableList(QString path) : m_path(std::move(path)) {}
 
-RegisterCableLists CableDatabase::registerCableLists() const
+RegisterCableLists CableList::registerCableLists() const
 {
     RegisterCableLists lists;
     for (const QString &record : readCableRecords(m_path)) {
@@ -21,7 +21,7 @@ RegisterCableLists CableDatabase::registerCableLists() const
     return lists;
 }
 
-QStringList CableDatabase::programmableCableList() const
+QStringList CableList::programmableCableList() const
 {
     QStringList labels;
     for (const QString &record : readCableRecords(m_path))
@@ -34,7 +34,7 @@ QStringList CableDatabase::programmableCableList() const
     return labels;
 }
 
-QString CableDatabase::findRecord(const QString &chosen, MatchRule rule) const
+QString CableList::findRecord(const QString &chosen, MatchRule rule) const
 {
     for (const QString &record : readCableRecords(m_path))
         if (recordMatches(record, chosen, rule))
@@ -42,19 +42,19 @@ QString CableDatabase::findRecord(const QString &chosen, MatchRule rule) const
     return QString();
 }
 
-Rs232Record CableDatabase::findRs232Record(const QString &chosen, MatchRule rule) const
+Rs232Record CableList::findRs232Record(const QString &chosen, MatchRule rule) const
 {
     const QString record = findRecord(chosen, rule);
     return record.isEmpty() ? Rs232Record{} : parseRs232Record(record);
 }
 
-AnalogRecord CableDatabase::findAnalogRecord(const QString &chosen) const
+AnalogRecord CableList::findAnalogRecord(const QString &chosen) const
 {
     const QString record = findRecord(chosen, MatchRule::Reference);
     return record.isEmpty() ? AnalogRecord{} : parseAnalogRecord(record);
 }
 
-QString CableDatabase::cableNameForReference(int reference) const
+QString CableList::cableNameForReference(int reference) const
 {
     const QString number = QString::number(reference);
     const QString record = findRecord(number, MatchRule::Reference);

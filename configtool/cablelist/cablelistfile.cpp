@@ -1,27 +1,20 @@
-#include "configtool/cablefile.h"
+#include "configtool/cablelist/cablelistfile.h"
 
-#include "configtool/cablerecord.h"
+#include "configtool/cablelist/cablerecord.h"
 
+#include "common/filereading.h"
 #include "common/textcodec.h"
 #include "common/usererror.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace configtool {
 
 QStringList readCableRecords(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFile::exists(path))
         throw common::UserError::fileNotFound();
-    // Opening a FIFO would wait for a writer that may never come.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw common::UserError::cannotOpen(path);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw common::UserError::cannotOpen(path);
-    file.close();
+    const QByteArray bytes = common::readWholeFile(path);
 
     QStringList records;
     const QString text = common::decodeText(bytes);

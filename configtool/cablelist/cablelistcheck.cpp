@@ -1,9 +1,9 @@
-#include "configtool/cablelistcheck.h"
+#include "configtool/cablelist/cablelistcheck.h"
 
 #include "common/integertext.h"
 #include "common/textcodec.h"
 #include "common/usererror.h"
-#include "configtool/cablerecord.h"
+#include "configtool/cablelist/cablerecord.h"
 
 namespace configtool {
 

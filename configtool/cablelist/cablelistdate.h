@@ -9,6 +9,10 @@ namespace configtool {
 // The first line of a cable list's bytes, without its line end.
 QString firstLineOf(const QByteArray &bytes);
 
+// The first line of a cable list file, at most its first 4095 bytes. Throws
+// common::UserError::cannotOpen when the file cannot be read.
+QString readFirstLine(const QString &path);
+
 // The date of a cable list's first line: characters 1-2 the day, 4-5 the month,
 // 7-10 the year, whatever the separators. Invalid when the line is no such date.
 QDate cableListDate(const QString &firstLine);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "configtool/cablerecord.h"
+#include "configtool/cablelist/cablerecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,11 +13,11 @@ struct RegisterCableLists {
     QStringList analog;
 };
 
-// The cable list file (working directory at start-up + "/cable.txt"). Every call
+// The cable list (working directory at start-up + "/cable.txt"). Every call
 // reads the file afresh; a missing file throws common::UserError::fileNotFound().
-class CableDatabase {
+class CableList {
 public:
-    explicit CableDatabase(QString path);
+    explicit CableList(QString path);
     const QString &path() const { return m_path; }
 
     // Labels (first 25 characters) of the "51" records.

@@ -1,4 +1,4 @@
-#include "configtool/cablerecord.h"
+#include "configtool/cablelist/cablerecord.h"
 
 #include "common/integertext.h"
 #include "common/usererror.h"

@@ -1,14 +1,13 @@
-#include "configtool/cablelistupdate.h"
+#include "configtool/cablelist/cablelistupdate.h"
 
+#include "common/filereading.h"
 #include "common/filereplace.h"
 #include "common/usererror.h"
 #include "configtool/addedmessages.h"
-#include "configtool/cablelistcheck.h"
-#include "configtool/cablelistdate.h"
+#include "configtool/cablelist/cablelistcheck.h"
+#include "configtool/cablelist/cablelistdate.h"
 #include "http/httpclient.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QScopeGuard>
 
 namespace configtool {
@@ -158,14 +157,8 @@ QString CableListDownload::outcomeText() const
 
 ChosenCableList readChosenCableList(const QString &path)
 {
-    QFile file(path);
-    // Opening a FIFO would wait for a writer that may never come.
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw common::UserError::cannotOpen(path);
     ChosenCableList list;
-    list.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw common::UserError::cannotOpen(path);
+    list.bytes = common::readWholeFile(path);
     const QString line = firstLineOf(list.bytes);
     list.date = chosenListDate(line);
     if (!list.date.isValid())

@@ -1,6 +1,6 @@
 #include "common/usererror.h"
-#include "configtool/cabledatabase.h"
-#include "configtool/cablefile.h"
+#include "configtool/cablelist/cablelist.h"
+#include "configtool/cablelist/cablelistfile.h"
 #include "configtool/cableloading.h"
 #include "tests/support/datacolumns.h"
 #include "tests/support/usererrors.h"
@@ -47,7 +47,7 @@ QString rs232Fields(const QString &speed, const QString &bits = "8")
 
 } // namespace
 
-class CableDatabaseTest : public QObject {
+class CableListTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
@@ -79,15 +79,15 @@ private slots:
                                             end);
             QCOMPARE(readCableRecords(path),
                      QStringList({twentySix, pad("51003 BEFORE") + rs232Fields("9600")}));
-            const CableDatabase db(path);
-            QCOMPARE(db.registerCableLists().rs232,
+            const CableList cableList(path);
+            QCOMPARE(cableList.registerCableLists().rs232,
                      QStringList({pad("51002 TWENTY-SIX"), pad("51003 BEFORE")}));
-            QCOMPARE(db.findRs232Record("51004", MatchRule::Reference).speed, QString());
-            QCOMPARE(db.cableNameForReference(51004), QStringLiteral("51004"));
+            QCOMPARE(cableList.findRs232Record("51004", MatchRule::Reference).speed, QString());
+            QCOMPARE(cableList.cableNameForReference(51004), QStringLiteral("51004"));
         }
         // A last line without its line end is still read.
         const QString path = write((pad("51005 LAST") + rs232Fields("2400")).toLatin1());
-        QCOMPARE(CableDatabase(path).findRs232Record("51005", MatchRule::Reference).speed,
+        QCOMPARE(CableList(path).findRs232Record("51005", MatchRule::Reference).speed,
                  QStringLiteral("2400"));
     }
 
@@ -95,8 +95,8 @@ private slots:
     {
         // "51007 JAUGE PROFONDEUR " + e-acute (0xE9) + " " = 25 bytes, then fields.
         QByteArray line = "51007 JAUGE PROFONDEUR \xE9 " + rs232Fields("9600").toLatin1();
-        const CableDatabase db(write(line + "\r\n"));
-        QCOMPARE(db.registerCableLists().rs232,
+        const CableList cableList(write(line + "\r\n"));
+        QCOMPARE(cableList.registerCableLists().rs232,
                  QStringList({QStringLiteral("51007 JAUGE PROFONDEUR \u00E9 ")}));
     }
 
@@ -129,28 +129,28 @@ private slots:
             pad("51100 FIRST RS232") + rs232Fields("2400"), second,
             pad("50417 RS232 PROGRAMMABLE") + rs232Fields("600"),
             pad("52000 OTHER FAMILY") + rs232Fields("300")});
-        const CableDatabase db(path);
+        const CableList cableList(path);
 
-        const RegisterCableLists lists = db.registerCableLists();
+        const RegisterCableLists lists = cableList.registerCableLists();
         QCOMPARE(lists.rs232, QStringList({pad("51200 SECOND RS232"), pad("51100 FIRST RS232")}));
         QCOMPARE(lists.analog, QStringList({pad("51950 ANALOG")}));
-        QCOMPARE(db.programmableCableList(),
+        QCOMPARE(cableList.programmableCableList(),
                  QStringList({pad("50417 RS232 PROGRAMMABLE"), pad("50432 PROG A"),
                               pad("50432 PROG B")}));
 
         // By reference number the first record wins; by label each is found.
-        QCOMPARE(db.findRs232Record(pad("50432 PROG A"), MatchRule::Reference).speed,
+        QCOMPARE(cableList.findRs232Record(pad("50432 PROG A"), MatchRule::Reference).speed,
                  QStringLiteral("4800"));
-        QCOMPARE(db.findRs232Record(pad("50432 PROG A"), MatchRule::Label).speed,
+        QCOMPARE(cableList.findRs232Record(pad("50432 PROG A"), MatchRule::Label).speed,
                  QStringLiteral("1200"));
-        QCOMPARE(db.findRs232Record("50432 PROG", MatchRule::Label).speed, QString());
-        QCOMPARE(db.findRs232Record("5043", MatchRule::Reference).speed, QString());
+        QCOMPARE(cableList.findRs232Record("50432 PROG", MatchRule::Label).speed, QString());
+        QCOMPARE(cableList.findRs232Record("5043", MatchRule::Reference).speed, QString());
         // Lookups do not check the family.
-        QCOMPARE(db.findRs232Record("52000", MatchRule::Reference).speed, QStringLiteral("300"));
+        QCOMPARE(cableList.findRs232Record("52000", MatchRule::Reference).speed, QStringLiteral("300"));
 
-        QCOMPARE(db.cableNameForReference(123), QStringLiteral("123"));
-        QCOMPARE(db.cableNameForReference(50417), pad("50417 RS232 PROGRAMMABLE") + rs232Fields("600"));
-        QCOMPARE(db.cableNameForReference(50432), first);
+        QCOMPARE(cableList.cableNameForReference(123), QStringLiteral("123"));
+        QCOMPARE(cableList.cableNameForReference(50417), pad("50417 RS232 PROGRAMMABLE") + rs232Fields("600"));
+        QCOMPARE(cableList.cableNameForReference(50432), first);
         QCOMPARE(referenceNumberOf(lists.rs232.first()), 51200);
         QCOMPARE(errorOf([] { referenceNumberOf("5A100 BAD"); }),
                  QStringLiteral("'5A100' n'est pas une valeur entière correcte"));
@@ -176,19 +176,19 @@ private slots:
 
     void loadingStopsAtTheFirstBadNumber()
     {
-        const CableDatabase db(writeLines({pad("51300 BAD BITS") + rs232Fields("9600", "8b"),
+        const CableList cableList(writeLines({pad("51300 BAD BITS") + rs232Fields("9600", "8b"),
                                            pad("51301 GOOD") + rs232Fields("4800"),
                                            pad("51900 ANALOG") + ";old;$00;$00;$C0;$3F;"
                                                                  "$00;$00;$44;$C1;x;"}));
         Recorder rec;
         QCOMPARE(errorOf([&] {
-                     loadRs232Record(db.findRs232Record("51300", MatchRule::Reference), rec);
+                     loadRs232Record(cableList.findRs232Record("51300", MatchRule::Reference), rec);
                  }),
                  QStringLiteral("'8b' n'est pas une valeur entière correcte"));
         QCOMPARE(rec.calls, QStringList({"speed=9600"}));
 
         rec.calls.clear();
-        loadRs232Record(db.findRs232Record("51301", MatchRule::Reference), rec);
+        loadRs232Record(cableList.findRs232Record("51301", MatchRule::Reference), rec);
         QCOMPARE(rec.calls, QStringList({"speed=4800", "bits=8", "parity=SANS", "eof=$0D",
                                          "unit=MM", "offset=1", "supply=12v", "i0=$4D",
                                          "i1=$0D", "i2=", "i3=", "i4=", "i5=", "i6=",
@@ -197,13 +197,13 @@ private slots:
         // No match: the speed is emptied, then the empty data bits fail.
         rec.calls.clear();
         QCOMPARE(errorOf([&] {
-                     loadRs232Record(db.findRs232Record("59999", MatchRule::Reference), rec);
+                     loadRs232Record(cableList.findRs232Record("59999", MatchRule::Reference), rec);
                  }),
                  QStringLiteral("'' n'est pas une valeur entière correcte"));
         QCOMPARE(rec.calls, QStringList({"speed="}));
 
         rec.calls.clear();
-        QCOMPARE(errorOf([&] { loadAnalogRecord(db.findAnalogRecord("51900"), rec); }),
+        QCOMPARE(errorOf([&] { loadAnalogRecord(cableList.findAnalogRecord("51900"), rec); }),
                  QStringLiteral("'x' n'est pas une valeur entière correcte"));
         QCOMPARE(rec.calls, QStringList({"min", "max"}));
         QCOMPARE(rec.minimum, 1.5f);
@@ -211,7 +211,7 @@ private slots:
 
         // No analog match: both values are the all-255 bytes (not a number).
         rec.calls.clear();
-        QVERIFY(!errorOf([&] { loadAnalogRecord(db.findAnalogRecord("51999"), rec); })
+        QVERIFY(!errorOf([&] { loadAnalogRecord(cableList.findAnalogRecord("51999"), rec); })
                      .isEmpty());
         QCOMPARE(rec.calls, QStringList({"min", "max"}));
         QVERIFY(std::isnan(rec.minimum) && std::isnan(rec.maximum));
@@ -219,10 +219,10 @@ private slots:
 
     void missingFile()
     {
-        const CableDatabase db(m_dir.filePath("absent.txt"));
+        const CableList cableList(m_dir.filePath("absent.txt"));
         const QString message = QStringLiteral("Fichier introuvable");
-        QCOMPARE(errorOf([&] { db.registerCableLists(); }), message);
-        QCOMPARE(errorOf([&] { db.cableNameForReference(50417); }), message);
+        QCOMPARE(errorOf([&] { cableList.registerCableLists(); }), message);
+        QCOMPARE(errorOf([&] { cableList.cableNameForReference(50417); }), message);
     }
 
     void starterListLoads()
@@ -234,20 +234,20 @@ private slots:
         QVERIFY(bytes.startsWith("01/12/2026\r\n"));
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
 
-        const CableDatabase db(path);
-        const RegisterCableLists lists = db.registerCableLists();
-        const QStringList programmable = db.programmableCableList();
+        const CableList cableList(path);
+        const RegisterCableLists lists = cableList.registerCableLists();
+        const QStringList programmable = cableList.programmableCableList();
         QVERIFY(!lists.rs232.isEmpty() && !lists.analog.isEmpty());
         QCOMPARE(programmable.first(), pad("50417 RS232 PROGRAMMABLE"));
         QVERIFY(programmable.contains(pad("50432 RS232 PROG. 5V")));
 
         Recorder rec;
         for (const QString &label : lists.rs232)
-            loadRs232Record(db.findRs232Record(label, MatchRule::Reference), rec);
+            loadRs232Record(cableList.findRs232Record(label, MatchRule::Reference), rec);
         for (const QString &label : programmable)
-            loadRs232Record(db.findRs232Record(label, MatchRule::Label), rec);
+            loadRs232Record(cableList.findRs232Record(label, MatchRule::Label), rec);
         for (const QString &label : lists.analog) {
-            loadAnalogRecord(db.findAnalogRecord(label), rec);
+            loadAnalogRecord(cableList.findAnalogRecord(label), rec);
             QVERIFY(std::isfinite(rec.minimum) && std::isfinite(rec.maximum));
             QVERIFY(rec.minimum < rec.maximum);
         }
@@ -259,5 +259,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CableDatabaseTest)
-#include "tst_cabledatabase.moc"
+QTEST_GUILESS_MAIN(CableListTest)
+#include "tst_cablelist.moc"
