@@ -19,10 +19,6 @@ enum class Key {
 
 inline constexpr int keyCount = static_cast<int>(Key::Right) + 1;
 
-// The key's Windows virtual-key code (VK_NUMPAD0 ... VK_RIGHT), used in logs
-// and tests so sequences read the same as on the original system.
-int virtualKeyCode(Key key);
-
 // True for the keys that need Num Lock on to type their character.
 bool isKeypadKey(Key key);
 

@@ -35,36 +35,4 @@ void typeValue(KeySink &sink, const QString &value)
     scope.end();
 }
 
-std::optional<Key> keyForMove(int code)
-{
-    switch (code) {
-    case 4: return Key::Up;
-    case 5: return Key::Down;
-    case 6: return Key::Left;
-    case 7: return Key::Right;
-    default: return std::nullopt;
-    }
-}
-
-void pressMove(KeySink &sink, int code)
-{
-    if (const auto key = keyForMove(code))
-        sink.press(*key);
-}
-
-static void pressRepeatedly(KeySink &sink, int step, Key forward, Key backward)
-{
-    const Key key = step > 0 ? forward : backward;
-    // Counted in 64 bits: the magnitude of INT_MIN does not fit in an int.
-    const long long count = step > 0 ? step : -static_cast<long long>(step);
-    for (long long i = 0; i < count; ++i)
-        sink.press(key);
-}
-
-void moveBy(KeySink &sink, int horizontal, int vertical)
-{
-    pressRepeatedly(sink, horizontal, Key::Right, Key::Left);
-    pressRepeatedly(sink, vertical, Key::Down, Key::Up);
-}
-
 } // namespace acquisition

@@ -6,10 +6,10 @@
 // rate in each mode, every value checked.
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
-#include "acquisition/portalkeysink.h"
+#include "acquisition/keyoutput/portalkeysink.h"
 #include "acquisition/keysink.h"
-#include "acquisition/virtualkeyboardsink.h"
-#include "acquisition/xtestkeysink.h"
+#include "acquisition/keyoutput/virtualkeyboardsink.h"
+#include "acquisition/keyoutput/xtestkeysink.h"
 #include "link/acquisitionlink.h"
 #include "link/eventpump.h"
 #include "link/wsc.h"

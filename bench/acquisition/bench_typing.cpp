@@ -4,7 +4,7 @@
 // for readings every 1 s down to 25 ms, whether every value lands exactly.
 // Run under `xvfb-run -a -s "-screen 0 1280x1024x24"`; openbox is started when
 // no window manager runs. Calc is read back through UNO, Gnumeric from its file.
-#include "acquisition/xtestkeysink.h"
+#include "acquisition/keyoutput/xtestkeysink.h"
 #include "tests/support/desktop/dutycycle.h"
 #include "tests/support/desktop/librecalc.h"
 #include "tests/support/desktop/typingrun.h"

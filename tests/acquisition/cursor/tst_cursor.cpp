@@ -52,6 +52,25 @@ private slots:
         QCOMPARE(rig.cursor.horizontal(), 2);
     }
 
+    // Arrows on their own keys, left before down, and outside the value's bracket.
+    void stepsAreArrows()
+    {
+        Rig rig("-2", "3");
+        rig.cursor.putValue("");
+        QCOMPARE(rig.keys.events(), QStringList({"down 0x25", "up 0x25", "down 0x25", "up 0x25", "down 0x28",
+                                                 "up 0x28", "down 0x28", "up 0x28", "down 0x28", "up 0x28"}));
+        QCOMPARE(rig.keys.valuesBegun(), 0);
+
+        rig.keys.clear();
+        rig.config.setStep(Step::PerValueHorizontal, "1");
+        rig.config.setStep(Step::PerValueVertical, "-1");
+        rig.cursor.putValue("5");
+        QCOMPARE(rig.keys.events(),
+                 QStringList({"down 0x65", "up 0x65", "down 0x27", "up 0x27", "down 0x26", "up 0x26"}));
+        QCOMPARE(rig.keys.valuesBegun(), 1);
+        QCOMPARE(rig.keys.openValues(), 0);
+    }
+
     void seriesMoveReturnsOverTheSeries_data()
     {
         testsupport::columns<QString, QString, QString, int>("horizontal", "vertical", "typed", "counted");

@@ -1,7 +1,7 @@
 // The program's cycle, pace and virtual keyboard typing into LibreOffice Calc
 // (GTK 3, native Wayland) on a headless sway, Calc held to a third of a core:
 // every value in its cell as a number, read back through LibreOffice.
-#include "acquisition/keyoutput.h"
+#include "acquisition/keyoutput/keyoutput.h"
 #include "acquisition/quorixini.h"
 #include "common/settingsfile.h"
 #include "tests/support/datacolumns.h"

@@ -1,6 +1,4 @@
 #include "acquisition/valuekeys.h"
-#include "acquisition/xtestkeysink.h"
-#include "common/usererror.h"
 #include "tests/support/datacolumns.h"
 #include "tests/support/recordingkeysink.h"
 
@@ -45,36 +43,6 @@ private slots:
         // One Num Lock scope per value, closed again; none when nothing is typed.
         QCOMPARE(sink.valuesBegun(), sink.keys().isEmpty() ? 0 : 1);
         QCOMPARE(sink.openValues(), 0);
-    }
-
-    void moves()
-    {
-        RecordingKeySink sink;
-        for (int code = 3; code <= 8; ++code)
-            pressMove(sink, code);
-        QCOMPARE(sink.events(), pairs({"0x26", "0x28", "0x25", "0x27"}));
-
-        sink.clear();
-        moveBy(sink, -2, 3);
-        QCOMPARE(sink.events(), pairs({"0x25", "0x25", "0x28", "0x28", "0x28"}));
-
-        sink.clear();
-        moveBy(sink, 1, -1);
-        moveBy(sink, 0, 0);
-        QCOMPARE(sink.events(), pairs({"0x27", "0x26"}));
-        QCOMPARE(sink.valuesBegun(), 0);
-    }
-
-    void noDisplayIsAClearError()
-    {
-        qputenv("DISPLAY", ":4711");
-        try {
-            XTestKeySink sink;
-            QFAIL("a sink was made without a display");
-        } catch (const common::UserError &e) {
-            QCOMPARE(e.text(), QStringLiteral("Impossible de taper les valeurs au clavier : "
-                                              "affichage X « :4711 » inaccessible"));
-        }
     }
 };
 

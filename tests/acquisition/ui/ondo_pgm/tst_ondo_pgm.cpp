@@ -2,7 +2,7 @@
 // through a recording sink, the stay-on-top rule around dialogs, and closing.
 #include "acquisition/addedmessages.h"
 #include "acquisition/configfile.h"
-#include "acquisition/keyoutput.h"
+#include "acquisition/keyoutput/keyoutput.h"
 #include "acquisition/ui/cfg_form.h"
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"

@@ -1,7 +1,7 @@
 // Quorix typing through a desktop portal that stops answering in the middle
 // of a value: "Stop" brings the window back at once and names the portal,
 // rather than after the portal's own time.
-#include "acquisition/portalkeysink.h"
+#include "acquisition/keyoutput/portalkeysink.h"
 #include "acquisition/ui/ondo_pgm.h"
 #include "acquisition/ui/quorixprogram.h"
 #include "common/settingsfile.h"

@@ -1,5 +1,5 @@
 #include "acquisition/valuekeys.h"
-#include "acquisition/xtestkeysink.h"
+#include "acquisition/keyoutput/xtestkeysink.h"
 #include "numlock.h"
 #include "tests/support/datacolumns.h"
 
@@ -77,10 +77,12 @@ private slots:
         QFETCH(bool, numLock);
         setNumLock(numLock);
         typeValue(*m_sink, "123");
-        moveBy(*m_sink, -2, 0);
+        m_sink->press(Key::Left);
+        m_sink->press(Key::Left);
         typeValue(*m_sink, "9");
         QTRY_COMPARE(m_edit->text(), QStringLiteral("1923"));
-        moveBy(*m_sink, 3, 0);
+        for (int i = 0; i < 3; ++i)
+            m_sink->press(Key::Right);
         typeValue(*m_sink, "4");
         QTRY_COMPARE(m_edit->text(), QStringLiteral("19234"));
         QCOMPARE(numLockOn(), numLock);

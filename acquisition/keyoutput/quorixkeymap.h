@@ -1,7 +1,5 @@
 #pragma once
 
-#include "acquisition/keysink.h"
-
 #include <QByteArray>
 
 namespace acquisition {
@@ -15,11 +13,5 @@ namespace acquisition {
 // as the compositor expects of a keymap it maps from a file. Throws
 // common::UserError when the keyboard library cannot build it.
 QByteArray quorixKeymap();
-
-// The evdev code of the key in that map (the keymap's code less 8).
-unsigned evdevCode(Key key);
-
-// Its keysym name, as in the keymap ("KP_0", "KP_Decimal", "Up" ...).
-const char *keysymName(Key key);
 
 } // namespace acquisition

@@ -1,6 +1,7 @@
-#include "acquisition/xtestkeysink.h"
+#include "acquisition/keyoutput/xtestkeysink.h"
 
 #include "acquisition/addedmessages.h"
+#include "acquisition/keyoutput/keytable.h"
 
 #include "common/usererror.h"
 
@@ -11,7 +12,6 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
 
 namespace acquisition {
 
@@ -19,16 +19,7 @@ namespace {
 
 KeySym keysymFor(Key key)
 {
-    switch (key) {
-    case Key::Decimal: return XK_KP_Decimal;
-    case Key::Subtract: return XK_KP_Subtract;
-    case Key::Add: return XK_KP_Add;
-    case Key::Up: return XK_Up;
-    case Key::Down: return XK_Down;
-    case Key::Left: return XK_Left;
-    case Key::Right: return XK_Right;
-    default: return XK_KP_0 + (static_cast<int>(key) - static_cast<int>(Key::Numpad0));
-    }
+    return keyRow(key).keysym;
 }
 
 KeyCode keycodeFor(Display *display, Key key)
@@ -37,7 +28,7 @@ KeyCode keycodeFor(Display *display, Key key)
     // Layouts whose keypad has a separator key instead of a decimal key:
     // that key types the layout's own decimal sign.
     if (code == 0 && key == Key::Decimal)
-        code = XKeysymToKeycode(display, XK_KP_Separator);
+        code = XKeysymToKeycode(display, XKB_KEY_KP_Separator);
     if (code == 0)
         throw cannotType(added::keyNotInLayout, {QString::fromLatin1(XKeysymToString(keysymFor(key)))});
     return code;
@@ -104,7 +95,7 @@ XTestKeySink::XTestKeySink()
         checkExtensions(m_display);
         for (int i = 0; i < keyCount; ++i)
             m_keycodes[i] = keycodeFor(m_display, static_cast<Key>(i));
-        m_numLockMask = XkbKeysymToModifiers(m_display, XK_Num_Lock);
+        m_numLockMask = XkbKeysymToModifiers(m_display, XKB_KEY_Num_Lock);
         if (m_numLockMask == 0)
             throw cannotType(added::noNumLock);
     } catch (...) {

@@ -1,11 +1,11 @@
-#include "acquisition/keyoutput.h"
+#include "acquisition/keyoutput/keyoutput.h"
 
 #include "acquisition/addedmessages.h"
 
-#include "acquisition/portalkeysink.h"
+#include "acquisition/keyoutput/portalkeysink.h"
 #include "acquisition/quorixini.h"
-#include "acquisition/virtualkeyboardsink.h"
-#include "acquisition/xtestkeysink.h"
+#include "acquisition/keyoutput/virtualkeyboardsink.h"
+#include "acquisition/keyoutput/xtestkeysink.h"
 
 #include <QLocale>
 #include <QScopeGuard>

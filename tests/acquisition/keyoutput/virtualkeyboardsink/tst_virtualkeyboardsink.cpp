@@ -3,9 +3,10 @@
 // whatever the Num Lock of the user's own keyboard.
 #include "acquisition/cursor.h"
 #include "acquisition/cycle.h"
-#include "acquisition/quorixkeymap.h"
+#include "acquisition/keyoutput/keytable.h"
+#include "acquisition/keyoutput/quorixkeymap.h"
 #include "acquisition/valuekeys.h"
-#include "acquisition/virtualkeyboardsink.h"
+#include "acquisition/keyoutput/virtualkeyboardsink.h"
 #include "link/acquisitionlink.h"
 #include "link/eventpump.h"
 #include "link/wsc.h"
@@ -28,6 +29,12 @@ using namespace acquisition;
 using namespace testsupport;
 
 namespace {
+
+// The symbol each key must type, in the order of Key.
+constexpr const char *kKeysymNames[keyCount] = {
+    "KP_0", "KP_1", "KP_2", "KP_3", "KP_4", "KP_5", "KP_6", "KP_7", "KP_8", "KP_9",
+    "KP_Decimal", "KP_Subtract", "KP_Add", "Up", "Down", "Left", "Right",
+};
 
 // The events as one text: value characters as themselves, arrows as U D L R.
 // An event that is not half of a clean press-release pair of a key the
@@ -137,8 +144,8 @@ private slots:
             xkb_state_update_mask(state, 0, 0, numLock ? 1u << num : 0, 0, 0, 0);
             for (int i = 0; i < keyCount; ++i) {
                 const Key key = static_cast<Key>(i);
-                const xkb_keysym_t sym = xkb_state_key_get_one_sym(state, evdevCode(key) + 8);
-                QCOMPARE(sym, xkb_keysym_from_name(keysymName(key), XKB_KEYSYM_NO_FLAGS));
+                const xkb_keysym_t sym = xkb_state_key_get_one_sym(state, keyRow(key).evdev + 8);
+                QCOMPARE(sym, xkb_keysym_from_name(kKeysymNames[i], XKB_KEYSYM_NO_FLAGS));
             }
             xkb_state_unref(state);
         }
@@ -256,7 +263,7 @@ private slots:
                 const QString value = QStringLiteral("%1%2.%3").arg(i % 3 == 0 ? "-" : i % 3 == 1 ? "+" : "")
                                           .arg(i).arg(i % 10);
                 typeValue(keys, value);
-                moveBy(keys, 0, 1);
+                keys.press(Key::Down);
                 expected += value + u'D';
             }
         }

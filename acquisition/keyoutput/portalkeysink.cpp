@@ -1,8 +1,8 @@
-#include "acquisition/portalkeysink.h"
+#include "acquisition/keyoutput/portalkeysink.h"
 
 #include "acquisition/addedmessages.h"
+#include "acquisition/keyoutput/keytable.h"
 
-#include "acquisition/keyoutput.h"
 #include "acquisition/quorixini.h"
 #include "link/clock.h"
 #include "link/deadline.h"
@@ -64,20 +64,12 @@ bool isObjectPath(const QString &path)
 
 unsigned PortalKeySink::keysym(Key key, QChar decimalSign)
 {
-    switch (key) {
-    case Key::Decimal: {
-        const char16_t c = decimalSign.unicode();
-        // Latin-1 characters are their own keysym; others are Unicode keysyms.
-        return c >= 0x20 && c <= 0xFF ? c : 0x01000000u + c;
-    }
-    case Key::Subtract: return u'-';
-    case Key::Add: return u'+';
-    case Key::Up: return 0xFF52;
-    case Key::Down: return 0xFF54;
-    case Key::Left: return 0xFF51;
-    case Key::Right: return 0xFF53;
-    default: return u'0' + unsigned(static_cast<int>(key) - static_cast<int>(Key::Numpad0));
-    }
+    if (const xkb_keysym_t sym = keyRow(key).portalKeysym)
+        return sym;
+    // The decimal key types the locale's sign. Latin-1 characters are their
+    // own keysym; others are Unicode keysyms.
+    const char16_t c = decimalSign.unicode();
+    return c >= 0x20 && c <= 0xFF ? c : 0x01000000u + c;
 }
 
 PortalKeySink::PortalKeySink(common::SettingsFile settings, const QString &decimalSign, QDBusConnection bus,

@@ -3,8 +3,7 @@
 // portal that reorders what it holds, the restore token in quorix.ini, and
 // the messages for a refusal, a closed session, a silent or late portal,
 // answers of the wrong form, a lost bus and no portal.
-#include "acquisition/keyoutput.h"
-#include "acquisition/portalkeysink.h"
+#include "acquisition/keyoutput/portalkeysink.h"
 #include "acquisition/valuekeys.h"
 #include "tests/support/datacolumns.h"
 #include "tests/support/desktop/portalstandin.h"
@@ -66,6 +65,10 @@ private slots:
         QCOMPARE(PortalKeySink::keysym(Key::Add, u'.'), 0x2Bu);
         QCOMPARE(PortalKeySink::keysym(Key::Up, u'.'), 0xFF52u);
         QCOMPARE(PortalKeySink::keysym(Key::Right, u'.'), 0xFF53u);
+        QCOMPARE(PortalKeySink::keysym(Key::Down, u'.'), 0xFF54u);
+        QCOMPARE(PortalKeySink::keysym(Key::Left, u'.'), 0xFF51u);
+        for (int digit = 0; digit < 10; ++digit)
+            QCOMPARE(PortalKeySink::keysym(Key(int(Key::Numpad0) + digit), u'.'), 0x30u + digit);
     }
 
     // Session, keyboard only, kept until revoked, restored with the stored
@@ -81,7 +84,8 @@ private slots:
             QCOMPARE(m_settings->Lire_chaine_ini(QStringLiteral("CLAVIER"), QStringLiteral("JetonPortail")),
                      QStringLiteral("token-2"));
             typeValue(keys, QStringLiteral("-1.5"));
-            moveBy(keys, 1, -1);
+            keys.press(Key::Right);
+            keys.press(Key::Up);
         }
         QCOMPARE(portal.calls(QStringLiteral("Close")),
                  QStringList({"CreateSession options=handle_token,session_handle_token",
@@ -174,7 +178,9 @@ private slots:
         {
             PortalKeySink keys(*m_settings, QStringLiteral("."), *m_connection);
             typeValue(keys, QStringLiteral("-12.345"));
-            moveBy(keys, -2, 1);
+            keys.press(Key::Left);
+            keys.press(Key::Left);
+            keys.press(Key::Down);
             bool given = false;
             QTimer::singleShot(0, [&] {
                 keys.press(Key::Up);

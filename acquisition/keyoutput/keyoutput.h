@@ -21,13 +21,6 @@ struct DesktopSession {
     static DesktopSession current();
 };
 
-// The portal is not there at all (as opposed to refusing): the automatic
-// choice then names both ways it tried.
-class PortalMissing : public CannotType {
-public:
-    explicit PortalMissing(CannotType reason) : CannotType(std::move(reason)) {}
-};
-
 // Opens one kind of sink; each throws common::UserError naming what is missing.
 struct KeySinkOpeners {
     std::function<std::unique_ptr<KeySink>()> x11;

@@ -1,4 +1,4 @@
-#include "acquisition/windowplatform.h"
+#include "acquisition/keyoutput/windowplatform.h"
 
 #include <X11/Xlib.h>
 #include <wayland-client.h>

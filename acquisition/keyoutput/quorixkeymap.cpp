@@ -1,6 +1,7 @@
-#include "acquisition/quorixkeymap.h"
+#include "acquisition/keyoutput/quorixkeymap.h"
 
 #include "acquisition/addedmessages.h"
+#include "acquisition/keyoutput/keytable.h"
 
 #include <xkbcommon/xkbcommon.h>
 
@@ -10,31 +11,25 @@ namespace acquisition {
 
 namespace {
 
-struct KeyDefinition {
-    const char *name;   // the keymap's name of the key
-    unsigned evdev;
-    const char *keysym;
-};
-
-// In the order of Key.
-constexpr KeyDefinition kKeys[keyCount] = {
-    {"KP0", 82, "KP_0"}, {"KP1", 79, "KP_1"}, {"KP2", 80, "KP_2"}, {"KP3", 81, "KP_3"},
-    {"KP4", 75, "KP_4"}, {"KP5", 76, "KP_5"}, {"KP6", 77, "KP_6"}, {"KP7", 71, "KP_7"},
-    {"KP8", 72, "KP_8"}, {"KP9", 73, "KP_9"},
-    {"KPDL", 83, "KP_Decimal"}, {"KPSU", 74, "KP_Subtract"}, {"KPAD", 78, "KP_Add"},
-    {"UP", 103, "Up"}, {"DOWN", 108, "Down"}, {"LEFT", 105, "Left"}, {"RGHT", 106, "Right"},
-};
-
 // xkbcommon keycodes are evdev codes plus 8.
 constexpr unsigned kXkbOffset = 8;
+
+QByteArray keysymName(xkb_keysym_t keysym)
+{
+    char name[64] = {};
+    xkb_keysym_get_name(keysym, name, sizeof name);
+    return QByteArray(name);
+}
 
 QByteArray keymapSource()
 {
     QByteArray keycodes, symbols;
-    for (const KeyDefinition &key : kKeys) {
-        keycodes += QByteArray("    <") + key.name + "> = " + QByteArray::number(key.evdev + kXkbOffset) + ";\n";
+    for (const KeyRow &key : kKeyTable) {
+        keycodes += QByteArray("    <") + key.keymapName + "> = " + QByteArray::number(key.evdev + kXkbOffset)
+                  + ";\n";
         // One level: no modifier, Num Lock included, changes the symbol.
-        symbols += QByteArray("    key <") + key.name + "> { type = \"ONE_LEVEL\", [ " + key.keysym + " ] };\n";
+        symbols += QByteArray("    key <") + key.keymapName + "> { type = \"ONE_LEVEL\", [ " + keysymName(key.keysym)
+                 + " ] };\n";
     }
     return "xkb_keymap {\n"
            "  xkb_keycodes \"quorix\" {\n    minimum = 8;\n    maximum = 255;\n" + keycodes + "  };\n"
@@ -68,16 +63,6 @@ QByteArray quorixKeymap()
     QByteArray result(text.get());
     result.append('\0');
     return result;
-}
-
-unsigned evdevCode(Key key)
-{
-    return kKeys[static_cast<int>(key)].evdev;
-}
-
-const char *keysymName(Key key)
-{
-    return kKeys[static_cast<int>(key)].keysym;
 }
 
 } // namespace acquisition

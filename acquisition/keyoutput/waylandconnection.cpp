@@ -1,4 +1,4 @@
-#include "acquisition/waylandconnection.h"
+#include "acquisition/keyoutput/waylandconnection.h"
 
 #include "acquisition/addedmessages.h"
 

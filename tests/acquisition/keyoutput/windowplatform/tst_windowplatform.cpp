@@ -1,6 +1,6 @@
 // Where Quorix's window goes at start-up, from the displays set and the ones
 // that can really be reached.
-#include "acquisition/windowplatform.h"
+#include "acquisition/keyoutput/windowplatform.h"
 #include "tests/support/datacolumns.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "userkeyboard.h"
 
-#include "acquisition/waylandconnection.h"
+#include "acquisition/keyoutput/waylandconnection.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 #include <wayland-client.h>

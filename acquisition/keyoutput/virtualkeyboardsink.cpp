@@ -1,9 +1,10 @@
-#include "acquisition/virtualkeyboardsink.h"
+#include "acquisition/keyoutput/virtualkeyboardsink.h"
 
 #include "acquisition/addedmessages.h"
 
-#include "acquisition/quorixkeymap.h"
-#include "acquisition/waylandconnection.h"
+#include "acquisition/keyoutput/keytable.h"
+#include "acquisition/keyoutput/quorixkeymap.h"
+#include "acquisition/keyoutput/waylandconnection.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 #include <wayland-client.h>
@@ -98,7 +99,7 @@ VirtualKeyboardSink::~VirtualKeyboardSink()
 
 void VirtualKeyboardSink::press(Key key)
 {
-    const uint32_t code = evdevCode(key);
+    const uint32_t code = keyRow(key).evdev;
     const uint32_t time = milliseconds();
     zwp_virtual_keyboard_v1_key(m_keyboard, time, code, WL_KEYBOARD_KEY_STATE_PRESSED);
     zwp_virtual_keyboard_v1_key(m_keyboard, time, code, WL_KEYBOARD_KEY_STATE_RELEASED);

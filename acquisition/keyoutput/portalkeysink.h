@@ -18,6 +18,13 @@ class QDBusPendingCallWatcher;
 
 namespace acquisition {
 
+// The portal is not there at all (as opposed to refusing): the automatic
+// choice then names both ways it tried.
+class PortalMissing : public CannotType {
+public:
+    explicit PortalMissing(CannotType reason) : CannotType(std::move(reason)) {}
+};
+
 // How long the portal and the user may take, and who must know about the
 // user being asked.
 struct PortalKeySinkOptions {

@@ -1,7 +1,8 @@
 // Which way of typing a session gets, the quorix.ini setting that forces one,
 // and the key output that opens it at the first "Lecture".
 #include "acquisition/addedmessages.h"
-#include "acquisition/keyoutput.h"
+#include "acquisition/keyoutput/keyoutput.h"
+#include "acquisition/keyoutput/portalkeysink.h"
 #include "tests/support/datacolumns.h"
 #include "tests/support/files.h"
 #include "tests/support/recordingkeysink.h"
